@@ -1,0 +1,94 @@
+// Loading, preparing and saving a long history, against plain line reading.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <malloc.h>
+#include <string>
+
+#include "data/averages.h"
+#include "data/data_file.h"
+#include "data/record_array.h"
+
+namespace {
+
+std::string SamplePath()
+{
+    return std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+}
+
+// A generated history of 250,000 days.
+const std::string& LargePath()
+{
+    static const std::string path = [] {
+        const std::string p = (std::filesystem::temp_directory_path() / "skylog-bench-250k.dat").string();
+        std::FILE* f = std::fopen(p.c_str(), "wb");
+        std::fputs("! SKYLOG Solar Data Plot Version 3 Data File\n", f);
+        for (int i = 0; i < 250000; ++i) {
+            const int year = 1800 + i / 365, day = i % 365;
+            std::fprintf(f, "%02d/%02d/%04d  %3d   %5.1f\n", day / 31 % 12 + 1, day % 28 + 1, year,
+                         (i * 37) % 400, 60.0 + (i * 13) % 3000 / 10.0);
+        }
+        std::fclose(f);
+        return p;
+    }();
+    return path;
+}
+
+const std::string& PathFor(int which)
+{
+    static const std::string sample = SamplePath();
+    return which == 0 ? sample : LargePath();
+}
+
+void BM_GetlineBaseline(benchmark::State& state)
+{
+    const std::string& path = PathFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::ifstream in(path);
+        std::string line;
+        long lines = 0;
+        while (std::getline(in, line))
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+    }
+}
+
+void BM_LoadAndPrepare(benchmark::State& state)
+{
+    const std::string& path = PathFor(static_cast<int>(state.range(0)));
+    double bytesPerRecord = 0;
+    for (auto _ : state) {
+        Records().FreeRecords();
+        const std::size_t before = mallinfo2().uordblks;
+        DataFilePath = path;
+        ReadDataFile();
+        int computed = 0;
+        ComputeAverages(28, 13, computed);
+        FindRecordHighsLows();
+        const std::size_t after = mallinfo2().uordblks;
+        bytesPerRecord = static_cast<double>(after - before) / Records().RecordCount();
+    }
+    state.counters["records"] = Records().RecordCount();
+    state.counters["bytes_per_record"] = bytesPerRecord;
+}
+
+void BM_Write(benchmark::State& state)
+{
+    DataFilePath = PathFor(static_cast<int>(state.range(0)));
+    ReadDataFile();
+    DataFilePath = (std::filesystem::temp_directory_path() / "skylog-bench-out.dat").string();
+    for (auto _ : state)
+        WriteDataFile();
+    std::filesystem::remove(DataFilePath);
+}
+
+}  // namespace
+
+// Argument 0: the sample (about 28,000 days); 1: 250,000 generated days.
+BENCHMARK(BM_GetlineBaseline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAndPrepare)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Write)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,29 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/info_command.h"
+
+namespace {
+
+void PrintUsage()
+{
+    std::cerr << "usage: skylog info [DATAFILE]\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        PrintUsage();
+        return 64;
+    }
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "info")
+        return RunInfoCommand(args);
+    PrintUsage();
+    return 64;
+}

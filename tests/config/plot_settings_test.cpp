@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "config/ini_file.h"
+#include "config/plot_settings.h"
+#include "config/program_folder.h"
+#include "data/data_file.h"
+#include "support/data_state.h"
+#include "support/temp_folder.h"
+
+class SettingsTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+    }
+    void TearDown() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+    }
+};
+
+TEST_F(SettingsTest, ProgramFolderFollowsSkylogHome)
+{
+    EXPECT_EQ(ProgramFolder(), folder.Path());
+    EXPECT_EQ(IniFilePath(), folder.File("SKYLOG.INI"));
+}
+
+TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
+{
+    LoadSettings();
+    EXPECT_EQ(FirstRun, 1);
+    const PlotSettings& s = Settings();
+    EXPECT_EQ(s.CloseDays, 252);
+    EXPECT_EQ(s.PosdataON, 1);
+    EXPECT_EQ(s.Colors[Flux], 255u);
+    EXPECT_EQ(s.Colors[Spots], 16776960u);
+    EXPECT_EQ(s.FTPSite, "ftp.arrl.org");
+    EXPECT_EQ(s.Phrase2, "SUNSPOT NUMBERS FOR");
+    EXPECT_EQ(Stagger().day, "01/01/1989");
+    EXPECT_TRUE(DataFilePath.empty());
+    EXPECT_EQ(ReadTextFile(IniFilePath()),
+              "[SOLAR_DATA]\n"
+              "Version=ORB Version 2.01 Configuration File\n"
+              "ShowNote1=0\n"
+              "PFBPath=\n"
+              "PFBType=.TXT\n"
+              "FTPKeepFiles=0\n"
+              "FTPKeepDir=\n");
+    LoadSettings();
+    EXPECT_EQ(FirstRun, 0);
+}
+
+TEST_F(SettingsTest, ConversionsOnLoad)
+{
+    WriteTextFile(IniFilePath(),
+                  "[SOLAR_DATA]\n"
+                  "Version=x\n"
+                  "StaggerPlotStartDay=01/01/05\n"
+                  "StaggerPlot=1\n"
+                  "StaggerPlotDays=7\n"
+                  "Background=green\n"
+                  "Grid=  4294967295\n"
+                  "Flux=65280\n"
+                  "FileName=/somewhere/GRAPH.DAT\n"
+                  "Phrase2=sunspot numbers for\n");
+    LoadSettings();
+    EXPECT_EQ(Stagger().day, "01/01/1905");  // the century is always 19
+    EXPECT_EQ(Stagger().enabled, 1);
+    EXPECT_EQ(Stagger().interval, 7);
+    EXPECT_EQ(Settings().Colors[Background], 0u);
+    EXPECT_EQ(Settings().Colors[Grid], 4294967295u);
+    EXPECT_EQ(Settings().Colors[Flux], 65280u);
+    EXPECT_TRUE(DataFilePath.empty());  // SaveOpenFile is 0
+    EXPECT_EQ(Settings().Phrase2, "sunspot numbers for");
+}
+
+TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
+{
+    WriteTextFile(IniFilePath(),
+                  "[SOLAR_DATA]\n"
+                  "Version=ORB Version 2.01 Configuration File\n"
+                  "CloseDays=100\n"
+                  "FileName=/old/OLD.DAT\n"
+                  "FTPSite=ftp.example.org\n"
+                  "Mine=kept\n");
+    LoadSettings();
+    Settings().CloseDays = 999;
+    Settings().PFBPath = "/bulletins";
+    SaveSettings();
+    IniFile off(IniFilePath());
+    EXPECT_EQ(off.ReadInt(SettingsSection, "CloseDays", 0), 100);
+    EXPECT_EQ(off.ReadText(SettingsSection, "PFBPath", "", 254), "/bulletins");
+    EXPECT_EQ(off.ReadText(SettingsSection, "FileName", "", 254), "/old/OLD.DAT");
+
+    Settings().AutosaveCfg = 1;
+    Settings().Colors[Spots] = 255;
+    DataFilePath = "/a/very/long/folder/name/that/goes/on/and/on/for/more/than/sixty-two/GRAPH.DAT";
+    Stagger().day = "03/04/2001";
+    SaveSettings();
+    IniFile on(IniFilePath());
+    EXPECT_EQ(on.ReadInt(SettingsSection, "CloseDays", 0), 999);
+    EXPECT_EQ(on.ReadText(SettingsSection, "FileName", "", 4096), DataFilePath);
+    EXPECT_EQ(on.ReadText(SettingsSection, "Spots", "", 62), "255");
+    EXPECT_EQ(on.ReadText(SettingsSection, "StaggerPlotStartDay", "", 62), "03/04/2001");
+    EXPECT_EQ(on.ReadText(SettingsSection, "FTPSite", "", 62), "ftp.example.org");
+    EXPECT_EQ(on.ReadText(SettingsSection, "FTPDir", "none", 62), "none");  // never written
+    EXPECT_EQ(on.ReadText(SettingsSection, "Mine", "", 62), "kept");
+
+    // SaveOpenFile brings the whole path back at the next start.
+    Settings().SaveOpenFile = 1;
+    SaveSettings();
+    const std::string saved = DataFilePath;
+    DataFilePath.clear();
+    LoadSettings();
+    EXPECT_EQ(DataFilePath, saved);
+}

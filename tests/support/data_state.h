@@ -1,0 +1,21 @@
+// Puts the program-wide data state back to how a fresh start finds it.
+#pragma once
+
+#include "data/data_file.h"
+#include "data/record_array.h"
+
+inline void ResetDataState()
+{
+    Records().FreeRecords();
+    Records().SetDataChanged(0);
+    DataFilePath.clear();
+    FileIsVersion3 = 1;
+    DataFileUsesCrlf = 0;
+    Stagger() = StaggerRequest();
+    DataFileNotifications() = DataFileEvents();
+}
+
+inline void AddRecord(const char* date, int sunspots, double flux)
+{
+    Records().AppendRecord(SolarRecord(date, sunspots, flux, 0, 0));
+}

@@ -1,0 +1,60 @@
+// A prompt that answers from a script and remembers everything it was shown.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/prompt.h"
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    PromptIcon icon;
+    PromptButtons buttons;
+};
+
+class ScriptedPrompt : public UserPrompt {
+public:
+    ScriptedPrompt() { SetPrompt(this); }
+    ~ScriptedPrompt() override { SetPrompt(nullptr); }
+
+    // Answers handed out in order; a question without a scripted answer gets
+    // No (Yes/No) or Cancel (OK/Cancel).
+    std::deque<PromptAnswer> answers;
+    std::deque<ConversionChoice> conversionChoices;
+    std::deque<std::optional<std::string>> chosenFiles;
+    std::deque<std::optional<int>> years;
+    std::deque<std::optional<std::string>> searchTexts;
+
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> helpKeywords;
+    std::vector<int> yearPromptInitials;
+    std::vector<std::string> searchPromptInitials;
+    std::vector<int> progress;
+    std::vector<std::string> progressTexts;
+    int waitDepth = 0;
+    int maxWaitDepth = 0;
+    int pumps = 0;
+    int conversionQuestions = 0;
+
+    PromptAnswer MessageBox(const std::string& text, const std::string& caption, PromptIcon icon,
+                            PromptButtons buttons) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void PumpMessages() override { ++pumps; }
+    std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override;
+    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override;
+    std::optional<std::string> ChooseFolder(const std::string&) override;
+    ConversionChoice AskConvertVersion2File() override;
+    std::optional<int> AskBulletinYear(int initialYear) override;
+    std::optional<std::string> AskSearchText(const std::string& initialText) override;
+    void ShowHelp(const std::string& keyword) override { helpKeywords.push_back(keyword); }
+    void BeginProgress(const std::string& text) override { progressTexts.push_back(text); }
+    void SetProgress(int percent) override { progress.push_back(percent); }
+    void EndProgress() override { progressTexts.push_back("<end>"); }
+
+    // Captions of every message shown, in order.
+    std::vector<std::string> Captions() const;
+};
