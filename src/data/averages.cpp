@@ -16,6 +16,12 @@ int Average(long long sum, long long days)
     return static_cast<int>(static_cast<double>(sum) / static_cast<double>(days));
 }
 
+void SetAverages(SolarRecord& record, int avgSunspots, int avgFlux)
+{
+    record.m_avgSunspots = avgSunspots;
+    record.m_avgFlux = avgFlux;
+}
+
 }  // namespace
 
 RecordExtremes& RecordStats()
@@ -46,7 +52,7 @@ void ComputeAverages(int avgInt, int lagDays, int& averagesComputed)
     for (int i = 0; i <= lag && i < n; ++i) {
         spots += records.At(i).m_sunspots;
         flux += WholeFlux(records.At(i));
-        records.SetAverages(i, -Average(spots, i + 1), -Average(flux, i + 1));
+        SetAverages(records.MutableAt(i), -Average(spots, i + 1), -Average(flux, i + 1));
     }
 
     // Middle: a full window of a days sliding one record at a time.
@@ -57,7 +63,7 @@ void ComputeAverages(int avgInt, int lagDays, int& averagesComputed)
     }
     const int tailStart = n + lag - a;
     for (int j = lag; j < tailStart; ++j) {
-        records.SetAverages(j, Average(spots, a), Average(flux, a));
+        SetAverages(records.MutableAt(j), Average(spots, a), Average(flux, a));
         const SolarRecord& leaving = records.At(j - lag);
         const SolarRecord& entering = records.At(j - lag + a);
         spots += entering.m_sunspots - static_cast<long long>(leaving.m_sunspots);
@@ -70,7 +76,8 @@ void ComputeAverages(int avgInt, int lagDays, int& averagesComputed)
     for (int t = tailStart; t < n; ++t) {
         spots += records.At(t).m_sunspots;
         flux += WholeFlux(records.At(t));
-        records.SetAverages(t, -Average(spots, t - tailStart + 1), -Average(flux, t - tailStart + 1));
+        SetAverages(records.MutableAt(t), -Average(spots, t - tailStart + 1),
+                    -Average(flux, t - tailStart + 1));
         PumpMessages();
     }
     averagesComputed = 1;

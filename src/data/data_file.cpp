@@ -141,6 +141,7 @@ void LoadRecords(const std::string& path, bool version3, long long staggerIndex,
     std::string_view piece;
     DataLine fields;
     long long dataIndex = 0;
+    RecordArray::Lock lock = Records().Acquire();
     while (reader.Next(&piece)) {
         const std::string_view line = StripLineBreak(piece);
         if (!ParseDataLine(line, version3, &fields)) {

@@ -44,11 +44,48 @@ int ParseLeadingInt(std::string_view text)
     return static_cast<int>(value);
 }
 
+// The common case of data files, "ddd.d": digits with an optional point and
+// no exponent. Exact: the digits form an integer below 2^53 and the divisor is
+// an exact power of ten, so the one division rounds just as a full parse would.
+static bool ParsePlainDecimal(std::string_view text, double* value)
+{
+    static constexpr double powers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+                                        1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative)
+        ++i;
+    long long digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            if (++count > 15)
+                return false;
+            digits = digits * 10 + (c - '0');
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (count == 0 || (i < text.size() && (text[i] == 'e' || text[i] == 'E')))
+        return false;
+    const double magnitude = static_cast<double>(digits) / powers[decimals];
+    *value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 double ParseLeadingDouble(std::string_view text)
 {
     std::size_t i = SkipSpace(text);
     if (i < text.size() && text[i] == '+')
         ++i;
+    double plain = 0.0;
+    if (ParsePlainDecimal(text.substr(i), &plain))
+        return plain;
     double value = 0.0;
     const char* first = text.data() + i;
     const auto [end, error] = std::from_chars(first, text.data() + text.size(), value,

@@ -69,16 +69,6 @@ void RecordArray::SetRecordValues(int index, const std::string& date, int sunspo
     r.m_flux = flux;
 }
 
-void RecordArray::SetAverages(int index, int avgSunspots, int avgFlux)
-{
-    Lock lock = Acquire();
-    if (!Valid(index))
-        return;
-    SolarRecord& r = records_[static_cast<std::size_t>(index)];
-    r.m_avgSunspots = avgSunspots;
-    r.m_avgFlux = avgFlux;
-}
-
 void RecordArray::AppendRecord(const SolarRecord& record)
 {
     Lock lock = Acquire();

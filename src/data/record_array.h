@@ -26,11 +26,11 @@ public:
     int GetRecordValues(int index, std::string* date, int* sunspots, double* flux) const;
     // Direct read access for hot loops (the caller checks the index and holds the lock).
     const SolarRecord& At(int index) const { return records_[static_cast<std::size_t>(index)]; }
+    SolarRecord& MutableAt(int index) { return records_[static_cast<std::size_t>(index)]; }
 
     void SetRecord(int index, const std::string& date, int sunspots, double flux, int avgSunspots,
                    int avgFlux);
     void SetRecordValues(int index, const std::string& date, int sunspots, double flux);
-    void SetAverages(int index, int avgSunspots, int avgFlux);
 
     void AppendRecord(const SolarRecord& record);
     // Inserts the records at index (0..RecordCount); out of range does nothing.

@@ -1,5 +1,6 @@
 #include "data/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -85,7 +86,8 @@ void AtomicFileWriter::Discard()
 }
 
 LineReader::LineReader(const std::string& path, std::size_t maxChars)
-    : file_(std::fopen(path.c_str(), "rb")), buffer_(maxChars + 1, '\0')
+    : file_(std::fopen(path.c_str(), "rb")), maxChars_(maxChars < 1 ? 1 : maxChars),
+      block_(1 << 16, '\0')
 {
 }
 
@@ -95,15 +97,46 @@ LineReader::~LineReader()
         std::fclose(file_);
 }
 
+bool LineReader::Refill()
+{
+    if (eof_ || !file_)
+        return false;
+    begin_ = 0;
+    end_ = std::fread(block_.data(), 1, block_.size(), file_);
+    if (end_ == 0)
+        eof_ = true;
+    return end_ > 0;
+}
+
 bool LineReader::Next(std::string_view* piece)
 {
     if (!file_)
         return false;
-    if (!std::fgets(buffer_.data(), static_cast<int>(buffer_.size()), file_))
-        return false;
-    // A NUL byte in the text would end strlen early; the piece then ends there.
-    *piece = std::string_view(buffer_.data(), std::strlen(buffer_.data()));
-    return true;
+    carry_.clear();
+    for (;;) {
+        if (begin_ == end_ && !Refill()) {
+            if (carry_.empty())
+                return false;
+            *piece = carry_;
+            return true;
+        }
+        const std::size_t room = maxChars_ - carry_.size();
+        const std::size_t available = std::min(end_ - begin_, room);
+        const char* start = block_.data() + begin_;
+        const void* lf = std::memchr(start, '\n', available);
+        const std::size_t length =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) + 1 : available;
+        begin_ += length;
+        if (carry_.empty() && (lf || length == room)) {
+            *piece = std::string_view(start, length);
+            return true;
+        }
+        carry_.append(start, length);
+        if (lf || carry_.size() == maxChars_) {
+            *piece = carry_;
+            return true;
+        }
+    }
 }
 
 bool LineReader::Failed() const

@@ -34,6 +34,7 @@ private:
 
 // Reads a text file in pieces like fgets: each piece runs up to and
 // including the next line feed, or holds at most maxChars characters.
+// Buffered in large blocks, so a long file streams without a call per line.
 class LineReader {
 public:
     LineReader(const std::string& path, std::size_t maxChars);
@@ -49,7 +50,14 @@ public:
 
 private:
     std::FILE* file_ = nullptr;
-    std::string buffer_;
+    std::size_t maxChars_;
+    std::string block_;
+    std::size_t begin_ = 0;  // first unread byte of block_
+    std::size_t end_ = 0;    // end of the bytes held in block_
+    bool eof_ = false;
+    std::string carry_;      // a piece that straddles two blocks
+
+    bool Refill();
 };
 
 // The piece without its line break (a line feed and a carriage return before it).

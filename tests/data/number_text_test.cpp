@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <random>
+
+#include "data/number_text.h"
+
+TEST(NumberText, ReadsLikeTheCLibraryInTheCLocale)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<long long> digits(0, 999999999999999LL);
+    std::uniform_int_distribution<int> decimals(0, 15);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = std::to_string(digits(random));
+        const int d = decimals(random);
+        if (d < static_cast<int>(text.size()))
+            text.insert(text.size() - static_cast<std::size_t>(d), ".");
+        if (i % 3 == 0)
+            text = "-" + text;
+        EXPECT_EQ(ParseLeadingDouble(text), std::strtod(text.c_str(), nullptr)) << text;
+    }
+    for (const char* text : {"  203.5xyz", "1e3", "+7.25", ".5", "5.", "1.5e-2 ", "abc", "",
+                             "-", ".", "12345678901234567890.5", "0.1000000000000000055511"})
+        EXPECT_EQ(ParseLeadingDouble(text), std::strtod(text, nullptr)) << text;
+    EXPECT_EQ(ParseLeadingDouble("1e400"), 0.0);
+}
+
+TEST(NumberText, IgnoresTheUsersLocale)
+{
+    // A decimal-comma locale must not turn 150.9 into 150 (nor write 150,9).
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no decimal-comma locale installed";
+    EXPECT_EQ(ParseLeadingDouble("150.9"), 150.9);
+    EXPECT_EQ(ParseLeadingDouble("1.5e1"), 15.0);
+    EXPECT_EQ(FormatFixed(150.94, 5, 1), "150.9");
+    std::setlocale(LC_ALL, "C");
+}
+
+TEST(NumberText, IntegersAndFormatting)
+{
+    EXPECT_EQ(ParseLeadingInt("  42abc"), 42);
+    EXPECT_EQ(ParseLeadingInt("-17"), -17);
+    EXPECT_EQ(ParseLeadingInt("x12"), 0);
+    EXPECT_EQ(ParseLeadingInt("99999999999999999999"), 2147483647);
+    EXPECT_EQ(ParseLeadingLong("4294967295"), 4294967295L);
+    EXPECT_EQ(FormatFixed(68.0, 5, 1), " 68.0");
+    EXPECT_EQ(FormatFixed(1203.25, 5, 1), "1203.2");
+    EXPECT_EQ(FormatFixed(0.05, 5, 1), "  0.1");
+}
