@@ -2,13 +2,16 @@
 #include <string>
 #include <vector>
 
+#include "app/bulletin_commands.h"
 #include "app/info_command.h"
 
 namespace {
 
 void PrintUsage()
 {
-    std::cerr << "usage: skylog info [DATAFILE]\n";
+    std::cerr << "usage: skylog info [DATAFILE]\n"
+                 "       skylog parse FILE...\n"
+                 "       skylog import [--data DATAFILE] [--replace] FILE...\n";
 }
 
 }  // namespace
@@ -24,6 +27,10 @@ int main(int argc, char** argv)
     args.erase(args.begin());
     if (command == "info")
         return RunInfoCommand(args);
+    if (command == "parse")
+        return RunParseCommand(args);
+    if (command == "import")
+        return RunImportCommand(args);
     PrintUsage();
     return 64;
 }
