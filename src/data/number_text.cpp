@@ -25,13 +25,14 @@ long ParseLeadingLong(std::string_view text)
         negative = text[i] == '-';
         ++i;
     }
-    long long value = 0;
+    long value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > LONG_MAX)
+        const int digit = text[i] - '0';
+        if (value > (LONG_MAX - digit) / 10)
             return negative ? LONG_MIN : LONG_MAX;
+        value = value * 10 + digit;
     }
-    return static_cast<long>(negative ? -value : value);
+    return negative ? -value : value;
 }
 
 int ParseLeadingInt(std::string_view text)

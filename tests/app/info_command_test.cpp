@@ -63,3 +63,40 @@ TEST(InfoCommand, Version2IsReadUnconvertedAndUnknownFilesRefused)
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.output.find("Could Not Open Data File"), std::string::npos);
 }
+
+TEST(BulletinCommands, ParseAndImportAsAUserWould)
+{
+    TempFolder folder;
+    const std::string bulletins = std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/bulletins/";
+    RunResult r = RunSkylog("parse " + bulletins + "arlp011.txt");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output.substr(0, 23), "03/07/2002  232  203.50") << r.output;
+    EXPECT_NE(r.output.find("03/13/2002  183  182.90\n"), std::string::npos);
+
+    const std::string noFlux = folder.File("noflux.txt");
+    WriteTextFile(noFlux, "SEATTLE, WA  MARCH 15, 2002\nSUNSPOT NUMBERS FOR MARCH 7 THROUGH 13 "
+                          "WERE 0 EACH DAY.\n\n");
+    r = RunSkylog("parse " + bulletins + "arlp010.txt " + noFlux);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("Solar Flux Data Not Located"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("02/29/2004    0   68.00"), std::string::npos) << r.output;
+
+    // Import into a CRLF data file: new days added, known days skipped or replaced.
+    const std::string data = folder.File("GRAPH.DAT");
+    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\r\n"
+                        "03/06/2002  100   100.0\r\n"
+                        "03/07/2002  101   101.0\r\n");
+    r = RunSkylog("import --data " + data + " " + bulletins + "arlp011.txt");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("6 added, 0 replaced, 1 skipped"), std::string::npos) << r.output;
+    std::string text = ReadTextFile(data);
+    EXPECT_NE(text.find("03/07/2002  101   101.0\r\n03/08/2002  210   205.9\r\n"), std::string::npos);
+    r = RunSkylog("import --replace --data " + data + " " + bulletins + "arlp011.txt");
+    EXPECT_NE(r.output.find("0 added, 7 replaced, 0 skipped"), std::string::npos) << r.output;
+    EXPECT_NE(ReadTextFile(data).find("03/07/2002  232   203.5\r\n"), std::string::npos);
+
+    // The default data file is the program folder's GRAPH.DAT, created when missing.
+    r = RunSkylog("import " + bulletins + "arlp001.txt");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(ReadTextFile(data).find("12/27/2001  120   190.1"), std::string::npos);
+}

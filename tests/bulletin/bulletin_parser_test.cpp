@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "bulletin/bulletin_parser.h"
 #include "config/plot_settings.h"
 #include "support/scripted_prompt.h"
@@ -222,4 +224,20 @@ TEST(DayDate, FormatPadsWithZeros)
     EXPECT_EQ(FormatDayDate(1, 2, 2002), "01/02/2002");
     EXPECT_EQ(FormatDayDate(7, 3, 2002), "07/03/2002");
     EXPECT_EQ(FormatDayDate(12, 31, 1999), "12/31/1999");
+}
+
+// Inputs the fuzzer once crashed on: each must parse to a result, nothing worse.
+TEST_F(ParserTest, FormerFuzzerCrashes)
+{
+    const std::filesystem::path crashes = std::string(SKYLOG_BULLETIN_DIR) + "/../fuzz_crashes";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(crashes)) {
+        const int result = parser.Parse(entry.path().string(), 0);
+        EXPECT_GE(result, ParseNoFlux) << entry.path();
+        EXPECT_LE(result, BulletinParser::Capacity) << entry.path();
+        ++files;
+    }
+    EXPECT_GT(files, 0);
+    // The first of them: a flux word of 30 digits reads as a huge number, not as overflow.
+    EXPECT_GT(parser.Parse((crashes / "long-number-overflow.txt").string(), 0), 0);
 }

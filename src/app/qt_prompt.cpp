@@ -1,0 +1,187 @@
+#include "app/qt_prompt.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "bulletin/merge_progress_dlg.h"
+#include "config/program_folder.h"
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+std::optional<std::string> Chosen(const QString& path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
+QMessageBox::Icon BoxIcon(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Stop:
+        return QMessageBox::Critical;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::Exclamation:
+        return QMessageBox::Warning;
+    case PromptIcon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+}  // namespace
+
+QtPrompt::QtPrompt(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}
+
+PromptAnswer QtPrompt::MessageBox(const std::string& text, const std::string& caption,
+                                  PromptIcon icon, PromptButtons buttons)
+{
+    QMessageBox::StandardButtons standard = QMessageBox::Ok;
+    if (buttons == PromptButtons::OkCancel)
+        standard = QMessageBox::Ok | QMessageBox::Cancel;
+    else if (buttons == PromptButtons::YesNo)
+        standard = QMessageBox::Yes | QMessageBox::No;
+    QMessageBox box(BoxIcon(icon), Q(caption), Q(text), standard, Parent());
+    // A question asked during a long operation must show the normal pointer.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = box.exec();
+    if (waiting)
+        QApplication::restoreOverrideCursor();
+    switch (result) {
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    case QMessageBox::Cancel:
+        return PromptAnswer::Cancel;
+    default:
+        return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+    }
+}
+
+void QtPrompt::BeginWaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtPrompt::EndWaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+    // Moving the pointer to where it is makes the new shape show at once.
+    QCursor::setPos(QCursor::pos());
+}
+
+void QtPrompt::PumpMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+std::optional<std::string> QtPrompt::ChooseOpenFile(const std::string& initialPath,
+                                                    const std::string& filter)
+{
+    return Chosen(QFileDialog::getOpenFileName(Parent(), {}, Q(initialPath), Q(filter)));
+}
+
+std::optional<std::string> QtPrompt::ChooseSaveFile(const std::string& initialPath,
+                                                    const std::string& filter)
+{
+    return Chosen(QFileDialog::getSaveFileName(Parent(), {}, Q(initialPath), Q(filter)));
+}
+
+std::optional<std::string> QtPrompt::ChooseFolder(const std::string& initialFolder)
+{
+    return Chosen(QFileDialog::getExistingDirectory(Parent(), {}, Q(initialFolder)));
+}
+
+ConversionChoice QtPrompt::AskConvertVersion2File()
+{
+    QMessageBox box(QMessageBox::Question, "INCORRECT FILE FORMAT",
+                    "This is a ORB Version 2 data file using dates with 2 character years.  To be "
+                    "Y2K compliant it needs to have the date fields expanded so that the years are "
+                    "stored as 4 characters to include the century.",
+                    QMessageBox::NoButton, Parent());
+    box.setInformativeText(
+        "This program can perform the conversion for you, however once the file has been "
+        "converted it will no longer be compatible with previous versions of this application "
+        "unless you manually edit the dates to convert them back to 2 character years.\n\n"
+        "This version of ORB3 can still read the 2 character year values, however 2000 will be "
+        "added to each year less than 50  and 1900 added to each year greater than 50.\n\n"
+        "For more information on the changes that are made to the file click the [HELP] button\n"
+        "To perform the conversion now click the [CONVERT FILE] button\n"
+        "To leave the file in its current format click the [DO NOT CONVERT] button");
+    QPushButton* help = box.addButton("Help", QMessageBox::HelpRole);
+    QPushButton* convert = box.addButton("Convert the file", QMessageBox::AcceptRole);
+    box.addButton("Do NOT convert the file", QMessageBox::RejectRole);
+    // Help opens the manual and leaves the question open.
+    help->disconnect();
+    QObject::connect(help, &QPushButton::clicked, [this] { ShowHelp("File Format Conversion"); });
+    box.exec();
+    return box.clickedButton() == convert ? ConversionChoice::Convert
+                                          : ConversionChoice::DoNotConvert;
+}
+
+std::optional<int> QtPrompt::AskBulletinYear(int initialYear)
+{
+    bool ok = false;
+    const int year = QInputDialog::getInt(Parent(), "Specify Year",
+                                          "Enter the year that this data is from (i.e. 1996, "
+                                          "1997, etc.)",
+                                          initialYear, 1858, 2099, 1, &ok);
+    return ok ? std::optional<int>(year) : std::nullopt;
+}
+
+std::optional<std::string> QtPrompt::AskSearchText(const std::string& initialText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        Parent(), "Specify Search Text",
+        "This function looks for lines beginning with the text \"Sunspot Numbers for\" and none "
+        "were found in the data file you specified.  You can enter a different string to check "
+        "for in the field below or click the [CANCEL] button to cancel the search.",
+        QLineEdit::Normal, Q(initialText), &ok);
+    return ok ? std::optional<std::string>(text.toStdString()) : std::nullopt;
+}
+
+void QtPrompt::ShowHelp(const std::string& keyword)
+{
+    // The manual is not part of the program yet; say where it was looked for.
+    const std::string manual = ProgramFile("skylog-help.html");
+    MessageBox("Unable to open the help file\n" + manual + "\n(topic: " + keyword + ")",
+               "HELP FILE ERROR", PromptIcon::Exclamation, PromptButtons::Ok);
+}
+
+void QtPrompt::BeginProgress(const std::string& text)
+{
+    delete progress_;
+    progress_ = new MergeProgressDlg(Q(text), Parent());
+    progress_->setAttribute(Qt::WA_DeleteOnClose);
+    progress_->show();
+    if (QWidget* parent = Parent())
+        progress_->move(parent->geometry().center() - progress_->rect().center());
+    QCoreApplication::processEvents();
+}
+
+void QtPrompt::SetProgress(int percent)
+{
+    if (progress_)
+        progress_->SetPosition(percent);
+}
+
+void QtPrompt::EndProgress()
+{
+    if (progress_)
+        progress_->close();
+    progress_ = nullptr;
+}

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/qt_prompt.h"
+#include "bulletin/bulletin_parser.h"
+#include "bulletin/merge_progress_dlg.h"
+#include "config/plot_settings.h"
+#include "support/data_state.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// Runs action on the next modal dialog once it is on screen.
+void OnNextDialog(std::function<void(QWidget*)> action)
+{
+    QTimer::singleShot(0, [action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            OnNextDialog(action);
+            return;
+        }
+        action(modal);
+    });
+}
+
+QPushButton* ButtonNamed(QWidget* dialog, const QString& text)
+{
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text().remove('&') == text)
+            return button;
+    return nullptr;
+}
+
+// Watches the progress window while a merge runs.
+class WatchingPrompt : public QtPrompt {
+public:
+    std::vector<int> positions;
+    QString text;
+    bool visible = true;
+    void SetProgress(int percent) override
+    {
+        QtPrompt::SetProgress(percent);
+        MergeProgressDlg* window = ProgressWindow();
+        visible = visible && window && window->isVisible();
+        if (window) {
+            positions.push_back(window->Position());
+            text = window->Text();
+        }
+    }
+};
+
+}  // namespace
+
+TEST(QtPrompt, MergeShowsItsProgressWindow)
+{
+    TempFolder folder;
+    ResetDataState();
+    WatchingPrompt prompt;
+    SetPrompt(&prompt);
+    BulletinParser parser;
+    ASSERT_EQ(parser.Parse(std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/bulletins/arlp011.txt", 0), 7);
+    parser.MergeIntoRecords(1);
+    SetPrompt(nullptr);
+    EXPECT_EQ(Records().RecordCount(), 7);
+    EXPECT_TRUE(prompt.visible);
+    EXPECT_EQ(prompt.text,
+              "Merging new data into the array.  This could take some time, please wait.");
+    EXPECT_EQ(prompt.positions, (std::vector<int>{0, 14, 28, 42, 57, 71, 85}));
+    EXPECT_EQ(prompt.ProgressWindow(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    ResetDataState();
+
+    // The window as the user sees it.
+    MergeProgressDlg window("Merging new data into the array.  This could take some time, please wait.");
+    window.SetPosition(57);
+    window.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.findChildren<QPushButton*>().isEmpty());
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(window.isModal());
+    const QImage image = window.grab().toImage();
+    EXPECT_GT(image.width(), 200);
+    image.save(QString::fromStdString(folder.File("progress.png")));
+    if (const char* keep = std::getenv("SKYLOG_SCREENSHOTS"))
+        image.save(QString(keep) + "/merge-progress.png");
+}
+
+TEST(QtPrompt, MessageBoxesAndTheFormatQuestion)
+{
+    QtPrompt prompt;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    OnNextDialog([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        caption = box->windowTitle();
+        icon = box->icon();
+        ButtonNamed(box, "Yes")->click();
+    });
+    EXPECT_EQ(prompt.MessageBox("Data File Has Changed - Do You Want To Save It?", "FILE CHANGED",
+                                PromptIcon::Question, PromptButtons::YesNo),
+              PromptAnswer::Yes);
+    EXPECT_EQ(caption, "FILE CHANGED");
+    EXPECT_EQ(icon, QMessageBox::Question);
+
+    // Help reports the missing manual and leaves the question open.
+    QStringList buttons;
+    QString helpCaption;
+    bool stillOpen = false;
+    OnNextDialog([&](QWidget* dialog) {
+        caption = dialog->windowTitle();
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            buttons << b->text();
+        OnNextDialog([&, dialog](QWidget* help) {
+            helpCaption = help->windowTitle();
+            ButtonNamed(help, "OK")->click();
+            QTimer::singleShot(0, [&, dialog] {
+                stillOpen = dialog->isVisible();
+                ButtonNamed(dialog, "Do NOT convert the file")->click();
+            });
+        });
+        ButtonNamed(dialog, "Help")->click();
+    });
+    EXPECT_EQ(prompt.AskConvertVersion2File(), ConversionChoice::DoNotConvert);
+    EXPECT_EQ(helpCaption, "HELP FILE ERROR");
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(caption, "INCORRECT FILE FORMAT");
+    EXPECT_TRUE(buttons.contains("Help"));
+    EXPECT_TRUE(buttons.contains("Convert the file"));
+
+    OnNextDialog([&](QWidget* dialog) {
+        caption = dialog->windowTitle();
+        ButtonNamed(dialog, "Cancel")->click();
+    });
+    EXPECT_EQ(prompt.AskBulletinYear(2001), std::nullopt);
+    EXPECT_EQ(caption, "Specify Year");
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
