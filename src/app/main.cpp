@@ -1,17 +1,32 @@
+#include <QApplication>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/bulletin_commands.h"
 #include "app/info_command.h"
+#include "app/plotter_app.h"
+#include "app/render_command.h"
 
 namespace {
 
 void PrintUsage()
 {
-    std::cerr << "usage: skylog info [DATAFILE]\n"
+    std::cerr << "usage: skylog                 (the main window)\n"
+                 "       skylog info [DATAFILE]\n"
                  "       skylog parse FILE...\n"
-                 "       skylog import [--data DATAFILE] [--replace] FILE...\n";
+                 "       skylog import [--data DATAFILE] [--replace] FILE...\n"
+                 "       skylog render [DATAFILE] -o FILE.png [--size WxH]\n";
+}
+
+int RunWindow(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("SkyLog");
+    PlotterApp plotter;
+    if (!plotter.InitInstance())
+        return 0;
+    return QApplication::exec();
 }
 
 }  // namespace
@@ -19,10 +34,8 @@ void PrintUsage()
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        PrintUsage();
-        return 64;
-    }
+    if (args.empty())
+        return RunWindow(argc, argv);
     const std::string command = args.front();
     args.erase(args.begin());
     if (command == "info")
@@ -31,6 +44,8 @@ int main(int argc, char** argv)
         return RunParseCommand(args);
     if (command == "import")
         return RunImportCommand(args);
+    if (command == "render")
+        return RunRenderCommand(argc, argv, args);
     PrintUsage();
     return 64;
 }

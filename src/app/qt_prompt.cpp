@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "bulletin/merge_progress_dlg.h"
-#include "config/program_folder.h"
+#include "app/help_window.h"
 
 namespace {
 
@@ -156,10 +156,7 @@ std::optional<std::string> QtPrompt::AskSearchText(const std::string& initialTex
 
 void QtPrompt::ShowHelp(const std::string& keyword)
 {
-    // The manual is not part of the program yet; say where it was looked for.
-    const std::string manual = ProgramFile("skylog-help.html");
-    MessageBox("Unable to open the help file\n" + manual + "\n(topic: " + keyword + ")",
-               "HELP FILE ERROR", PromptIcon::Exclamation, PromptButtons::Ok);
+    HelpRequest(Q(keyword));
 }
 
 void QtPrompt::BeginProgress(const std::string& text)

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <functional>
 
+#include "bulletin/merge_progress_dlg.h"
 #include "data/prompt.h"
 
 class MergeProgressDlg;

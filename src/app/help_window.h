@@ -1,0 +1,31 @@
+// The program's manual, shown in a window of its own.
+#pragma once
+
+#include <QMainWindow>
+
+class QTextBrowser;
+
+// Path of the manual: "skylog-help.html" beside the executable.
+QString HelpFilePath();
+
+// Opens the manual at its contents (empty keyword) or at the section titled
+// by the keyword; a missing manual is reported with its path.
+void HelpRequest(const QString& keyword = {});
+
+// The anchor of a section title: lower case, anything but letters and digits as "-".
+QString HelpAnchor(const QString& keyword);
+
+class HelpWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+    bool Load(const QString& path);
+    void ShowSection(const QString& keyword);
+    QTextBrowser* Browser() const { return browser_; }
+
+    // The one help window of the program (created on first use).
+    static HelpWindow* Instance();
+
+private:
+    QTextBrowser* browser_;
+};

@@ -1,0 +1,128 @@
+#include "plot/plot_geometry.h"
+
+#include "data/averages.h"
+#include "data/record_array.h"
+
+PlotLayout ComputePlotLayout(const PixelRect& client, int closeScrn, int averageCharWidth)
+{
+    const int l = client.left, t = client.top, r = client.right, b = client.bottom;
+    const int h = b - t;
+    PlotLayout layout;
+    layout.split = static_cast<int>(closeScrn * 0.0098 * h);
+    const int s = layout.split;
+    layout.overall = {l + 21, t + 21, r - 20, s - 50};
+    layout.closeup = {l + 21, s + 21, r - 20, b - 60};
+    layout.overallTitleY = s - 20;
+    layout.closeupTitleY = b - 25;
+    layout.overallReadoutY = s - 40;
+    layout.closeupReadoutY = b - 50;
+    const int w = averageCharWidth;
+    const int q = (r - 60 * w - l - 35) / 3;
+    layout.labelX[0] = l + 15;
+    layout.labelX[1] = layout.labelX[0] + q + 14 * w;
+    layout.labelX[2] = layout.labelX[1] + q + 14 * w;
+    layout.labelX[3] = layout.labelX[2] + q + 15 * w;
+    return layout;
+}
+
+int VerticalMaximum()
+{
+    const RecordArray& records = Records();
+    if (records.RecordCount() == 0)
+        return 400;
+    const RecordExtremes& stats = RecordStats();
+    const auto clampIndex = [&](int index) {
+        return index >= 0 && index < records.RecordCount() ? index : 0;
+    };
+    int flux = static_cast<int>(records.At(clampIndex(stats.HighFluxIndex)).m_flux);
+    int spots = records.At(clampIndex(stats.HighSpotsIndex)).m_sunspots;
+    if (flux == 0)
+        flux = 400;
+    if (spots == 0)
+        spots = 400;
+    return flux > spots ? flux : spots;
+}
+
+PaneScale OverallScale(const PixelRect& pane, int recordCount, int maximum)
+{
+    PaneScale scale;
+    scale.start = 0;
+    scale.end = recordCount;
+    scale.xScale = recordCount > 0 ? (pane.Width() - 1.0) / recordCount : 0.0;
+    scale.yScale = (pane.Height() - 1.0) / maximum;
+    return scale;
+}
+
+PaneScale CloseupScale(const PixelRect& pane, int closeupEnd, int closeDays, int maximum)
+{
+    PaneScale scale;
+    scale.start = closeupEnd - closeDays < 0 ? 0 : closeupEnd - closeDays;
+    scale.end = closeupEnd;
+    scale.xScale = closeDays > 0 ? (pane.Width() - 1.0) / closeDays : 0.0;
+    scale.yScale = (pane.Height() - 1.0) / maximum;
+    return scale;
+}
+
+int ValueY(double value, double yScale, int bottom)
+{
+    const double y = bottom - static_cast<double>(static_cast<long long>(value * yScale)) - 1;
+    return y > bottom ? bottom : y < -1e9 ? -1000000000 : static_cast<int>(y);
+}
+
+int GridIntervalDays(int interval)
+{
+    switch (interval) {
+    case 0:
+        return 7;
+    case 1:
+        return 28;
+    case 2:
+        return 365;
+    default:
+        return 0;
+    }
+}
+
+std::vector<int> OverallGridLines(const PixelRect& pane, int recordCount, int interval)
+{
+    std::vector<int> lines;
+    const int days = GridIntervalDays(interval);
+    if (recordCount <= 0 || days == 0)
+        return lines;
+    const double step = static_cast<double>(pane.Width()) / recordCount * days;
+    if (step <= 0)
+        return lines;
+    for (double x = pane.left + step - 1; static_cast<int>(x) < pane.right; x += step)
+        lines.push_back(static_cast<int>(x));
+    return lines;
+}
+
+std::vector<GridLine> CloseupGridLines(const PixelRect& pane, int closeupEnd, int closeDays,
+                                       int interval)
+{
+    std::vector<GridLine> lines;
+    const int days = GridIntervalDays(interval);
+    if (closeDays <= 0 || days == 0)
+        return lines;
+    const double perDay = static_cast<double>(pane.Width()) / closeDays;
+    const double step = days * perDay;
+    if (static_cast<int>(step) <= 0)
+        return lines;
+    const int before = closeupEnd - closeDays - 1;  // the index before the first shown record
+    double x = pane.left + (days - before % days) * perDay;
+    int counter = before / 7 - 4 * (before / 28);
+    for (; static_cast<int>(x) <= pane.right; x += step) {
+        bool solid = interval != 0;
+        if (interval == 0 && ++counter == 4) {
+            solid = true;
+            counter = 0;
+        }
+        lines.push_back({static_cast<int>(x), solid});
+    }
+    return lines;
+}
+
+int MarkerX(const PixelRect& pane, int index, int start, double xScale)
+{
+    return pane.left + static_cast<int>((index - start + 1) * xScale);
+}

@@ -1,0 +1,313 @@
+#include "plot/plot_renderer.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+#include <cstdio>
+
+#include "config/plot_settings.h"
+#include "data/averages.h"
+#include "data/data_file.h"
+#include "data/record_array.h"
+#include "plot/plot_curves.h"
+#include "plot/plot_state.h"
+
+namespace {
+
+const QColor FaceColor(0xC0, 0xC0, 0xC0);
+const QColor ShadowColor(0x80, 0x80, 0x80);
+
+QColor FromColorRef(std::uint32_t value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+QPen SolidPen(const QColor& color, int width)
+{
+    QPen pen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+void Polyline(QPainter& painter, std::initializer_list<QPoint> points)
+{
+    painter.drawPolyline(std::data(points), static_cast<int>(points.size()));
+}
+
+void DrawFrames(QPainter& painter, const PixelRect& c, int s)
+{
+    const int l = c.left, t = c.top, r = c.right, b = c.bottom;
+    const QPen highlight = SolidPen(Qt::white, 1);
+    const QPen shadow = SolidPen(ShadowColor, 1);
+    painter.setPen(highlight);
+    Polyline(painter, {{l, b}, {l, t}, {r, t}});
+    Polyline(painter, {{r - 4, t + 3}, {r - 4, s}});
+    Polyline(painter, {{r - 4, s + 3}, {r - 4, b - 3}, {l + 3, b - 3}});
+    Polyline(painter, {{l + 3, s}, {r - 3, s}});
+    painter.setPen(shadow);
+    Polyline(painter, {{l + 3, s}, {l + 3, t + 3}, {r - 4, t + 3}});
+    Polyline(painter, {{r - 1, t}, {r - 1, b}, {l + 3, b}});
+    Polyline(painter, {{l + 3, b - 3}, {l + 3, s + 3}, {r - 4, s + 3}});
+    painter.setPen(highlight);
+    Polyline(painter, {{l + 15, s - 45}, {l + 15, t + 15}, {r - 15, t + 15}});
+    Polyline(painter, {{r - 20, t + 20}, {r - 20, s - 50}, {l + 20, s - 50}});
+    painter.setPen(shadow);
+    Polyline(painter, {{l + 20, s - 50}, {l + 20, t + 20}, {r - 20, t + 20}});
+    Polyline(painter, {{r - 15, t + 15}, {r - 15, s - 45}, {l + 15, s - 45}});
+}
+
+void DrawCloseupFrame(QPainter& painter, const PixelRect& c, int s)
+{
+    const int l = c.left, r = c.right, b = c.bottom;
+    painter.setPen(SolidPen(Qt::white, 1));
+    Polyline(painter, {{l + 15, b - 55}, {l + 15, s + 15}, {r - 15, s + 15}});
+    Polyline(painter, {{r - 20, s + 20}, {r - 20, b - 60}, {l + 20, b - 60}});
+    painter.setPen(SolidPen(ShadowColor, 1));
+    Polyline(painter, {{l + 20, b - 60}, {l + 20, s + 20}, {r - 20, s + 20}});
+    Polyline(painter, {{r - 15, s + 15}, {r - 15, b - 55}, {l + 15, b - 55}});
+}
+
+void FillPane(QPainter& painter, const PixelRect& pane, const QBrush& brush)
+{
+    if (pane.Width() > 0 && pane.Height() > 0)
+        painter.fillRect(QRect(pane.left, pane.top, pane.Width(), pane.Height()), brush);
+}
+
+void DrawTextTop(QPainter& painter, int x, int top, const QString& text)
+{
+    painter.drawText(x, top + painter.fontMetrics().ascent(), text);
+}
+
+QString Title(int count, const std::string& first, const std::string& last)
+{
+    char text[256];
+    if (Stagger().enabled)
+        std::snprintf(text, sizeof text, "%d Day Staggered Solar Data Plot From %s to %s - %d Days",
+                      Stagger().interval, first.c_str(), last.c_str(), count);
+    else
+        std::snprintf(text, sizeof text, "Solar Data Plot From %s to %s - %d Days", first.c_str(),
+                      last.c_str(), count);
+    return QString::fromLatin1(text);
+}
+
+void DrawTitle(QPainter& painter, const PixelRect& closeup, int top, const QString& title)
+{
+    const int x = closeup.left + (closeup.Width() - painter.fontMetrics().horizontalAdvance(title)) / 2;
+    if (x > 0)
+        DrawTextTop(painter, x, top, title);
+}
+
+void DrawGrids(QPainter& painter, const PlotLayout& layout, const PlotPens& pens)
+{
+    const PlotSettings& settings = Settings();
+    const PixelRect& o = layout.overall;
+    painter.setPen(pens.dottedGrid);
+    for (int x : OverallGridLines(o, Records().RecordCount(), settings.RBOverall))
+        painter.drawLine(x, o.top, x, o.bottom);
+    const PixelRect& c = layout.closeup;
+    for (const GridLine& line :
+         CloseupGridLines(c, Plot().CloseupEnd, settings.CloseDays, settings.RBCloseup)) {
+        painter.setPen(line.solid ? pens.solidGrid : pens.dottedGrid);
+        painter.drawLine(line.x, c.top, line.x, c.bottom - 1);
+    }
+}
+
+// Draws one curve from the point buffer.
+void DrawCurve(QPainter& painter, const CurveRequest& request, const PlotPens& pens, bool closeup)
+{
+    std::vector<PlotPoint>& points = Plot().PointArray;
+    const CurvePoints curve = BuildCurve(request, points);
+    static_assert(sizeof(PlotPoint) == sizeof(QPoint), "the buffer is drawn as QPoints");
+    const QPoint* data = reinterpret_cast<const QPoint*>(points.data());
+    switch (request.kind) {
+    case CurveSunspots:
+        painter.setPen(closeup ? pens.spotsThick : pens.spotsThin);
+        painter.setBrush(pens.spotsBrush);
+        break;
+    case CurveFlux:
+        painter.setPen(closeup ? pens.fluxThick : pens.fluxThin);
+        painter.setBrush(pens.fluxBrush);
+        break;
+    case CurveAvSunspots:
+        painter.setPen(pens.avSpotsPen);
+        painter.setBrush(pens.avSpotsBrush);
+        break;
+    case CurveAvFlux:
+        painter.setPen(pens.avFluxPen);
+        painter.setBrush(pens.avFluxBrush);
+        break;
+    }
+    if (request.filled)
+        painter.drawPolygon(data, curve.polygonCount);
+    else
+        painter.drawPolyline(data, curve.count);
+    painter.setBrush(Qt::NoBrush);
+
+    if ((request.kind == CurveAvSunspots || request.kind == CurveAvFlux) &&
+        request.cumulativeAverages) {
+        painter.setPen(SolidPen(Qt::white, 1));
+        if (curve.trailingFirst >= 0)
+            painter.drawPolyline(data + curve.trailingFirst,
+                                 curve.trailingLast - curve.trailingFirst + 1);
+        if (curve.leadingFirst >= 0 && curve.leadingLast >= curve.leadingFirst)
+            painter.drawPolyline(data + curve.leadingFirst,
+                                 curve.leadingLast - curve.leadingFirst + 1);
+    }
+}
+
+void DrawPaneCurves(QPainter& painter, const PixelRect& pane, const PaneScale& scale,
+                    bool closeup, const PlotPens& pens)
+{
+    const PlotSettings& s = Settings();
+    if (Records().RecordCount() == 0)
+        return;
+    CurveRequest request;
+    request.pane = pane;
+    request.scale = scale;
+    request.cumulativeAverages = s.CumavgON != 0;
+    request.lagDays = s.LagDays;
+    const auto draw = [&](CurveKind kind, int on, int filled) {
+        if (!on)
+            return;
+        request.kind = kind;
+        request.filled = filled != 0;
+        request.startY = CurveStartY(kind, pane, scale);
+        DrawCurve(painter, request, pens, closeup);
+    };
+    draw(CurveFlux, closeup ? s.DCloseupFluxON : s.DOverallFluxON,
+         closeup ? s.DFillCloseupFlux : s.DFillOverallFlux);
+    draw(CurveSunspots, closeup ? s.DCloseupSpotsON : s.DOverallSpotsON,
+         closeup ? s.DFillCloseupSpots : s.DFillOverallSpots);
+    if (Records().RecordCount() < s.AvgInt)
+        return;
+    draw(CurveAvFlux, closeup ? s.DCloseupAvfluxON : s.DOverallAvfluxON,
+         closeup ? s.DFillCloseupAvFlux : s.DFillOverallAvFlux);
+    draw(CurveAvSunspots, closeup ? s.DCloseupAvspotsON : s.DOverallAvspotsON,
+         closeup ? s.DFillCloseupAvSpots : s.DFillOverallAvSpots);
+}
+
+void DrawMarker(QPainter& painter, const PixelRect& pane, int x)
+{
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.drawImage(x - 6, pane.bottom - 6, MarkerBitmap());
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawLine(x, pane.top, x, pane.bottom - 1);
+}
+
+void DrawRecordMarkers(QPainter& painter, const PaintedGeometry& g)
+{
+    const PlotSettings& s = Settings();
+    const RecordExtremes& stats = RecordStats();
+    painter.setPen(SolidPen(Qt::black, 2));
+    const int first = Plot().CloseupEnd - s.CloseDays;
+    for (auto [on, index] : {std::pair{s.RMHiFlux, stats.HighFluxIndex},
+                             {s.RMLoFlux, stats.LowFluxIndex},
+                             {s.RMHiSpots, stats.HighSpotsIndex},
+                             {s.RMLoSpots, stats.LowSpotsIndex}}) {
+        if (!on)
+            continue;
+        DrawMarker(painter, g.layout.overall, MarkerX(g.layout.overall, index, 0, g.overall.xScale));
+        if (index >= first && index < Plot().CloseupEnd)
+            DrawMarker(painter, g.layout.closeup,
+                       MarkerX(g.layout.closeup, index, first, g.closeup.xScale));
+    }
+}
+
+}  // namespace
+
+PlotPens CreatePlotPens(const PlotSettings& settings)
+{
+    PlotPens pens;
+    const QColor grid = FromColorRef(settings.Colors[Grid]);
+    const QColor avFlux = FromColorRef(settings.Colors[AvFlux]);
+    const QColor avSpots = FromColorRef(settings.Colors[AvSpots]);
+    const QColor flux = FromColorRef(settings.Colors[Spots]);   // Spots colours the flux curve
+    const QColor spots = FromColorRef(settings.Colors[Flux]);   // and Flux the sunspot curve
+    pens.background = QBrush(FromColorRef(settings.Colors[Background]));
+    pens.avFluxBrush = QBrush(avFlux);
+    pens.avSpotsBrush = QBrush(avSpots);
+    pens.fluxBrush = QBrush(flux);
+    pens.spotsBrush = QBrush(spots);
+    pens.solidGrid = SolidPen(grid, 1);
+    pens.dottedGrid = SolidPen(grid, 1);
+    pens.dottedGrid.setDashPattern({1.0, 1.0});
+    pens.avFluxPen = SolidPen(avFlux, 1);
+    pens.avSpotsPen = SolidPen(avSpots, 1);
+    pens.fluxThin = SolidPen(flux, 1);
+    pens.fluxThick = SolidPen(flux, 2);
+    pens.spotsThin = SolidPen(spots, 1);
+    pens.spotsThick = SolidPen(spots, 2);
+    return pens;
+}
+
+const QImage& MarkerBitmap()
+{
+    static const QImage bitmap = [] {
+        QImage image(12, 6, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        for (int row = 0; row < 6; ++row)
+            for (int column = 5 - row; column <= 6 + row; ++column)
+                image.setPixel(column, row, qRgb(0, 0, 0));
+        return image;
+    }();
+    return bitmap;
+}
+
+PaintedGeometry PaintPlot(QPainter& painter, const PixelRect& client, const PlotPens& pens)
+{
+    const PlotSettings& settings = Settings();
+    PaintedGeometry g;
+    g.layout = ComputePlotLayout(client, settings.CloseScrn, painter.fontMetrics().averageCharWidth());
+    const PlotLayout& layout = g.layout;
+    for (int i = 0; i < 4; ++i)
+        g.readoutAnchor[i] =
+            layout.labelX[i] + painter.fontMetrics().horizontalAdvance(ReadoutLabels[i]);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(client.left, client.top, client.Width(), client.Height()), FaceColor);
+    DrawFrames(painter, client, layout.split);
+    FillPane(painter, layout.overall, pens.background);
+    DrawCloseupFrame(painter, client, layout.split);
+    FillPane(painter, layout.closeup, pens.background);
+
+    PlotState& plot = Plot();
+    RecordArray& records = Records();
+    // The record array is read from here on; a merge on another thread waits.
+    RecordArray::Lock lock = records.Acquire();
+    const int count = records.RecordCount();
+    if (!plot.drawingSuspended && count > 0) {
+        painter.setPen(Qt::black);
+        painter.setBackground(Qt::white);
+        if (settings.PosdataON) {
+            painter.setBackgroundMode(Qt::TransparentMode);
+            for (int i = 0; i < 4; ++i) {
+                DrawTextTop(painter, layout.labelX[i], layout.overallReadoutY, ReadoutLabels[i]);
+                DrawTextTop(painter, layout.labelX[i], layout.closeupReadoutY, ReadoutLabels[i]);
+            }
+        } else {
+            painter.setBackgroundMode(Qt::OpaqueMode);
+        }
+        DrawTitle(painter, layout.closeup, layout.overallTitleY,
+                  Title(count, records.At(0).GetDate(), records.At(count - 1).GetDate()));
+        const int first = plot.CloseupEnd - settings.CloseDays;
+        if (first >= 0 && plot.CloseupEnd >= 1 && plot.CloseupEnd <= count)
+            DrawTitle(painter, layout.closeup, layout.closeupTitleY,
+                      Title(settings.CloseDays, records.At(first).GetDate(),
+                            records.At(plot.CloseupEnd - 1).GetDate()));
+        painter.setBackgroundMode(Qt::TransparentMode);
+
+        if (settings.GridON)
+            DrawGrids(painter, layout, pens);
+
+        const int maximum = VerticalMaximum();
+        g.overall = OverallScale(layout.overall, count, maximum);
+        g.closeup = CloseupScale(layout.closeup, plot.CloseupEnd, settings.CloseDays, maximum);
+        DrawPaneCurves(painter, layout.overall, g.overall, false, pens);
+        DrawPaneCurves(painter, layout.closeup, g.closeup, true, pens);
+        DrawRecordMarkers(painter, g);
+    }
+    painter.restore();
+    plot.loading = 0;
+    return g;
+}

@@ -1,0 +1,83 @@
+#include "plot/plot_state.h"
+
+#include <new>
+
+#include "config/plot_settings.h"
+#include "data/averages.h"
+#include "data/data_file.h"
+#include "data/prompt.h"
+#include "data/record_array.h"
+
+PlotState& Plot()
+{
+    static PlotState state;
+    return state;
+}
+
+void ConnectPlotToDataFile()
+{
+    static bool connected = false;
+    if (connected)
+        return;
+    connected = true;
+    DataFileEvents& events = DataFileNotifications();
+    events.recordsCleared.push_back([] {
+        RecordStats() = RecordExtremes();
+        Plot().CloseupEnd = 0;
+    });
+    events.loadStarted.push_back([] { Plot().loading = 1; });
+    events.loadFinished.push_back([](bool read) {
+        if (read)
+            PreparePlotData();
+    });
+    SetRecordsFreedHandler([] {
+        Plot().PointArray.clear();
+        Plot().PointArray.shrink_to_fit();
+    });
+}
+
+void PreparePlotData()
+{
+    PlotState& plot = Plot();
+    PlotSettings& settings = Settings();
+    RecordArray& records = Records();
+    plot.PointArray.clear();
+    bool allocated = true;
+    try {
+        plot.PointArray.resize(static_cast<std::size_t>(records.RecordCount()) + 5);
+    } catch (const std::bad_alloc&) {
+        allocated = false;
+        Prompt().MessageBox("Could Not Allocate Memory", "PointArray", PromptIcon::Stop,
+                            PromptButtons::Ok);
+        records.FreeRecords();
+        plot.CloseupEnd = 0;
+    }
+    if (allocated) {
+        const int count = records.RecordCount();
+        plot.CloseupEnd = count;
+        if (count < settings.CloseDays)
+            settings.CloseDays = count;
+        if (settings.DOverallAvspotsON || settings.DOverallAvfluxON ||
+            settings.DCloseupAvspotsON || settings.DCloseupAvfluxON)
+            ComputeAverages(settings.AvgInt, settings.LagDays, plot.AveragesComputed);
+        else
+            plot.AveragesComputed = 0;
+        FindRecordHighsLows();
+        if (settings.CloseDays <= 0)
+            settings.CloseDays = count;
+    }
+    if (plot.scrollRangeChanged)
+        plot.scrollRangeChanged();
+}
+
+int ScrollMaximum()
+{
+    const int range = Records().RecordCount() - Settings().CloseDays;
+    return range > 0 ? range : 0;
+}
+
+int ScrollPosition()
+{
+    const int position = Plot().CloseupEnd - Settings().CloseDays;
+    return position > 0 ? position : 0;
+}
