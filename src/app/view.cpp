@@ -50,6 +50,12 @@ View::View(QWidget* parent) : QWidget(parent)
     };
 }
 
+View::~View()
+{
+    Plot().scrollRangeChanged = nullptr;
+    DataFileNotifications().pathNeeded = nullptr;
+}
+
 void View::SetScrollBar(QScrollBar* bar)
 {
     scrollBar_ = bar;

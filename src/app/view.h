@@ -12,6 +12,7 @@ class View : public QWidget {
     Q_OBJECT
 public:
     explicit View(QWidget* parent = nullptr);
+    ~View() override;
 
     // The scroll bar under the view that pans the closeup.
     void SetScrollBar(QScrollBar* bar);

@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QScrollBar>
+#include <QThread>
+#include <QToolBar>
+
+#include "app/frame.h"
+#include "app/help_window.h"
+#include "app/plotter_app.h"
+#include "app/stat_bmp.h"
+#include "app/view.h"
+#include "config/ini_file.h"
+#include "config/plot_settings.h"
+#include "plot/plot_state.h"
+#include "support/data_state.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+template <typename Predicate>
+bool WaitUntil(Predicate done, int milliseconds = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+const std::string SmallFile = "! SKYLOG Solar Data Plot Version 3 Data File\n"
+                              "01/01/2000  100   150.9\n"
+                              "01/02/2000  110   160.2\n"
+                              "01/03/2000  120   170.5\n";
+
+void SaveScreenshot(QWidget& widget, const QString& name)
+{
+    if (const char* folder = std::getenv("SKYLOG_SCREENSHOTS"))
+        widget.grab().save(QString(folder) + "/" + name);
+}
+
+}  // namespace
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedPrompt prompt;
+
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+        Plot().CloseupEnd = 0;
+    }
+    void TearDown() override
+    {
+        if (HelpWindow::Instance()->isVisible())
+            HelpWindow::Instance()->close();
+        ResetDataState();
+    }
+
+    void WriteConfig(const std::string& extra = "")
+    {
+        WriteTextFile(folder.File("SKYLOG.INI"),
+                      "[SOLAR_DATA]\nVersion=ORB Version 2.01 Configuration File\n" + extra);
+    }
+
+    void Start(Frame& frame)
+    {
+        frame.resize(1000, 700);
+        frame.show();
+        frame.PlotView()->InitialUpdate();
+        ASSERT_TRUE(WaitUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
+{
+    WriteConfig();
+    WriteTextFile(folder.File("GRAPH.DAT"),
+                  ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT"));
+    Frame frame;
+    EXPECT_EQ(frame.windowTitle(), "SKYLOG Solar Data Plotter v" + VersionText());
+    Start(frame);
+    EXPECT_EQ(Records().RecordCount(), 28319);
+    EXPECT_EQ(frame.windowTitle(), "SKYLOG Solar Data Plotter v" + VersionText() + " -- " +
+                                       QString::fromStdString(folder.File("GRAPH.DAT")));
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_TRUE(frame.Action("save")->isEnabled());
+    EXPECT_EQ(frame.ScrollBar()->maximum(), 28319 - 252);
+    EXPECT_EQ(frame.ScrollBar()->value(), 28319 - 252);
+    EXPECT_EQ(VersionText(), "3.13");  // the project version set in CMake
+    SaveScreenshot(frame, "main-window-sample.png");
+
+    // The scroll bar pans the closeup.
+    frame.ScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(Plot().CloseupEnd, 28319 - 252);
+    QApplication::processEvents();
+    EXPECT_EQ(frame.ScrollBar()->value(), 28319 - 504);
+    frame.ScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(Plot().CloseupEnd, 28319 - 251);
+    frame.close();
+}
+
+TEST_F(MainWindowTest, FirstRunShowsTheMessageAndTheManual)
+{
+    Frame frame;
+    Start(frame);
+    EXPECT_EQ(Records().RecordCount(), 0);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].caption, "SKYLOG Solar Data Plotter");
+    EXPECT_EQ(prompt.messages[0].text,
+              "Since this is the first time you have run this\nprogram, the HELP file will be "
+              "displayed");
+    EXPECT_TRUE(HelpWindow::Instance()->isVisible());
+    EXPECT_TRUE(PathExists(folder.File("SKYLOG.INI")));
+    EXPECT_FALSE(frame.Action("save")->isEnabled());
+    EXPECT_EQ(frame.windowTitle(), "SKYLOG Solar Data Plotter v" + VersionText());
+    SaveScreenshot(frame, "main-window-empty.png");
+    frame.close();
+}
+
+TEST_F(MainWindowTest, OpenSaveAndSaveAsWithTheirQuestions)
+{
+    WriteConfig();
+    const std::string a = folder.File("A.DAT"), b = folder.File("B.DAT");
+    WriteTextFile(a, SmallFile);
+    WriteTextFile(b, SmallFile + "01/04/2000  130   180.0\n");
+    Frame frame;
+    Start(frame);
+    DataFilePath = a;
+    frame.Action("open")->trigger();  // unchanged data: straight to the chooser, which is cancelled
+    EXPECT_TRUE(prompt.messages.empty());
+
+    prompt.chosenFiles = {a};
+    frame.Action("open")->trigger();
+    ASSERT_EQ(Records().RecordCount(), 3);
+    EXPECT_TRUE(frame.windowTitle().endsWith(" -- " + QString::fromStdString(a)));
+
+    // Changed data, No, then another file.
+    Records().SetRecordValues(0, "01/01/2000", 999, 1.0);
+    Records().SetDataChanged(1);
+    prompt.answers = {PromptAnswer::No};
+    prompt.chosenFiles = {b};
+    frame.Action("open")->trigger();
+    EXPECT_EQ(prompt.messages.back().text, "Data File Has Changed - Do You Want To Save It First?");
+    EXPECT_EQ(prompt.messages.back().icon, PromptIcon::Question);
+    EXPECT_EQ(Records().RecordCount(), 4);
+    EXPECT_EQ(ReadTextFile(a), SmallFile);
+
+    // Changed data, Yes: saved first.
+    Records().SetRecordValues(0, "01/01/2000", 777, 1.0);
+    Records().SetDataChanged(1);
+    prompt.answers = {PromptAnswer::Yes};
+    prompt.chosenFiles = {a};
+    frame.Action("open")->trigger();
+    EXPECT_NE(ReadTextFile(b).find("01/01/2000  777     1.0"), std::string::npos);
+    EXPECT_EQ(Records().RecordCount(), 3);
+
+    // Yes, but the save fails: nothing else happens and the changes stay.
+    Records().SetDataChanged(1);
+    DataFilePath = folder.File("gone/A.DAT");
+    prompt.answers = {PromptAnswer::Yes};
+    prompt.chosenFiles = {b};
+    frame.Action("open")->trigger();
+    EXPECT_EQ(prompt.messages.back().caption, "FILE WRITE ERROR");
+    EXPECT_EQ(Records().DataChanged(), 1);
+    EXPECT_EQ(prompt.chosenFiles.size(), 1u);  // never asked for a file
+
+    // Save As writes the new file; a failed Save As keeps the old name.
+    DataFilePath = a;
+    prompt.chosenFiles = {folder.File("C.DAT")};
+    frame.Action("saveAs")->trigger();
+    EXPECT_TRUE(PathExists(folder.File("C.DAT")));
+    EXPECT_EQ(DataFilePath, folder.File("C.DAT"));
+    EXPECT_EQ(Records().DataChanged(), 0);
+    prompt.chosenFiles = {folder.File("gone/D.DAT")};
+    frame.Action("saveAs")->trigger();
+    EXPECT_EQ(DataFilePath, folder.File("C.DAT"));
+    frame.close();
+}
+
+TEST_F(MainWindowTest, ClosingWithUnsavedBulletinDays)
+{
+    WriteConfig("AutosaveCfg=1\n");
+    Frame frame;
+    Start(frame);
+    AddRecord("01/01/2000", 1, 1.0);
+    Records().SetDataChanged(1);
+    // Yes with no file: the chooser is cancelled, the question comes once
+    // more, and No lets the window close.
+    prompt.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"FILE CHANGED", "FILE CHANGED"}));
+    EXPECT_EQ(Records().RecordCount(), 0);
+    // AutosaveCfg: the whole configuration was written at exit.
+    EXPECT_EQ(IniReadInt(folder.File("SKYLOG.INI"), "SOLAR_DATA", "PosdataON", -1), 1);
+}
+
+TEST_F(MainWindowTest, BarsAndPositionKeys)
+{
+    WriteConfig("ToolBar=0\nStatBar=0\nButtons=1\nSavePos=1\nPosLeft=10\nPosTop=20\n"
+                "PosRight=810\nPosBottom=620\n");
+    Frame frame;
+    EXPECT_EQ(frame.geometry(), QRect(10, 20, 800, 600));
+    frame.show();
+    frame.PlotView()->InitialUpdate();
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.ToolBar()->isVisible());
+    EXPECT_FALSE(frame.StatusBar()->isVisible());
+    frame.Action("toggleToolBar")->trigger();
+    EXPECT_TRUE(frame.ToolBar()->isVisible());
+    frame.Action("realButtons")->trigger();
+    frame.close();
+    const std::string ini = folder.File("SKYLOG.INI");
+    EXPECT_EQ(IniReadInt(ini, "SOLAR_DATA", "ToolBar", -1), 1);
+    EXPECT_EQ(IniReadInt(ini, "SOLAR_DATA", "StatBar", -1), 0);
+    EXPECT_EQ(IniReadInt(ini, "SOLAR_DATA", "Buttons", -1), 0);
+    EXPECT_EQ(IniReadInt(ini, "SOLAR_DATA", "PosLeft", -1), frame.geometry().left());
+
+    // Without SavePos the stored rectangle is neither used nor written.
+    WriteConfig("PosLeft=10\nPosTop=20\nPosRight=810\nPosBottom=620\n");
+    Frame second;
+    EXPECT_EQ(second.size(), QSize(640, 480));
+    second.show();
+    second.PlotView()->InitialUpdate();
+    second.move(300, 300);
+    second.close();
+    EXPECT_EQ(IniReadInt(ini, "SOLAR_DATA", "PosLeft", -1), 10);
+}
+
+TEST_F(MainWindowTest, TheLogoAndItsPicture)
+{
+    Frame frame;
+    frame.show();
+    QApplication::processEvents();
+    LogoPane* logo = frame.StatusBar()->Logo();
+    EXPECT_EQ(logo->width(), 75);
+    EXPECT_EQ(logo->cursor().shape(), Qt::PointingHandCursor);
+    ASSERT_FALSE(logo->pixmap().isNull());
+    EXPECT_EQ(logo->pixmap().size(), logo->contentsRect().size());
+    const QPixmap picture(":/images/logo.png");
+    EXPECT_EQ(picture.size(), QSize(79, 14));
+    EXPECT_EQ(FitPicture(picture, QSize(79, 14)).cacheKey(), picture.cacheKey());  // unscaled
+    EXPECT_EQ(FitPicture(picture, QSize(73, 12)).size(), QSize(73, 12));
+    EXPECT_EQ(QPixmap(":/images/about.png").size(), QSize(360, 184));
+    frame.close();
+}
+
+TEST_F(MainWindowTest, ASecondStartLeavesOneWindow)
+{
+    WriteConfig();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SKYLOG_HOME", QString::fromStdString(folder.Path()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(SKYLOG_BINARY, {});
+    ASSERT_TRUE(first.waitForStarted());
+    // The first one is up once it answers on its socket.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            QLocalSocket socket;
+            socket.connectToServer(PlotterApp::InstanceName());
+            return socket.waitForConnected(100);
+        },
+        15000));
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(SKYLOG_BINARY, {});
+    EXPECT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.terminate();
+    first.waitForFinished(5000);
+}
