@@ -3,7 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 
 #include "config/plot_settings.h"
 #include "data/averages.h"
@@ -11,11 +13,13 @@
 #include "data/record_array.h"
 #include "plot/plot_curves.h"
 #include "plot/plot_state.h"
+#include "plot/thin_line.h"
 
 namespace {
 
 const QColor FaceColor(0xC0, 0xC0, 0xC0);
 const QColor ShadowColor(0x80, 0x80, 0x80);
+bool columnShortcut = true;
 
 QColor FromColorRef(std::uint32_t value)
 {
@@ -102,14 +106,74 @@ void DrawGrids(QPainter& painter, const PlotLayout& layout, const PlotPens& pens
     const PlotSettings& settings = Settings();
     const PixelRect& o = layout.overall;
     painter.setPen(pens.dottedGrid);
-    for (int x : OverallGridLines(o, Records().RecordCount(), settings.RBOverall))
-        painter.drawLine(x, o.top, x, o.bottom);
+    // On a long history several lines fall on one column; one of them paints it.
+    int previous = INT_MIN;
+    for (int x : OverallGridLines(o, Records().RecordCount(), settings.RBOverall)) {
+        if (x != previous)
+            painter.drawLine(x, o.top, x, o.bottom);
+        previous = x;
+    }
     const PixelRect& c = layout.closeup;
     for (const GridLine& line :
          CloseupGridLines(c, Plot().CloseupEnd, settings.CloseDays, settings.RBCloseup)) {
         painter.setPen(line.solid ? pens.solidGrid : pens.dottedGrid);
         painter.drawLine(line.x, c.top, line.x, c.bottom - 1);
     }
+}
+
+// Fills the area under a curve as narrow strips side by side: the curve's
+// first and last point of every column, then the closing points (right - 1,
+// last y), (right - 1, bottom - 1), (left, bottom - 1). No pixel centre lies
+// on a strip's edge, so every pixel is decided by one strip exactly as by the
+// whole area, and inside one column the outline only runs up and down, which
+// decides nothing of the area. Narrow strips fill far quicker than one long
+// outline.
+void FillInStrips(QPainter& painter, const PlotPoint* curve, int count, const PixelRect& pane)
+{
+    std::vector<QPoint> boundary;
+    for (int i = 0; i < count;) {
+        int j = i + 1;
+        while (j < count && curve[j].x == curve[i].x)
+            ++j;
+        boundary.emplace_back(curve[i].x, curve[i].y);
+        if (j - 1 != i)
+            boundary.emplace_back(curve[j - 1].x, curve[j - 1].y);
+        i = j;
+    }
+    boundary.emplace_back(pane.right - 1, curve[count - 1].y);
+    const int bottom = pane.bottom - 1;
+    constexpr int StripWidth = 32;
+    const int last = static_cast<int>(boundary.size()) - 1;
+    std::vector<QPoint> strip;
+    for (int i = 0; i < last;) {
+        const int startX = boundary[static_cast<std::size_t>(i)].x();
+        strip.clear();
+        int j = i;
+        while (j < last && boundary[static_cast<std::size_t>(j)].x() < startX + StripWidth)
+            strip.push_back(boundary[static_cast<std::size_t>(j++)]);
+        // The strip ends on the point where the next one starts.
+        strip.push_back(boundary[static_cast<std::size_t>(j)]);
+        strip.emplace_back(strip.back().x(), bottom);
+        strip.emplace_back(startX, bottom);
+        painter.drawPolygon(strip.data(), static_cast<int>(strip.size()));
+        i = j;
+    }
+}
+
+// A 1-pixel line through the points, drawn as one vertical run per column.
+void DrawThinLine(QPainter& painter, const PlotPoint* points, int count, const QColor& color)
+{
+    const ColumnRuns runs = columnShortcut
+                                ? [&] {
+                                      const std::vector<PlotPoint> reduced = ReduceColumns(points, count);
+                                      return ThinPolylineRuns(reduced.data(), static_cast<int>(reduced.size()));
+                                  }()
+                                : ThinPolylineRuns(points, count);
+    for (std::size_t i = 0; i < runs.low.size(); ++i)
+        if (runs.low[i] <= runs.high[i])
+            painter.fillRect(QRect(runs.firstX + static_cast<int>(i), runs.low[i], 1,
+                                   runs.high[i] - runs.low[i] + 1),
+                             color);
 }
 
 // Draws one curve from the point buffer.
@@ -119,39 +183,64 @@ void DrawCurve(QPainter& painter, const CurveRequest& request, const PlotPens& p
     const CurvePoints curve = BuildCurve(request, points);
     static_assert(sizeof(PlotPoint) == sizeof(QPoint), "the buffer is drawn as QPoints");
     const QPoint* data = reinterpret_cast<const QPoint*>(points.data());
+    QPen pen;
+    QBrush brush;
     switch (request.kind) {
     case CurveSunspots:
-        painter.setPen(closeup ? pens.spotsThick : pens.spotsThin);
-        painter.setBrush(pens.spotsBrush);
+        pen = closeup ? pens.spotsThick : pens.spotsThin;
+        brush = pens.spotsBrush;
         break;
     case CurveFlux:
-        painter.setPen(closeup ? pens.fluxThick : pens.fluxThin);
-        painter.setBrush(pens.fluxBrush);
+        pen = closeup ? pens.fluxThick : pens.fluxThin;
+        brush = pens.fluxBrush;
         break;
     case CurveAvSunspots:
-        painter.setPen(pens.avSpotsPen);
-        painter.setBrush(pens.avSpotsBrush);
+        pen = pens.avSpotsPen;
+        brush = pens.avSpotsBrush;
         break;
     case CurveAvFlux:
-        painter.setPen(pens.avFluxPen);
-        painter.setBrush(pens.avFluxBrush);
+        pen = pens.avFluxPen;
+        brush = pens.avFluxBrush;
         break;
     }
-    if (request.filled)
-        painter.drawPolygon(data, curve.polygonCount);
-    else
-        painter.drawPolyline(data, curve.count);
-    painter.setBrush(Qt::NoBrush);
+    if (pen.width() > 1) {
+        painter.setPen(pen);
+        painter.setBrush(brush);
+        if (request.filled)
+            painter.drawPolygon(data, curve.polygonCount);
+        else
+            painter.drawPolyline(data, curve.count);
+        painter.setBrush(Qt::NoBrush);
+    } else {
+        if (request.filled) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(brush);
+            if (columnShortcut)
+                FillInStrips(painter, points.data(), curve.count, request.pane);
+            else
+                painter.drawPolygon(data, curve.polygonCount);
+            painter.setBrush(Qt::NoBrush);
+            // The outline: the curve, then its closing lines.
+            const PixelRect& p = request.pane;
+            const int lastY = points[static_cast<std::size_t>(curve.count - 1)].y;
+            const QColor color = pen.color();
+            painter.fillRect(QRect(p.right - 1, std::min(lastY, p.bottom - 1), 1,
+                                   std::abs(p.bottom - 1 - lastY) + 1), color);
+            painter.fillRect(QRect(p.left, p.bottom - 1, p.right - p.left, 1), color);
+            painter.fillRect(QRect(p.left, std::min(points[0].y, p.bottom - 1), 1,
+                                   std::abs(p.bottom - 1 - points[0].y) + 1), color);
+        }
+        DrawThinLine(painter, points.data(), curve.count, pen.color());
+    }
 
     if ((request.kind == CurveAvSunspots || request.kind == CurveAvFlux) &&
         request.cumulativeAverages) {
-        painter.setPen(SolidPen(Qt::white, 1));
         if (curve.trailingFirst >= 0)
-            painter.drawPolyline(data + curve.trailingFirst,
-                                 curve.trailingLast - curve.trailingFirst + 1);
+            DrawThinLine(painter, points.data() + curve.trailingFirst,
+                         curve.trailingLast - curve.trailingFirst + 1, Qt::white);
         if (curve.leadingFirst >= 0 && curve.leadingLast >= curve.leadingFirst)
-            painter.drawPolyline(data + curve.leadingFirst,
-                                 curve.leadingLast - curve.leadingFirst + 1);
+            DrawThinLine(painter, points.data() + curve.leadingFirst,
+                         curve.leadingLast - curve.leadingFirst + 1, Qt::white);
     }
 }
 
@@ -214,6 +303,11 @@ void DrawRecordMarkers(QPainter& painter, const PaintedGeometry& g)
 }
 
 }  // namespace
+
+void SetColumnShortcut(bool on)
+{
+    columnShortcut = on;
+}
 
 PlotPens CreatePlotPens(const PlotSettings& settings)
 {

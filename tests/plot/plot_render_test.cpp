@@ -6,6 +6,7 @@
 
 #include "config/plot_settings.h"
 #include "data/averages.h"
+#include "data/data_file.h"
 #include "plot/plot_renderer.h"
 #include "plot/plot_state.h"
 #include "support/data_state.h"
@@ -171,4 +172,35 @@ TEST_F(RenderTest, EmptyAndSuspendedPaintOnlyFrames)
     image = Render();
     EXPECT_EQ(CountColor(image, Red, geometry.layout.overall), 0);
     EXPECT_EQ(CountDark(image, {0, 0, 800, 613}), 0);
+}
+
+// The column shortcut must paint exactly what drawing every point paints.
+TEST_F(RenderTest, ColumnShortcutPaintsTheSamePixels)
+{
+    DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+    ReadDataFile();
+    PlotSettings& s = Settings();
+    s.GridON = 1;
+    s.DOverallAvspotsON = s.DOverallAvfluxON = 1;
+    PreparePlotData();
+    for (int filled = 0; filled <= 1; ++filled) {
+        s.DFillOverallFlux = s.DFillOverallSpots = s.DFillOverallAvFlux = s.DFillOverallAvSpots = filled;
+        for (const QSize size : {QSize(1600, 1000), QSize(733, 517)}) {
+            SetColumnShortcut(true);
+            const QImage quick = Render(size.width(), size.height());
+            SetColumnShortcut(false);
+            const QImage plain = Render(size.width(), size.height());
+            SetColumnShortcut(true);
+            EXPECT_TRUE(quick == plain) << "filled " << filled << " at " << size.width();
+            if (quick != plain && std::getenv("SKYLOG_SCREENSHOTS")) {
+                int shown = 0;
+                for (int y = 0; y < quick.height() && shown < 20; ++y)
+                    for (int x = 0; x < quick.width() && shown < 20; ++x)
+                        if (quick.pixel(x, y) != plain.pixel(x, y)) {
+                            std::printf("diff at %d,%d quick %08x plain %08x\n", x, y, quick.pixel(x, y), plain.pixel(x, y));
+                            ++shown;
+                        }
+            }
+        }
+    }
 }

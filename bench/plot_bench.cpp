@@ -1,0 +1,120 @@
+// Repainting the plot view, and the start-up to the first painted plot.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QThread>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/frame.h"
+#include "app/view.h"
+#include "config/plot_settings.h"
+#include "data/data_file.h"
+#include "data/record_array.h"
+#include "plot/plot_renderer.h"
+#include "plot/plot_state.h"
+
+namespace {
+
+const std::string& LargePath()
+{
+    static const std::string path = [] {
+        const std::string p = (std::filesystem::temp_directory_path() / "skylog-bench-plot-250k.dat").string();
+        std::FILE* f = std::fopen(p.c_str(), "wb");
+        std::fputs("! SKYLOG Solar Data Plot Version 3 Data File\n", f);
+        for (int i = 0; i < 250000; ++i)
+            std::fprintf(f, "%02d/%02d/%04d  %3d   %5.1f\n", i / 28 % 12 + 1, i % 28 + 1,
+                         1400 + i / 336, (i * 37) % 400, 60.0 + (i * 13) % 3000 / 10.0);
+        std::fclose(f);
+        return p;
+    }();
+    return path;
+}
+
+void Load(const std::string& path)
+{
+    Settings() = PlotSettings();
+    PlotSettings& s = Settings();
+    s.DOverallAvspotsON = s.DOverallAvfluxON = s.DCloseupAvspotsON = s.DCloseupAvfluxON = 1;
+    s.RMHiFlux = s.RMLoFlux = s.RMHiSpots = s.RMLoSpots = 1;
+    Records().SetDataChanged(0);
+    DataFilePath = path;
+    ConnectPlotToDataFile();
+    ReadDataFile();
+}
+
+void SetFilled(bool filled)
+{
+    PlotSettings& s = Settings();
+    s.DFillOverallFlux = s.DFillOverallAvFlux = s.DFillOverallSpots = s.DFillOverallAvSpots = filled;
+    s.DFillCloseupFlux = s.DFillCloseupSpots = s.DFillCloseupAvFlux = s.DFillCloseupAvSpots = filled;
+}
+
+// Argument 0: the sample; 1: 250,000 days. Second argument: filled curves.
+void BM_Repaint1600x1000(benchmark::State& state)
+{
+    Load(state.range(0) == 0 ? std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT" : LargePath());
+    SetFilled(state.range(1) != 0);
+    if (std::getenv("SKYLOG_BENCH_OVERALL_ONLY"))
+        Settings().DCloseupFluxON = Settings().DCloseupSpotsON = Settings().DCloseupAvspotsON = Settings().DCloseupAvfluxON = 0;
+    if (std::getenv("SKYLOG_BENCH_NO_GRID"))
+        Settings().GridON = 0;
+    if (std::getenv("SKYLOG_BENCH_NO_AVERAGES"))
+        Settings().DOverallAvspotsON = Settings().DOverallAvfluxON = Settings().DCloseupAvspotsON = Settings().DCloseupAvfluxON = 0;
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    const PlotPens pens = CreatePlotPens(Settings());
+    for (auto _ : state) {
+        QPainter painter(&image);
+        PaintPlot(painter, {0, 0, 1600, 1000}, pens);
+    }
+    state.counters["records"] = Records().RecordCount();
+}
+
+void BM_StartupToFirstPaint(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Records().FreeRecords();
+        Settings() = PlotSettings();
+        QElapsedTimer timer;
+        timer.start();
+        Frame frame;
+        frame.resize(1280, 800);
+        frame.show();
+        frame.PlotView()->InitialUpdate();
+        while (frame.PlotView()->StartupTimer().isActive() || Records().RecordCount() == 0) {
+            QApplication::processEvents();
+            QThread::usleep(200);
+        }
+        frame.PlotView()->repaint();
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        frame.hide();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_Repaint1600x1000)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The start-up reads the sample as the program folder's data file.
+    const auto home = std::filesystem::temp_directory_path() / "skylog-bench-home";
+    std::filesystem::create_directories(home);
+    std::filesystem::copy_file(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT", home / "GRAPH.DAT",
+                               std::filesystem::copy_options::overwrite_existing);
+    std::FILE* ini = std::fopen((home / "SKYLOG.INI").c_str(), "wb");
+    std::fputs("[SOLAR_DATA]\nVersion=ORB Version 2.01 Configuration File\n", ini);
+    std::fclose(ini);
+    setenv("SKYLOG_HOME", home.c_str(), 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
