@@ -9,6 +9,7 @@
 
 #include "bulletin/merge_progress_dlg.h"
 #include "app/help_window.h"
+#include "app/incorrect_format_dlg.h"
 
 namespace {
 
@@ -107,29 +108,11 @@ std::optional<std::string> QtPrompt::ChooseFolder(const std::string& initialFold
 
 ConversionChoice QtPrompt::AskConvertVersion2File()
 {
-    QMessageBox box(QMessageBox::Question, "INCORRECT FILE FORMAT",
-                    "This is a ORB Version 2 data file using dates with 2 character years.  To be "
-                    "Y2K compliant it needs to have the date fields expanded so that the years are "
-                    "stored as 4 characters to include the century.",
-                    QMessageBox::NoButton, Parent());
-    box.setInformativeText(
-        "This program can perform the conversion for you, however once the file has been "
-        "converted it will no longer be compatible with previous versions of this application "
-        "unless you manually edit the dates to convert them back to 2 character years.\n\n"
-        "This version of ORB3 can still read the 2 character year values, however 2000 will be "
-        "added to each year less than 50  and 1900 added to each year greater than 50.\n\n"
-        "For more information on the changes that are made to the file click the [HELP] button\n"
-        "To perform the conversion now click the [CONVERT FILE] button\n"
-        "To leave the file in its current format click the [DO NOT CONVERT] button");
-    QPushButton* help = box.addButton("Help", QMessageBox::HelpRole);
-    QPushButton* convert = box.addButton("Convert the file", QMessageBox::AcceptRole);
-    box.addButton("Do NOT convert the file", QMessageBox::RejectRole);
-    // Help opens the manual and leaves the question open.
-    help->disconnect();
-    QObject::connect(help, &QPushButton::clicked, [this] { ShowHelp("File Format Conversion"); });
-    box.exec();
-    return box.clickedButton() == convert ? ConversionChoice::Convert
-                                          : ConversionChoice::DoNotConvert;
+    IncorrectFormatDlg dialog(Parent());
+    QObject::connect(&dialog, &IncorrectFormatDlg::helpRequested,
+                     [this] { ShowHelp("File Format Conversion"); });
+    return dialog.exec() == QDialog::Accepted ? ConversionChoice::Convert
+                                              : ConversionChoice::DoNotConvert;
 }
 
 std::optional<int> QtPrompt::AskBulletinYear(int initialYear)

@@ -113,10 +113,12 @@ TEST(QtPrompt, MessageBoxesAndTheFormatQuestion)
     // Help opens the manual at its section and leaves the question open.
     QStringList buttons;
     bool stillOpen = false;
+    int labels = 0;
     OnNextDialog([&](QWidget* dialog) {
         caption = dialog->windowTitle();
         for (QPushButton* b : dialog->findChildren<QPushButton*>())
             buttons << b->text();
+        labels = dialog->findChildren<QLabel*>().size();
         ButtonNamed(dialog, "Help")->click();
         QTimer::singleShot(0, [&, dialog] {
             stillOpen = dialog->isVisible();
@@ -125,12 +127,12 @@ TEST(QtPrompt, MessageBoxesAndTheFormatQuestion)
     });
     EXPECT_EQ(prompt.AskConvertVersion2File(), ConversionChoice::DoNotConvert);
     EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(labels, 4);
     ASSERT_TRUE(HelpWindow::Instance()->isVisible());
     EXPECT_TRUE(HelpWindow::Instance()->Browser()->source().toString().endsWith("skylog-help.html"));
     HelpWindow::Instance()->close();
     EXPECT_EQ(caption, "INCORRECT FILE FORMAT");
-    EXPECT_TRUE(buttons.contains("Help"));
-    EXPECT_TRUE(buttons.contains("Convert the file"));
+    EXPECT_EQ(buttons, (QStringList{"Help", "Convert the file", "Do NOT convert the file"}));
 
     OnNextDialog([&](QWidget* dialog) {
         caption = dialog->windowTitle();
@@ -138,4 +140,17 @@ TEST(QtPrompt, MessageBoxesAndTheFormatQuestion)
     });
     EXPECT_EQ(prompt.AskBulletinYear(2001), std::nullopt);
     EXPECT_EQ(caption, "Specify Year");
+}
+
+TEST(Help, KeywordsOpenTheirSections)
+{
+    HelpRequest("Insert PFB Into Data");  // a section a later window opens
+    HelpWindow* window = HelpWindow::Instance();
+    ASSERT_TRUE(window->isVisible());
+    for (const char* keyword : {"File Format Conversion", "The Data File", "Error Messages"}) {
+        HelpRequest(keyword);
+        EXPECT_TRUE(window->Browser()->toHtml().contains(HelpAnchor(keyword))) << keyword;
+    }
+    EXPECT_EQ(HelpAnchor("File Format Conversion"), "file-format-conversion");
+    window->close();
 }

@@ -6,6 +6,7 @@
 #include "plot/plot_geometry.h"
 #include "plot/plot_navigation.h"
 #include "plot/plot_state.h"
+#include "plot/thin_line.h"
 #include "support/data_state.h"
 
 class PlotTest : public ::testing::Test {
@@ -176,4 +177,33 @@ TEST_F(PlotTest, PagingAndThumb)
     EXPECT_EQ(Plot().CloseupEnd, 252);
     CentreOn(1000);
     EXPECT_EQ(Plot().CloseupEnd, 1000);
+}
+
+TEST(ThinLine, ReducedColumnsKeepEveryRun)
+{
+    std::srand(11);
+    for (int trial = 0; trial < 200; ++trial) {
+        std::vector<PlotPoint> points;
+        double x = 10;
+        int y = 500;
+        const double step = 0.05 + (trial % 20) * 0.3;  // from many points a column to sparse ones
+        for (int i = 0; i < 400; ++i) {
+            x += step;
+            y += std::rand() % 41 - 20;
+            points.push_back({static_cast<int>(x), y});
+        }
+        const ColumnRuns all = ThinPolylineRuns(points.data(), static_cast<int>(points.size()));
+        const std::vector<PlotPoint> reduced = ReduceColumns(points.data(), static_cast<int>(points.size()));
+        const ColumnRuns quick = ThinPolylineRuns(reduced.data(), static_cast<int>(reduced.size()));
+        ASSERT_EQ(all.firstX, quick.firstX);
+        ASSERT_EQ(all.low, quick.low) << trial;
+        ASSERT_EQ(all.high, quick.high) << trial;
+        EXPECT_LE(reduced.size(), 4 * all.low.size());
+    }
+    // Both ends are drawn; a lone point is one pixel.
+    const PlotPoint line[] = {{0, 0}, {3, 1}};
+    const ColumnRuns runs = ThinPolylineRuns(line, 2);
+    EXPECT_EQ(runs.low, (std::vector<int>{0, 0, 1, 1}));
+    const PlotPoint single[] = {{5, 7}};
+    EXPECT_EQ(ThinPolylineRuns(single, 1).high, std::vector<int>{7});
 }
