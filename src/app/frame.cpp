@@ -122,6 +122,26 @@ void Frame::CreateMenusAndToolBar()
     real->setCheckable(true);
     connect(real, &QAction::triggered, this, [this] { SetFlatButtons(false); });
 
+    QAction* editData = MakeAction("&Edit Data", "Edit, add, insert or delete records", "editData");
+    editData->setToolTip("Edit Data");
+    editData->setIconText("Edit Data");
+    connect(editData, &QAction::triggered, view_, &View::OnEditData);
+    QAction* position = MakeAction("Pos&ition Data ON",
+                                   "Turns the display of cursor position data on or off",
+                                   "positionData");
+    position->setToolTip("Cursor Position Data");
+    position->setCheckable(true);
+    connect(position, &QAction::triggered, view_, &View::OnPositionData);
+    QAction* insert = MakeAction("&Insert Bulletin Into Data",
+                                 "Insert Data From An ARRL PFB Into The Data", "insertBulletin");
+    insert->setToolTip("Insert PFB");
+    insert->setIconText("Insert PFB");
+    connect(insert, &QAction::triggered, view_, &View::OnInsertBulletin);
+    QAction* viewBulletin =
+        MakeAction("&View Bulletin", "Open A PFB With A Text Editor", "viewBulletin");
+    viewBulletin->setToolTip("View PFB");
+    connect(viewBulletin, &QAction::triggered, view_, &View::OnViewBulletin);
+
     QAction* help = MakeAction("&Help", "Open the SKYLOG manual", "help");
     help->setShortcut(QKeySequence(Qt::Key_F1));
     connect(help, &QAction::triggered, this, [] { HelpRequest(); });
@@ -134,17 +154,28 @@ void Frame::CreateMenusAndToolBar()
     viewMenu->addActions({toolbar, status});
     viewMenu->addSeparator();
     viewMenu->addActions({flat, real});
+    viewMenu->addSeparator();
+    viewMenu->addAction(editData);
     connect(viewMenu, &QMenu::aboutToShow, this, [=, this] {
         toolbar->setChecked(toolBar_->isVisible());
         status->setChecked(statusBar_->isVisible());
         flat->setChecked(flatButtons_);
         real->setChecked(!flatButtons_);
     });
+    QMenu* options = menuBar()->addMenu("&Options");
+    options->addAction(position);
+    connect(options, &QMenu::aboutToShow, this,
+            [position] { position->setChecked(Settings().PosdataON != 0); });
+    QMenu* bulletins = menuBar()->addMenu("&Bulletins");
+    bulletins->addActions({insert, viewBulletin});
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     helpMenu->addAction(help);
 
     toolBar_->addAction(open);
     toolBar_->addAction(save);
+    toolBar_->addSeparator();
+    toolBar_->addAction(editData);
+    toolBar_->addAction(insert);
     toolBar_->addSeparator();
     toolBar_->addAction(help);
     toolBar_->addSeparator();
@@ -156,6 +187,8 @@ void Frame::UpdateCommandStates()
     const bool any = Records().RecordCount() > 0;
     Action("save")->setEnabled(any);
     Action("saveAs")->setEnabled(any);
+    Action("editData")->setEnabled(any);
+    Action("positionData")->setChecked(Settings().PosdataON != 0);
 }
 
 void Frame::SetFlatButtons(bool flat)

@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "bulletin/merge_progress_dlg.h"
+#include "bulletin/specify_year_dlg.h"
 #include "app/help_window.h"
 #include "app/incorrect_format_dlg.h"
 
@@ -92,7 +93,24 @@ void QtPrompt::PumpMessages()
 std::optional<std::string> QtPrompt::ChooseOpenFile(const std::string& initialPath,
                                                     const std::string& filter)
 {
-    return Chosen(QFileDialog::getOpenFileName(Parent(), {}, Q(initialPath), Q(filter)));
+    QString folder = Q(initialPath);
+    QStringList filters = Q(filter).split(";;");
+    // An initial name such as "/bulletins/*.BUL" opens that folder showing those files.
+    const QFileInfo initial(folder);
+    if (initial.fileName().contains('*')) {
+        folder = initial.path();
+        const QString pattern = initial.fileName();
+        const QString both = pattern + " " + pattern.toLower();
+        if (!filters.isEmpty() && !filters.first().contains(pattern))
+            filters.prepend(pattern.mid(pattern.lastIndexOf('.') + 1).toUpper() + " Files (" + both + ")");
+    }
+    QFileDialog dialog(Parent(), QString(), folder);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
 }
 
 std::optional<std::string> QtPrompt::ChooseSaveFile(const std::string& initialPath,
@@ -117,24 +135,18 @@ ConversionChoice QtPrompt::AskConvertVersion2File()
 
 std::optional<int> QtPrompt::AskBulletinYear(int initialYear)
 {
-    bool ok = false;
-    const int year = QInputDialog::getInt(Parent(), "Specify Year",
-                                          "Enter the year that this data is from (i.e. 1996, "
-                                          "1997, etc.)",
-                                          initialYear, 1858, 2099, 1, &ok);
-    return ok ? std::optional<int>(year) : std::nullopt;
+    SpecifyYearDlg dialog(initialYear, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Year();
 }
 
 std::optional<std::string> QtPrompt::AskSearchText(const std::string& initialText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(
-        Parent(), "Specify Search Text",
-        "This function looks for lines beginning with the text \"Sunspot Numbers for\" and none "
-        "were found in the data file you specified.  You can enter a different string to check "
-        "for in the field below or click the [CANCEL] button to cancel the search.",
-        QLineEdit::Normal, Q(initialText), &ok);
-    return ok ? std::optional<std::string>(text.toStdString()) : std::nullopt;
+    SearchTextDlg dialog(Q(initialText), Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Text().toStdString();
 }
 
 void QtPrompt::ShowHelp(const std::string& keyword)

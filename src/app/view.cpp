@@ -1,7 +1,15 @@
 #include "app/view.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+
+#include "app/link_opener.h"
+#include "bulletin/insert_bulletin_dlg.h"
+#include "data/averages.h"
+#include "data/data_editor_dlg.h"
+#include "data/number_text.h"
+#include "data/record_dlg.h"
 
 #include "app/help_window.h"
 #include "config/plot_settings.h"
@@ -88,8 +96,7 @@ void View::OnStartupTimer()
 {
     startupTimer_.stop();
     ReadDataFile();
-    update();
-    emit recordCountChanged();
+    DataReplaced();
     if (FirstRun) {
         Prompt().MessageBox("Since this is the first time you have run this\nprogram, the HELP "
                             "file will be displayed",
@@ -109,8 +116,7 @@ void View::OnFileOpen()
         return;
     DataFilePath = *path;
     ReadDataFile();
-    update();
-    emit recordCountChanged();
+    DataReplaced();
 }
 
 void View::OnFileSave()
@@ -153,8 +159,23 @@ void View::UpdateScrollBar()
     scrollBar_->setValue(ScrollPosition());
 }
 
+void View::DataReplaced()
+{
+    InvalidatePlot();
+    emit recordCountChanged();
+}
+
+void View::InvalidatePlot()
+{
+    plotDirty_ = true;
+    readouts_[0].reset();
+    readouts_[1].reset();
+    update();
+}
+
 void View::InvalidateCloseup()
 {
+    plotDirty_ = true;
     const PixelRect& c = geometry_.layout.closeup;
     update(QRect(c.left, c.top, c.Width(), c.Height() + 58));
 }
@@ -190,12 +211,147 @@ void View::OnScrollAction(int action)
     });
 }
 
+void View::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    InvalidatePlot();
+}
+
 void View::paintEvent(QPaintEvent*)
 {
+    if (plotDirty_ || plot_.size() != size()) {
+        if (plot_.size() != size())
+            plot_ = QImage(size(), QImage::Format_RGB32);
+        QPainter painter(&plot_);
+        painter.setFont(font());
+        geometry_ = PaintPlot(painter, {0, 0, width(), height()}, pens_);
+        plotDirty_ = false;
+    }
     QPainter painter(this);
-    geometry_ = PaintPlot(painter, {0, 0, width(), height()}, pens_);
+    painter.drawImage(0, 0, plot_);
+    // The readout: opaque text on the face colour, so each value covers the last.
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(QColor(0xC0, 0xC0, 0xC0));
+    painter.setPen(Qt::black);
+    for (const std::optional<Readout>& readout : readouts_) {
+        if (!readout)
+            continue;
+        for (int i = 0; i < 4; ++i)
+            painter.drawText(geometry_.readoutAnchor[i], readout->rowY + painter.fontMetrics().ascent(),
+                             QString::fromStdString(readout->texts[i]));
+    }
     if (!scrollBarReady_) {
         scrollBarReady_ = true;
         UpdateScrollBar();
     }
+}
+
+void View::ShowCursorValues(int x, int y)
+{
+    std::optional<Readout> readout = ReadoutAt(geometry_, x, y);
+    if (!readout)
+        return;
+    const int index = readout->pane == Pane::Overall ? 0 : 1;
+    const int rowY = readout->rowY;
+    readouts_[index] = std::move(readout);
+    update(QRect(0, rowY, width(), fontMetrics().height() + 2));
+}
+
+const std::optional<Readout>& View::ShownReadout(Pane pane) const
+{
+    return readouts_[pane == Pane::Overall ? 0 : 1];
+}
+
+void View::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    ShowCursorValues(p.x(), p.y());
+}
+
+void View::AfterCloseupMove(bool moved, const QPoint& point)
+{
+    if (!moved)
+        return;
+    UpdateScrollBar();
+    InvalidateCloseup();
+    repaint();
+    ShowCursorValues(point.x(), point.y());
+}
+
+void View::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        AfterCloseupMove(PageForward(), p);
+    } else if (event->button() == Qt::LeftButton) {
+        if (geometry_.layout.overall.Contains(p.x(), p.y()) && geometry_.overall.xScale > 0) {
+            const int day = static_cast<int>((p.x() - geometry_.layout.overall.left) / geometry_.overall.xScale);
+            AfterCloseupMove(CentreOn(day), p);
+        } else if (geometry_.layout.closeup.Contains(p.x(), p.y())) {
+            AfterCloseupMove(PageBack(), p);
+        }
+    }
+}
+
+void View::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    const std::optional<DayUnderCursor> found = FindDayUnderCursor(geometry_, p.x(), p.y());
+    if (!found)
+        return;
+    std::string date;
+    int spots = 0;
+    double flux = 0.0;
+    if (Records().GetRecordValues(found->day, &date, &spots, &flux) != 0)
+        return;
+    RecordDlg dialog(0, QString::fromStdString(date), spots,
+                     QString::fromStdString(FormatFixed(flux, 0, 2)), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    Records().SetRecordValues(found->day, dialog.Date().toStdString(), dialog.Sunspots(),
+                              ParseLeadingDouble(dialog.FluxText().toStdString()));
+    Records().SetDataChanged(1);
+    ComputeAverages(Settings().AvgInt, Settings().LagDays, Plot().AveragesComputed);
+    InvalidatePlot();
+}
+
+void View::OnInsertBulletin()
+{
+    const int before = Records().RecordCount();
+    InsertBulletinDlg dialog(validate_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    validate_ = dialog.Validate();
+    if (Records().RecordCount() != before) {
+        PreparePlotData();
+        DataReplaced();
+    }
+}
+
+void View::OnViewBulletin()
+{
+    const std::optional<std::string> path =
+        Prompt().ChooseOpenFile(BulletinChooserStart(), BulletinFileFilter);
+    // Opened in the user's viewer for text files; a failure is not reported.
+    if (path)
+        OpenLink(QString::fromStdString(*path));
+}
+
+void View::OnEditData()
+{
+    DataEditorDlg dialog(this);
+    dialog.exec();
+    if (!dialog.Modified())
+        return;
+    PreparePlotData();
+    Records().SetDataChanged(1);
+    DataReplaced();
+}
+
+void View::OnPositionData()
+{
+    Settings().PosdataON = Settings().PosdataON ? 0 : 1;
+    InvalidatePlot();
 }

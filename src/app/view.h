@@ -1,9 +1,12 @@
 // The plot view: both plots, the data-file commands and the start-up load.
 #pragma once
 
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
+#include "plot/cursor_readout.h"
 #include "plot/plot_renderer.h"
 
 class QScrollBar;
@@ -35,11 +38,26 @@ public:
     void CreatePlotPens();
     void UpdateScrollBar();
 
+    // Writes the values under the point into the readout row of its pane.
+    void ShowCursorValues(int x, int y);
+    const std::optional<Readout>& ShownReadout(Pane pane) const;
+    void OnInsertBulletin();
+    void OnViewBulletin();
+    void OnEditData();
+    void OnPositionData();
+    // Everything needs painting again (the data or the settings changed).
+    void InvalidatePlot();
+    int ValidateState() const { return validate_; }
+
 signals:
     void recordCountChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     PlotPens pens_;
@@ -47,10 +65,16 @@ private:
     QTimer startupTimer_;
     QScrollBar* scrollBar_ = nullptr;
     bool scrollBarReady_ = false;
+    QImage plot_;  // the painted plot, reused until something in it changes
+    bool plotDirty_ = true;
+    std::optional<Readout> readouts_[2];
+    int validate_ = 0;  // the insert dialog's "Validate Data", kept while the program runs
 
     void OnStartupTimer();
     void OnScrollAction(int action);
     void InvalidateCloseup();
+    void AfterCloseupMove(bool moved, const QPoint& point);
+    void DataReplaced();
 };
 
 // The filter of the data file choosers.

@@ -58,5 +58,12 @@ std::vector<GridLine> CloseupGridLines(const PixelRect& pane, int closeupEnd, in
 // Days per grid interval setting (0 weeks, 1 months, 2 years), 0 for any other.
 int GridIntervalDays(int interval);
 
+// Geometry of the last paint, for the readout and the mouse.
+struct PaintedGeometry {
+    PlotLayout layout;
+    PaneScale overall, closeup;
+    int readoutAnchor[4] = {};  // x where each readout value starts
+};
+
 // x of a record marker in a pane whose range starts at start.
 int MarkerX(const PixelRect& pane, int index, int start, double xScale);

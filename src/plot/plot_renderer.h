@@ -25,12 +25,6 @@ PlotPens CreatePlotPens(const PlotSettings& settings);
 // The 12 by 6 record marker: a black triangle pointing up on white.
 const QImage& MarkerBitmap();
 
-// Geometry of the last paint, for the readout and the mouse.
-struct PaintedGeometry {
-    PlotLayout layout;
-    PaneScale overall, closeup;
-    int readoutAnchor[4] = {};
-};
 
 // A curve drawn with a 1-pixel pen through several points in one pixel
 // column is drawn through the first, lowest, highest and last of them only,

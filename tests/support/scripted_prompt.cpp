@@ -37,13 +37,17 @@ void ScriptedPrompt::EndWaitCursor()
     --waitDepth;
 }
 
-std::optional<std::string> ScriptedPrompt::ChooseOpenFile(const std::string&, const std::string&)
+std::optional<std::string> ScriptedPrompt::ChooseOpenFile(const std::string& initialPath,
+                                                          const std::string&)
 {
+    chooserStarts.push_back(initialPath);
     return Take(chosenFiles, std::optional<std::string>());
 }
 
-std::optional<std::string> ScriptedPrompt::ChooseSaveFile(const std::string&, const std::string&)
+std::optional<std::string> ScriptedPrompt::ChooseSaveFile(const std::string& initialPath,
+                                                          const std::string&)
 {
+    chooserStarts.push_back(initialPath);
     return Take(chosenFiles, std::optional<std::string>());
 }
 

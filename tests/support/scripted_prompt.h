@@ -30,6 +30,7 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<std::string> helpKeywords;
+    std::vector<std::string> chooserStarts;  // initial paths handed to the file choosers
     std::vector<int> yearPromptInitials;
     std::vector<std::string> searchPromptInitials;
     std::vector<int> progress;

@@ -1,0 +1,83 @@
+#include "data/date_input.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+bool IsLeap(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// The numbers of the text and the separators between them; false for any
+// other character.
+bool Split(const std::string& text, std::vector<std::string>* fields, std::string* separators)
+{
+    std::string current;
+    std::size_t begin = text.find_first_not_of(' ');
+    std::size_t end = text.find_last_not_of(' ');
+    if (begin == std::string::npos)
+        return false;
+    for (std::size_t i = begin; i <= end; ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            current += c;
+        } else if (c == '/' || c == '-') {
+            if (current.empty())
+                return false;
+            fields->push_back(current);
+            *separators += c;
+            current.clear();
+        } else {
+            return false;
+        }
+    }
+    if (current.empty())
+        return false;
+    fields->push_back(current);
+    return true;
+}
+
+}  // namespace
+
+int ExpandTwoDigitYear(int yy)
+{
+    return yy < 50 ? 2000 + yy : 1900 + yy;
+}
+
+std::string FormatRecordDate(int month, int day, int year)
+{
+    static constexpr int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return {};
+    const int length = month == 2 && IsLeap(year) ? 29 : lengths[month - 1];
+    if (day > length)
+        return {};
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", month, day, year);
+    return text;
+}
+
+std::string ParseNumericDate(const std::string& text)
+{
+    std::vector<std::string> fields;
+    std::string separators;
+    if (!Split(text, &fields, &separators) || fields.size() != 3)
+        return {};
+    for (const std::string& field : fields)
+        if (field.size() > 4)
+            return {};
+    const auto number = [](const std::string& s) { return std::stoi(s); };
+    if (fields[0].size() == 4 && separators == "--" && fields[1].size() <= 2 &&
+        fields[2].size() <= 2)
+        return FormatRecordDate(number(fields[1]), number(fields[2]), number(fields[0]));
+    if (separators[0] != separators[1] || fields[0].size() > 2 || fields[1].size() > 2)
+        return {};
+    int year = number(fields[2]);
+    if (fields[2].size() == 2)
+        year = ExpandTwoDigitYear(year);
+    else if (fields[2].size() != 4)
+        return {};
+    return FormatRecordDate(number(fields[0]), number(fields[1]), year);
+}

@@ -1,0 +1,16 @@
+// Dates typed by the user (the record dialog).
+#pragma once
+
+#include <string>
+
+// Reads "m/d/yyyy" (one or two digits for month and day, "/" or "-" between),
+// "m/d/yy" and "yyyy-mm-dd", and returns the date as "mm/dd/yyyy", or an
+// empty text when it is no such date. A two-digit year yy is 20yy below 50
+// and 19yy from 50 on, as in two-digit-year data files.
+std::string ParseNumericDate(const std::string& text);
+
+// "mm/dd/yyyy" of a calendar date, or empty when the date does not exist.
+std::string FormatRecordDate(int month, int day, int year);
+
+// Two-digit years: below 50 in the 2000s, from 50 on in the 1900s.
+int ExpandTwoDigitYear(int yy);

@@ -1,0 +1,136 @@
+#include "data/record_dlg.h"
+
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QVBoxLayout>
+
+#include "data/date_input.h"
+#include "data/prompt.h"
+
+namespace {
+
+QDialogButtonBox* OkCancel(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+// A whole number from low to high, or the range message and false.
+bool CheckRange(QLineEdit* field, int low, int high, int* value)
+{
+    bool whole = false;
+    *value = field->text().trimmed().toInt(&whole);
+    if (whole && *value >= low && *value <= high)
+        return true;
+    Prompt().MessageBox("Please enter an integer between " + std::to_string(low) + " and " +
+                            std::to_string(high) + ".",
+                        "SKYLOG", PromptIcon::Exclamation, PromptButtons::Ok);
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
+
+QDate FromLocale(const QLocale& locale, const QString& text, QLocale::FormatType type)
+{
+    const QString format = locale.dateFormat(type);
+    QDate date = locale.toDate(text, format);
+    // A two-digit year follows the program's one century rule.
+    if (date.isValid() && !format.contains("yyyy") && format.contains("yy"))
+        date = QDate(ExpandTwoDigitYear(date.year() % 100), date.month(), date.day());
+    return date;
+}
+
+}  // namespace
+
+QString ParseUserDate(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    const QLocale locale = QLocale::system();
+    for (QLocale::FormatType type : {QLocale::ShortFormat, QLocale::LongFormat}) {
+        const QDate date = FromLocale(locale, trimmed, type);
+        if (date.isValid())
+            return QString::fromStdString(FormatRecordDate(date.month(), date.day(), date.year()));
+    }
+    return QString::fromStdString(ParseNumericDate(trimmed.toStdString()));
+}
+
+RecordDlg::RecordDlg(int mode, const QString& date, int sunspots, const QString& flux,
+                     QWidget* parent)
+    : QDialog(parent), date_(new QLineEdit(date, this)),
+      sunspots_(new QLineEdit(QString::number(sunspots), this)), flux_(new QLineEdit(flux, this))
+{
+    setWindowTitle(mode == 0 ? "Edit Record" : mode == 1 ? "Adding Record" : " ");
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    form->addRow("Date:", date_);
+    form->addRow("Sun Spot Value:", sunspots_);
+    form->addRow("Solar Flux Value:", flux_);
+    layout->addLayout(form);
+    layout->addWidget(OkCancel(this));
+}
+
+QString RecordDlg::Date() const
+{
+    return date_->text();
+}
+
+int RecordDlg::Sunspots() const
+{
+    return sunspots_->text().trimmed().toInt();
+}
+
+QString RecordDlg::FluxText() const
+{
+    return flux_->text();
+}
+
+void RecordDlg::accept()
+{
+    const QString remembered = date_->text();
+    int sunspots = 0;
+    if (!CheckRange(sunspots_, 0, 65535, &sunspots))
+        return;
+    const QString date = ParseUserDate(date_->text());
+    if (date.isEmpty()) {
+        Prompt().MessageBox("Date Is Incorrect\n\nUse mm/dd/yyyy or\nother accepted date format",
+                            "INCORRECT DATE", PromptIcon::Stop, PromptButtons::Ok);
+        date_->setText(remembered);
+        date_->setFocus();
+        return;
+    }
+    date_->setText(date);
+    QDialog::accept();
+}
+
+RecordCountDlg::RecordCountDlg(int mode, const QString& dateText, QWidget* parent)
+    : QDialog(parent), label_(new QLabel(this)), count_(new QLineEdit("1", this))
+{
+    const QString date = dateText.left(8);
+    setWindowTitle(mode == 0 ? "INSERT DATA FILE RECORDS" : "DELETE DATA FILE RECORDS");
+    label_->setText((mode == 0 ? "INSERT" : "DELETE") + QString(" Records After ") + date);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label_);
+    auto* form = new QFormLayout;
+    form->addRow("Number of Records", count_);
+    layout->addLayout(form);
+    layout->addWidget(OkCancel(this));
+    count_->selectAll();
+}
+
+int RecordCountDlg::Count() const
+{
+    return count_->text().trimmed().toInt();
+}
+
+void RecordCountDlg::accept()
+{
+    int count = 0;
+    if (CheckRange(count_, 1, 32767, &count))
+        QDialog::accept();
+}
