@@ -14,30 +14,10 @@
 #include "bulletin/merge_progress_dlg.h"
 #include "config/plot_settings.h"
 #include "support/data_state.h"
+#include "support/dialog_driver.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-// Runs action on the next modal dialog once it is on screen.
-void OnNextDialog(std::function<void(QWidget*)> action)
-{
-    QTimer::singleShot(0, [action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            OnNextDialog(action);
-            return;
-        }
-        action(modal);
-    });
-}
-
-QPushButton* ButtonNamed(QWidget* dialog, const QString& text)
-{
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text().remove('&') == text)
-            return button;
-    return nullptr;
-}
 
 // Watches the progress window while a merge runs.
 class WatchingPrompt : public QtPrompt {

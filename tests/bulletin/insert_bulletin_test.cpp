@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "app/frame.h"
+#include "app/view.h"
+#include "bulletin/insert_bulletin_dlg.h"
+#include "bulletin/specify_year_dlg.h"
+#include "config/plot_settings.h"
+#include "plot/plot_state.h"
+#include "support/data_state.h"
+#include "support/dialog_driver.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const std::string Bulletin11 = std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/bulletins/arlp011.txt";
+
+QStringList Column(QTreeWidget* list, int column)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts << list->topLevelItem(i)->text(column);
+    return texts;
+}
+
+}  // namespace
+
+class InsertBulletinTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedPrompt prompt;
+
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+        // 03/06 and 03/07 are stored; the bulletin holds 03/07 to 03/13.
+        Records().AppendRecord(SolarRecord("03/06/2002", 1, 1.0, 5, 6));
+        Records().AppendRecord(SolarRecord("03/07/2002", 2, 2.0, 7, 8));
+    }
+    void TearDown() override { ResetDataState(); }
+};
+
+TEST_F(InsertBulletinTest, WithoutValidationTheDaysAreListedAndMerged)
+{
+    InsertBulletinDlg dialog(0);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Insert Propagation Forecast Data Into Data File");
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    EXPECT_FALSE(dialog.StatusText()->isVisible());
+    EXPECT_FALSE(dialog.ProgressBar()->isVisible());
+    prompt.chosenFiles = {Bulletin11};
+    dialog.SelectButton()->click();
+    EXPECT_EQ(prompt.chooserStarts, std::vector<std::string>{"*.TXT"});
+    EXPECT_EQ(dialog.PathField()->text().toStdString(), Bulletin11);
+    EXPECT_EQ(Column(dialog.List(), 0).first(), "03/07/2002");
+    EXPECT_EQ(Column(dialog.List(), 1).first(), "232");
+    EXPECT_EQ(Column(dialog.List(), 2).last(), "182.90");
+    EXPECT_EQ(dialog.List()->topLevelItem(0)->textAlignment(1), int(Qt::AlignCenter));
+    EXPECT_EQ(dialog.List()->font().pixelSize(), 12);
+    EXPECT_FALSE(dialog.SelectButton()->isEnabled());  // a second Select is impossible
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    EXPECT_FALSE(dialog.StatusText()->isVisible());
+    dialog.OkButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(Records().RecordCount(), 8);
+    EXPECT_EQ(Records().At(1).m_sunspots, 232);  // the stored day was replaced
+    EXPECT_EQ(Records().At(1).m_avgSunspots, 7);
+    EXPECT_EQ(Records().At(7).GetDate(), "03/13/2002");
+    EXPECT_EQ(Records().DataChanged(), 1);
+    // The folder and extension of the chosen file start the next chooser.
+    EXPECT_EQ(Settings().PFBType, ".txt");
+    EXPECT_EQ(Settings().PFBPath,
+              QFileInfo(QString::fromStdString(Bulletin11)).absolutePath().toStdString() + "/");
+}
+
+TEST_F(InsertBulletinTest, ValidationWithIgnoreReplaceAndCancel)
+{
+    {
+        InsertBulletinDlg dialog(1);
+        dialog.askDuplicatePolicy = [] { return std::optional<int>(0); };
+        prompt.chosenFiles = {Bulletin11};
+        dialog.OnSelect();
+        EXPECT_EQ(Column(dialog.List(), 0).first(), "03/08/2002");  // 03/07 dropped
+        EXPECT_EQ(dialog.List()->topLevelItemCount(), 6);
+        EXPECT_EQ(dialog.ProgressBar()->value(), 92);  // the last comparison: day 7 with record 2 of 2
+        EXPECT_TRUE(dialog.CancelButton()->isEnabled());
+        dialog.OkButton()->click();
+        EXPECT_EQ(Records().At(1).m_sunspots, 2);  // kept
+        EXPECT_EQ(Records().RecordCount(), 8);
+    }
+    {
+        // Every day stored now: ignoring them all leaves nothing to add.
+        InsertBulletinDlg dialog(1);
+        dialog.askDuplicatePolicy = [] { return std::optional<int>(0); };
+        prompt.chosenFiles = {Bulletin11};
+        dialog.OnSelect();
+        EXPECT_EQ(dialog.List()->topLevelItemCount(), 0);
+        EXPECT_FALSE(dialog.OkButton()->isEnabled());
+        EXPECT_TRUE(dialog.SelectButton()->isEnabled());
+    }
+    {
+        InsertBulletinDlg dialog(1);
+        dialog.askDuplicatePolicy = [] { return std::optional<int>(1); };
+        prompt.chosenFiles = {Bulletin11};
+        dialog.OnSelect();
+        EXPECT_EQ(dialog.List()->topLevelItemCount(), 7);
+        Records().SetDataChanged(0);
+        dialog.OkButton()->click();
+        EXPECT_EQ(Records().RecordCount(), 8);
+        EXPECT_EQ(Records().At(1).m_sunspots, 232);
+        EXPECT_EQ(Records().DataChanged(), 1);
+    }
+    {
+        InsertBulletinDlg dialog(1);
+        dialog.askDuplicatePolicy = [] { return std::optional<int>(); };
+        prompt.chosenFiles = {Bulletin11};
+        dialog.OnSelect();
+        EXPECT_TRUE(dialog.PathField()->text().isEmpty());
+        EXPECT_EQ(dialog.List()->topLevelItemCount(), 0);
+        EXPECT_FALSE(dialog.OkButton()->isEnabled());
+        EXPECT_FALSE(dialog.SelectButton()->isEnabled());  // only Cancel and Help are left
+        EXPECT_TRUE(dialog.CancelButton()->isEnabled());
+        EXPECT_TRUE(dialog.HelpButton()->isEnabled());
+    }
+}
+
+TEST_F(InsertBulletinTest, TheRealDuplicatesDialog)
+{
+    InsertBulletinDlg dialog(1);
+    QString caption;
+    bool ignoreFirst = false;
+    OnNextDialog([&](QWidget* duplicates) {
+        caption = duplicates->windowTitle();
+        const QList<QRadioButton*> radios = duplicates->findChildren<QRadioButton*>();
+        ignoreFirst = radios[0]->isChecked() && radios[0]->text() == "Ignore the data from the Bulletin File";
+        radios[1]->setChecked(true);
+        ButtonNamed(duplicates, "OK")->click();
+    });
+    prompt.chosenFiles = {Bulletin11};
+    dialog.OnSelect();
+    EXPECT_EQ(caption, "Duplicate Dates Detected");
+    EXPECT_TRUE(ignoreFirst);
+    EXPECT_EQ(dialog.List()->topLevelItemCount(), 7);  // replace keeps every row
+}
+
+TEST_F(InsertBulletinTest, FileWithoutDateLineAndParseErrors)
+{
+    const std::string noDate = folder.File("nodate.txt");
+    WriteTextFile(noDate, "SUNSPOT NUMBERS FOR MARCH 7 THROUGH 8 WERE 1 AND 2 WITH A MEAN OF 1. "
+                          "10.7 CM FLUX WAS 3 AND 4 WITH A MEAN OF 3.\n\n");
+    InsertBulletinDlg dialog(0);
+    prompt.chosenFiles = {noDate};
+    dialog.OnSelect();
+    EXPECT_EQ(prompt.yearPromptInitials, std::vector<int>{2001});
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, "Could Not Determine The Year Of The Bulletin");
+    EXPECT_EQ(prompt.messages[0].caption, "PARSE ERROR");
+    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(dialog.SelectButton()->isEnabled());  // ready for another file
+    EXPECT_EQ(dialog.List()->topLevelItemCount(), 0);
+
+    prompt.years = {1999};
+    prompt.chosenFiles = {noDate};
+    dialog.OnSelect();
+    EXPECT_EQ(Column(dialog.List(), 0), (QStringList{"03/07/1999", "03/08/1999"}));
+
+    InsertBulletinDlg other(0);
+    prompt.chosenFiles = {folder.File("missing.txt")};
+    other.OnSelect();
+    EXPECT_EQ(prompt.messages.back().caption, "FILE OPEN ERROR");
+    EXPECT_EQ(prompt.messages.back().text, "Could Not Open The Specified File");
+    other.HelpButton()->click();
+    EXPECT_EQ(prompt.helpKeywords.back(), "Insert PFB Into Data");
+}
+
+TEST_F(InsertBulletinTest, ChooserRemembersFolderAndTypeAndViewKeepsValidate)
+{
+    std::filesystem::create_directories(folder.File("archive"));
+    const std::string bul = folder.File("archive/week11.BUL");
+    std::filesystem::copy_file(Bulletin11, bul);
+    Frame frame;
+    frame.show();
+    // Validate ticked, then Cancel: the view keeps its old state.
+    OnNextDialog([&](QWidget* dialog) {
+        dialog->findChild<QCheckBox*>()->setChecked(true);
+        ButtonNamed(dialog, "Cancel")->click();
+    });
+    frame.Action("insertBulletin")->trigger();
+    EXPECT_EQ(frame.PlotView()->ValidateState(), 0);
+
+    prompt.chosenFiles = {bul};
+    OnNextDialog([&](QWidget* dialog) {
+        auto* insert = static_cast<InsertBulletinDlg*>(dialog);
+        insert->ValidateBox()->setChecked(true);
+        insert->askDuplicatePolicy = [] { return std::optional<int>(0); };
+        insert->SelectButton()->click();
+        insert->OkButton()->click();
+    });
+    frame.Action("insertBulletin")->trigger();
+    EXPECT_EQ(frame.PlotView()->ValidateState(), 1);
+    EXPECT_EQ(Records().RecordCount(), 8);
+    EXPECT_EQ(Plot().CloseupEnd, 8);  // the plot was rebuilt for the new days
+    EXPECT_EQ(Settings().PFBPath, folder.File("archive") + "/");
+    EXPECT_EQ(Settings().PFBType, ".BUL");
+
+    // The view command starts where the last insert chose its file.
+    frame.Action("viewBulletin")->trigger();
+    EXPECT_EQ(prompt.chooserStarts.back(), folder.File("archive") + "/*.BUL");
+    frame.close();
+}
+
+TEST_F(InsertBulletinTest, YearAndSearchTextDialogs)
+{
+    SpecifyYearDlg year(2001);
+    EXPECT_EQ(year.windowTitle(), "Specify Year");
+    EXPECT_EQ(year.Field()->text(), "2001");
+    year.show();
+    bool warned = false;
+    OnNextDialog([&](QWidget* box) {
+        warned = qobject_cast<QMessageBox*>(box) != nullptr;
+        ButtonNamed(box, "OK")->click();
+    });
+    year.Field()->setText("1700");
+    year.accept();  // refused: the dialog stays open
+    EXPECT_TRUE(warned);
+    EXPECT_TRUE(year.isVisible());
+    year.Field()->setText("1999");
+    year.accept();
+    EXPECT_EQ(year.result(), QDialog::Accepted);
+    EXPECT_EQ(year.Year(), 1999);
+
+    SearchTextDlg search("SUNSPOT NUMBERS FOR");
+    EXPECT_EQ(search.windowTitle(), "Specify Search Text");
+    EXPECT_EQ(search.Field()->text(), "SUNSPOT NUMBERS FOR");
+    EXPECT_TRUE(search.findChild<QLabel*>()->text().contains("specified.  You can enter"));
+}

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTableView>
+#include <QLabel>
+
+#include "app/frame.h"
+#include "app/view.h"
+#include "config/plot_settings.h"
+#include "data/data_editor_dlg.h"
+#include "data/record_dlg.h"
+#include "plot/plot_state.h"
+#include "support/data_state.h"
+#include "support/dialog_driver.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// Answers the next count dialog with a number, remembering its caption and label.
+void AnswerCount(const QString& count, QString* caption, QString* label)
+{
+    OnNextDialog([=](QWidget* dialog) {
+        auto* counter = static_cast<RecordCountDlg*>(dialog);
+        *caption = counter->windowTitle();
+        *label = counter->Label()->text();
+        counter->CountField()->setText(count);
+        ButtonNamed(counter, "OK")->click();
+    });
+}
+
+void AnswerRecord(const QString& date, const QString& spots, const QString& flux, QString* caption)
+{
+    OnNextDialog([=](QWidget* dialog) {
+        auto* record = static_cast<RecordDlg*>(dialog);
+        *caption = record->windowTitle();
+        record->DateField()->setText(date);
+        record->SunspotField()->setText(spots);
+        record->FluxField()->setText(flux);
+        ButtonNamed(record, "OK")->click();
+    });
+}
+
+}  // namespace
+
+class DataEditorTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedPrompt prompt;
+    QString caption, label;
+
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+        for (int i = 0; i < 20; ++i) {
+            char date[16];
+            std::snprintf(date, sizeof date, "01/%02d/2000", i + 1);
+            AddRecord(date, i, i + 0.5);
+        }
+        Plot().CloseupEnd = 20;
+        Settings().CloseDays = 10;
+    }
+    void TearDown() override { ResetDataState(); }
+};
+
+TEST_F(DataEditorTest, InsertAndDeleteAfterTheSelectedRecord)
+{
+    DataEditorDlg editor;
+    editor.show();
+    EXPECT_EQ(editor.windowTitle(), "Data File Editor");
+    EXPECT_EQ(editor.List()->model()->rowCount(), 20);
+    EXPECT_EQ(editor.List()->model()->index(3, 2).data().toString(), "  3.5");
+
+    editor.InsertButton()->click();  // nothing selected
+    EXPECT_EQ(prompt.messages.back().text, "Select A Record in List Box First!");
+    EXPECT_EQ(prompt.messages.back().caption, "No Record Selected");
+    EXPECT_EQ(editor.Modified(), 0);
+
+    editor.List()->selectRow(10);
+    AnswerCount("3", &caption, &label);
+    editor.InsertButton()->click();
+    EXPECT_EQ(caption, "INSERT DATA FILE RECORDS");
+    EXPECT_EQ(label, "INSERT Records After 01/11/20");
+    ASSERT_EQ(Records().RecordCount(), 23);
+    for (int i = 11; i <= 13; ++i) {
+        EXPECT_EQ(Records().At(i).GetDate(), "xx/xx/xx");
+        EXPECT_EQ(Records().At(i).m_sunspots, 0);
+    }
+    EXPECT_EQ(Records().At(14).m_sunspots, 11);
+    EXPECT_EQ(Plot().CloseupEnd, 23);
+    EXPECT_EQ(editor.List()->model()->rowCount(), 23);
+    EXPECT_EQ(editor.Modified(), 1);
+
+    editor.List()->selectRow(10);
+    AnswerCount("2", &caption, &label);
+    editor.DeleteButton()->click();
+    EXPECT_EQ(caption, "DELETE DATA FILE RECORDS");
+    ASSERT_EQ(Records().RecordCount(), 21);
+    EXPECT_EQ(Records().At(10).m_sunspots, 10);  // the selected record stays
+    EXPECT_EQ(Records().At(11).GetDate(), "xx/xx/xx");
+    EXPECT_EQ(Records().At(12).m_sunspots, 11);
+
+    // More than there are after the selection: only those go.
+    editor.List()->selectRow(18);
+    AnswerCount("500", &caption, &label);
+    editor.DeleteButton()->click();
+    EXPECT_EQ(Records().RecordCount(), 19);
+    EXPECT_GE(Plot().CloseupEnd, Settings().CloseDays);
+    EXPECT_LE(Plot().CloseupEnd, Records().RecordCount());
+}
+
+TEST_F(DataEditorTest, EditAndAddWithTheRecordDialog)
+{
+    DataEditorDlg editor;
+    editor.show();
+    editor.List()->selectRow(5);
+    AnswerRecord("1/5/2002", "77", "123.45", &caption);
+    editor.OnEdit(5);
+    EXPECT_EQ(caption, "Edit Record");
+    EXPECT_EQ(Records().At(5).GetDate(), "01/05/2002");
+    EXPECT_EQ(Records().At(5).m_sunspots, 77);
+    EXPECT_DOUBLE_EQ(Records().At(5).m_flux, 123.45);
+
+    // Add appends at the end, whatever is selected.
+    editor.List()->selectRow(2);
+    AnswerRecord("2002-02-03", "5", "70", &caption);
+    editor.AddButton()->click();
+    EXPECT_EQ(caption, "Adding Record");
+    ASSERT_EQ(Records().RecordCount(), 21);
+    EXPECT_EQ(Records().At(20).GetDate(), "02/03/2002");
+
+    // A wrong date is refused and put back; a sunspot number out of range too.
+    RecordDlg record(0, "01/01/2000", 1, "1.00");
+    record.show();
+    record.DateField()->setText("13/45/2000");
+    record.accept();
+    EXPECT_TRUE(record.isVisible());
+    EXPECT_EQ(prompt.messages.back().caption, "INCORRECT DATE");
+    EXPECT_EQ(prompt.messages.back().text, "Date Is Incorrect\n\nUse mm/dd/yyyy or\nother accepted date format");
+    EXPECT_EQ(record.DateField()->text(), "13/45/2000");
+    record.DateField()->setText("3/4/99");
+    record.SunspotField()->setText("65536");
+    record.accept();
+    EXPECT_TRUE(record.isVisible());
+    EXPECT_NE(prompt.messages.back().text.find("0 and 65535"), std::string::npos);
+    record.SunspotField()->setText("65535");
+    record.accept();
+    EXPECT_EQ(record.result(), QDialog::Accepted);
+    EXPECT_EQ(record.Date(), "03/04/1999");
+}
+
+TEST(DateInput, FormsAndTheCenturyRule)
+{
+    EXPECT_EQ(ParseUserDate("1/5/2002"), "01/05/2002");
+    EXPECT_EQ(ParseUserDate("01/05/2002"), "01/05/2002");
+    EXPECT_EQ(ParseUserDate("2002-01-05"), "01/05/2002");
+    EXPECT_EQ(ParseUserDate("1/5/49"), "01/05/2049");
+    EXPECT_EQ(ParseUserDate("1/5/50"), "01/05/1950");
+    EXPECT_EQ(ParseUserDate("2/29/2001"), "");
+    EXPECT_EQ(ParseUserDate("2/29/2000"), "02/29/2000");
+    EXPECT_EQ(ParseUserDate("xx/xx/xx"), "");
+    EXPECT_EQ(ParseUserDate("1/5"), "");
+    EXPECT_EQ(ParseUserDate(""), "");
+}
+
+TEST_F(DataEditorTest, ClosingRebuildsOnlyAfterChanges)
+{
+    Frame frame;
+    frame.show();
+    OnNextDialog([](QWidget* editor) { ButtonNamed(editor, "Done")->click(); });
+    frame.Action("editData")->trigger();
+    EXPECT_EQ(Records().DataChanged(), 0);
+    EXPECT_EQ(Plot().CloseupEnd, 20);
+
+    QString recordCaption;
+    OnNextDialog([&](QWidget* dialog) {
+        auto* editor = static_cast<DataEditorDlg*>(dialog);
+        AnswerRecord("03/03/2003", "9", "9", &recordCaption);
+        editor->AddButton()->click();
+        QTimer::singleShot(0, editor, [editor] { editor->reject(); });  // Esc closes like Done
+    });
+    frame.Action("editData")->trigger();
+    EXPECT_EQ(Records().RecordCount(), 21);
+    EXPECT_EQ(Records().DataChanged(), 1);
+    EXPECT_EQ(Plot().CloseupEnd, 21);  // rebuilt: the closeup shows the latest days
+    frame.close();
+}
