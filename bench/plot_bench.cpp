@@ -11,6 +11,9 @@
 
 #include "app/frame.h"
 #include "app/view.h"
+#include "data/data_editor_dlg.h"
+#include "plot/plot_navigation.h"
+#include <QTableView>
 #include "config/plot_settings.h"
 #include "data/data_file.h"
 #include "data/record_array.h"
@@ -94,8 +97,53 @@ void BM_StartupToFirstPaint(benchmark::State& state)
     }
 }
 
+// Opening the data editor on 250,000 days until its first rows are painted.
+void BM_EditorFirstRows250k(benchmark::State& state)
+{
+    Load(LargePath());
+    for (auto _ : state) {
+        DataEditorDlg editor;
+        editor.show();
+        editor.List()->repaint();
+        benchmark::DoNotOptimize(editor.List()->model()->index(0, 0).data());
+    }
+}
+
+// A mouse move's readout and a page step of the closeup, in a 1280x800 window.
+void BM_ViewInteraction(benchmark::State& state)
+{
+    Load(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT");
+    Frame frame;
+    frame.resize(1280, 800);
+    frame.show();
+    View* view = frame.PlotView();
+    PreparePlotData();
+    view->InvalidatePlot();
+    while (view->Geometry().overall.xScale <= 0) {
+        QApplication::processEvents();
+        view->repaint();
+    }
+    const PaintedGeometry& g = view->Geometry();
+    int x = g.layout.overall.left;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            view->ShowCursorValues(x, g.layout.overall.top + 50);
+            view->repaint();
+            x = x + 7 < g.layout.overall.right ? x + 7 : g.layout.overall.left;
+        } else {
+            if (!PageBack())
+                JumpTo(ScrollMaximum());
+            view->InvalidatePlot();
+            view->repaint();
+        }
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_EditorFirstRows250k)->Unit(benchmark::kMillisecond);
+// Argument 0: the readout of a mouse move; 1: a page step with its repaint.
+BENCHMARK(BM_ViewInteraction)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Repaint1600x1000)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);

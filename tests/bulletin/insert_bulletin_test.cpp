@@ -71,6 +71,8 @@ TEST_F(InsertBulletinTest, WithoutValidationTheDaysAreListedAndMerged)
     EXPECT_FALSE(dialog.SelectButton()->isEnabled());  // a second Select is impossible
     EXPECT_TRUE(dialog.OkButton()->isEnabled());
     EXPECT_FALSE(dialog.StatusText()->isVisible());
+    if (const char* shots = std::getenv("SKYLOG_SCREENSHOTS"))
+        dialog.grab().save(QString(shots) + "/insert-bulletin.png");
     dialog.OkButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(Records().RecordCount(), 8);

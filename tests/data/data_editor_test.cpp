@@ -91,6 +91,8 @@ TEST_F(DataEditorTest, InsertAndDeleteAfterTheSelectedRecord)
     EXPECT_EQ(Plot().CloseupEnd, 23);
     EXPECT_EQ(editor.List()->model()->rowCount(), 23);
     EXPECT_EQ(editor.Modified(), 1);
+    if (const char* shots = std::getenv("SKYLOG_SCREENSHOTS"))
+        editor.grab().save(QString(shots) + "/data-editor.png");
 
     editor.List()->selectRow(10);
     AnswerCount("2", &caption, &label);
