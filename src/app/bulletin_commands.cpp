@@ -7,7 +7,6 @@
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
 #include "data/data_file.h"
-#include "data/number_text.h"
 #include "data/record_array.h"
 #include "data/text_file.h"
 
@@ -28,13 +27,8 @@ void LoadValuesPhrase()
 void PrintDays(const BulletinParser& parser)
 {
     for (int i = 0; i <= parser.GetLastIndex(); ++i) {
-        int spots = 0, year = 0, month = 0, day = 0;
-        double flux = 0.0;
-        parser.GetDay(i, &spots, &flux, &year, &month, &day);
-        char spotsText[16];
-        std::snprintf(spotsText, sizeof spotsText, "%3d", spots);
-        std::cout << FormatDayDate(month, day, year) << "  " << spotsText << "  "
-                  << FormatFixed(flux, 6, 2) << '\n';
+        const DayColumns day = FormatHeldDay(parser, i);
+        std::cout << day.date << "  " << day.sunspots << "  " << day.flux << '\n';
     }
 }
 

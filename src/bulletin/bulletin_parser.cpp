@@ -126,6 +126,16 @@ std::string FormatDayDate(int month, int day, int year)
     return date;
 }
 
+DayColumns FormatHeldDay(const BulletinParser& parser, int index)
+{
+    int spots = 0, year = 0, month = 0, day = 0;
+    double flux = 0.0;
+    parser.GetDay(index, &spots, &flux, &year, &month, &day);
+    char spotsText[16];
+    std::snprintf(spotsText, sizeof spotsText, "%3d", spots);
+    return {FormatDayDate(month, day, year), spotsText, FormatFixed(flux, 6, 2)};
+}
+
 std::vector<std::string> BulletinCities()
 {
     std::vector<std::string> cities(std::begin(BuiltInCities), std::end(BuiltInCities));

@@ -29,6 +29,15 @@ std::string ParseResultStatus(int code);
 // day or year made 0 (3 July 2002 is 07/03/2002).
 std::string FormatDayDate(int month, int day, int year);
 
+class BulletinParser;
+
+// A held day as the insert dialog lists it and "skylog parse" prints it:
+// the date (03/07/2002), the sunspot number ("%3d") and the flux ("%6.2lf").
+struct DayColumns {
+    std::string date, sunspots, flux;
+};
+DayColumns FormatHeldDay(const BulletinParser& parser, int index);
+
 class BulletinParser {
 public:
     static constexpr int Capacity = 500;

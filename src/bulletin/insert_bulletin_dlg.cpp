@@ -12,11 +12,9 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <cstdio>
 
 #include "bulletin/duplicate_dates_dlg.h"
 #include "config/plot_settings.h"
-#include "data/number_text.h"
 #include "data/prompt.h"
 
 std::string BulletinChooserStart()
@@ -151,14 +149,10 @@ void InsertBulletinDlg::OnSelect()
 void InsertBulletinDlg::FillList()
 {
     for (int i = 0; i <= parser_.GetLastIndex(); ++i) {
-        int spots = 0, year = 0, month = 0, day = 0;
-        double flux = 0.0;
-        parser_.GetDay(i, &spots, &flux, &year, &month, &day);
-        char spotsText[16];
-        std::snprintf(spotsText, sizeof spotsText, "%3d", spots);
-        auto* row = new QTreeWidgetItem(list_, {QString::fromStdString(FormatDayDate(month, day, year)),
-                                                spotsText,
-                                                QString::fromStdString(FormatFixed(flux, 6, 2))});
+        const DayColumns day = FormatHeldDay(parser_, i);
+        auto* row = new QTreeWidgetItem(list_, {QString::fromStdString(day.date),
+                                                QString::fromStdString(day.sunspots),
+                                                QString::fromStdString(day.flux)});
         for (int column = 0; column < 3; ++column)
             row->setTextAlignment(column, Qt::AlignCenter);
         row->setData(0, Qt::UserRole, i);  // the day this row shows

@@ -1,22 +1,11 @@
 #include "bulletin/specify_year_dlg.h"
 
+#include "data/dialog_helpers.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QVBoxLayout>
-
-namespace {
-
-QDialogButtonBox* OkCancel(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
-}  // namespace
 
 SpecifyYearDlg::SpecifyYearDlg(int initialYear, QWidget* parent)
     : QDialog(parent), field_(new QLineEdit(QString::number(initialYear), this))
@@ -25,7 +14,7 @@ SpecifyYearDlg::SpecifyYearDlg(int initialYear, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("Enter the year that this data is from (i.e. 1996, 1997, etc.)", this));
     layout->addWidget(field_);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(AddOkCancel(this));
     field_->selectAll();
 }
 
@@ -36,15 +25,9 @@ int SpecifyYearDlg::Year() const
 
 void SpecifyYearDlg::accept()
 {
-    bool whole = false;
-    const int year = field_->text().trimmed().toInt(&whole);
-    if (!whole || year < 1858 || year > 2099) {
-        QMessageBox::warning(this, windowTitle(), "Please enter an integer between 1858 and 2099.");
-        field_->setFocus();
-        field_->selectAll();
-        return;
-    }
-    QDialog::accept();
+    int year = 0;
+    if (ReadWholeNumber(field_, 1858, 2099, &year))
+        QDialog::accept();
 }
 
 SearchTextDlg::SearchTextDlg(const QString& initialText, QWidget* parent)
@@ -60,7 +43,7 @@ SearchTextDlg::SearchTextDlg(const QString& initialText, QWidget* parent)
     text->setWordWrap(true);
     layout->addWidget(text);
     layout->addWidget(field_);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(AddOkCancel(this));
     setMinimumWidth(420);
 }
 

@@ -9,32 +9,10 @@
 #include <QVBoxLayout>
 
 #include "data/date_input.h"
+#include "data/dialog_helpers.h"
 #include "data/prompt.h"
 
 namespace {
-
-QDialogButtonBox* OkCancel(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
-// A whole number from low to high, or the range message and false.
-bool CheckRange(QLineEdit* field, int low, int high, int* value)
-{
-    bool whole = false;
-    *value = field->text().trimmed().toInt(&whole);
-    if (whole && *value >= low && *value <= high)
-        return true;
-    Prompt().MessageBox("Please enter an integer between " + std::to_string(low) + " and " +
-                            std::to_string(high) + ".",
-                        "SKYLOG", PromptIcon::Exclamation, PromptButtons::Ok);
-    field->setFocus();
-    field->selectAll();
-    return false;
-}
 
 QDate FromLocale(const QLocale& locale, const QString& text, QLocale::FormatType type)
 {
@@ -72,7 +50,7 @@ RecordDlg::RecordDlg(int mode, const QString& date, int sunspots, const QString&
     form->addRow("Sun Spot Value:", sunspots_);
     form->addRow("Solar Flux Value:", flux_);
     layout->addLayout(form);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(AddOkCancel(this));
 }
 
 QString RecordDlg::Date() const
@@ -94,7 +72,7 @@ void RecordDlg::accept()
 {
     const QString remembered = date_->text();
     int sunspots = 0;
-    if (!CheckRange(sunspots_, 0, 65535, &sunspots))
+    if (!ReadWholeNumber(sunspots_, 0, 65535, &sunspots))
         return;
     const QString date = ParseUserDate(date_->text());
     if (date.isEmpty()) {
@@ -119,7 +97,7 @@ RecordCountDlg::RecordCountDlg(int mode, const QString& dateText, QWidget* paren
     auto* form = new QFormLayout;
     form->addRow("Number of Records", count_);
     layout->addLayout(form);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(AddOkCancel(this));
     count_->selectAll();
 }
 
@@ -131,6 +109,6 @@ int RecordCountDlg::Count() const
 void RecordCountDlg::accept()
 {
     int count = 0;
-    if (CheckRange(count_, 1, 32767, &count))
+    if (ReadWholeNumber(count_, 1, 32767, &count))
         QDialog::accept();
 }

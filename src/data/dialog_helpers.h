@@ -1,0 +1,13 @@
+// Small pieces the program's dialogs share.
+#pragma once
+
+class QDialog;
+class QDialogButtonBox;
+class QLineEdit;
+
+// OK and Cancel, connected to the dialog's accept and reject.
+QDialogButtonBox* AddOkCancel(QDialog* dialog);
+
+// The field's whole number when it lies from low to high; otherwise says so
+// (the range message) and puts the focus back on the field.
+bool ReadWholeNumber(QLineEdit* field, int low, int high, int* value);
