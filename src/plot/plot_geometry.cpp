@@ -1,6 +1,9 @@
 #include "plot/plot_geometry.h"
 
+#include <cstdio>
+
 #include "data/averages.h"
+#include "data/data_file.h"
 #include "data/record_array.h"
 
 PlotLayout ComputePlotLayout(const PixelRect& client, int closeScrn, int averageCharWidth)
@@ -125,4 +128,16 @@ std::vector<GridLine> CloseupGridLines(const PixelRect& pane, int closeupEnd, in
 int MarkerX(const PixelRect& pane, int index, int start, double xScale)
 {
     return pane.left + static_cast<int>((index - start + 1) * xScale);
+}
+
+std::string PlotTitle(int count, const std::string& first, const std::string& last)
+{
+    char text[256];
+    if (Stagger().enabled)
+        std::snprintf(text, sizeof text, "%d Day Staggered Solar Data Plot From %s to %s - %d Days",
+                      Stagger().interval, first.c_str(), last.c_str(), count);
+    else
+        std::snprintf(text, sizeof text, "Solar Data Plot From %s to %s - %d Days", first.c_str(),
+                      last.c_str(), count);
+    return text;
 }

@@ -1,6 +1,7 @@
 // Where the two plots go in the view, and how days and values map to pixels.
 #pragma once
 
+#include <string>
 #include <vector>
 
 struct PixelRect {
@@ -64,6 +65,10 @@ struct PaintedGeometry {
     PaneScale overall, closeup;
     int readoutAnchor[4] = {};  // x where each readout value starts
 };
+
+// The title of a pane showing count days from first to last (the staggered
+// form while the stagger plot is on).
+std::string PlotTitle(int count, const std::string& first, const std::string& last);
 
 // x of a record marker in a pane whose range starts at start.
 int MarkerX(const PixelRect& pane, int index, int start, double xScale);

@@ -82,18 +82,6 @@ void DrawTextTop(QPainter& painter, int x, int top, const QString& text)
     painter.drawText(x, top + painter.fontMetrics().ascent(), text);
 }
 
-QString Title(int count, const std::string& first, const std::string& last)
-{
-    char text[256];
-    if (Stagger().enabled)
-        std::snprintf(text, sizeof text, "%d Day Staggered Solar Data Plot From %s to %s - %d Days",
-                      Stagger().interval, first.c_str(), last.c_str(), count);
-    else
-        std::snprintf(text, sizeof text, "Solar Data Plot From %s to %s - %d Days", first.c_str(),
-                      last.c_str(), count);
-    return QString::fromLatin1(text);
-}
-
 void DrawTitle(QPainter& painter, const PixelRect& closeup, int top, const QString& title)
 {
     const int x = closeup.left + (closeup.Width() - painter.fontMetrics().horizontalAdvance(title)) / 2;
@@ -383,12 +371,13 @@ PaintedGeometry PaintPlot(QPainter& painter, const PixelRect& client, const Plot
             painter.setBackgroundMode(Qt::OpaqueMode);
         }
         DrawTitle(painter, layout.closeup, layout.overallTitleY,
-                  Title(count, records.At(0).GetDate(), records.At(count - 1).GetDate()));
+                  QString::fromStdString(
+                      PlotTitle(count, records.At(0).GetDate(), records.At(count - 1).GetDate())));
         const int first = plot.CloseupEnd - settings.CloseDays;
         if (first >= 0 && plot.CloseupEnd >= 1 && plot.CloseupEnd <= count)
             DrawTitle(painter, layout.closeup, layout.closeupTitleY,
-                      Title(settings.CloseDays, records.At(first).GetDate(),
-                            records.At(plot.CloseupEnd - 1).GetDate()));
+                      QString::fromStdString(PlotTitle(settings.CloseDays, records.At(first).GetDate(),
+                                                       records.At(plot.CloseupEnd - 1).GetDate())));
         painter.setBackgroundMode(Qt::TransparentMode);
 
         if (settings.GridON)

@@ -47,6 +47,16 @@ TEST_F(PlotTest, PaneLayoutOfTheWorkedExampleAndOthers)
     EXPECT_EQ(ComputePlotLayout({0, 0, 800, 1000}, 90, 7).split, 882);
 }
 
+TEST_F(PlotTest, TitlesNormalAndStaggered)
+{
+    EXPECT_EQ(PlotTitle(252, "10/21/2025", "06/30/2026"),
+              "Solar Data Plot From 10/21/2025 to 06/30/2026 - 252 Days");
+    Stagger().enabled = 1;
+    Stagger().interval = 7;
+    EXPECT_EQ(PlotTitle(40, "01/01/1989", "09/30/1989"),
+              "7 Day Staggered Solar Data Plot From 01/01/1989 to 09/30/1989 - 40 Days");
+}
+
 TEST_F(PlotTest, VerticalScaleAndItsFallbacks)
 {
     AddRecord("01/01/2000", 310, 100.0);
