@@ -231,5 +231,6 @@ void Frame::closeEvent(QCloseEvent* event)
         return;
     }
     WriteFrameKeys();
+    HelpWindow::CloseAll();  // the manual does not outlive the program
     event->accept();
 }

@@ -43,14 +43,23 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTex
     resize(720, 640);
 }
 
+namespace {
+QPointer<HelpWindow> helpWindow;
+}
+
 HelpWindow* HelpWindow::Instance()
 {
-    static QPointer<HelpWindow> window;
-    if (!window) {
-        window = new HelpWindow;
-        window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!helpWindow) {
+        helpWindow = new HelpWindow;
+        helpWindow->setAttribute(Qt::WA_DeleteOnClose);
     }
-    return window;
+    return helpWindow;
+}
+
+void HelpWindow::CloseAll()
+{
+    if (helpWindow)
+        helpWindow->close();
 }
 
 bool HelpWindow::Load(const QString& path)

@@ -25,6 +25,8 @@ public:
 
     // The one help window of the program (created on first use).
     static HelpWindow* Instance();
+    // Closes the help window, if there is one (the program is ending).
+    static void CloseAll();
 
 private:
     QTextBrowser* browser_;

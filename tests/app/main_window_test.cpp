@@ -126,6 +126,7 @@ TEST_F(MainWindowTest, FirstRunShowsTheMessageAndTheManual)
     EXPECT_EQ(frame.windowTitle(), "SKYLOG Solar Data Plotter v" + VersionText());
     SaveScreenshot(frame, "main-window-empty.png");
     frame.close();
+    EXPECT_FALSE(HelpWindow::Instance()->isVisible());  // closed with the program
 }
 
 TEST_F(MainWindowTest, OpenSaveAndSaveAsWithTheirQuestions)
