@@ -327,6 +327,10 @@ void View::OnInsertBulletin()
     if (Records().RecordCount() != before) {
         PreparePlotData();
         DataReplaced();
+    } else {
+        // Only stored values were replaced: no rebuild, but the picture must
+        // not keep showing the old values.
+        InvalidatePlot();
     }
 }
 
