@@ -8,6 +8,8 @@
 IncorrectFormatDlg::IncorrectFormatDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("INCORRECT FILE FORMAT");
+    // Modal to the main window only, so the manual its Help opens can be used.
+    setWindowModality(Qt::WindowModal);
     auto* layout = new QVBoxLayout(this);
     const char* texts[] = {
         "This is a ORB Version 2 data file using dates with 2 character years.  To be Y2K "

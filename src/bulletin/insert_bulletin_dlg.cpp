@@ -30,6 +30,8 @@ InsertBulletinDlg::InsertBulletinDlg(int validate, QWidget* parent)
       help_(new QPushButton("Help", this))
 {
     setWindowTitle("Insert Propagation Forecast Data Into Data File");
+    // Modal to the main window only, so the manual its Help opens can be used.
+    setWindowModality(Qt::WindowModal);
     askDuplicatePolicy = [this]() -> std::optional<int> {
         DuplicateDatesDlg dialog(this);
         if (dialog.exec() != QDialog::Accepted)
