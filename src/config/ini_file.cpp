@@ -143,7 +143,7 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
     const int keyLine = FindKey(sectionLine, key);
     if (keyLine >= 0) {
         std::string& line = lines_[static_cast<std::size_t>(keyLine)];
-        line = line.substr(0, line.find('=') + 1) + std::string(value);
+        line.replace(line.find('=') + 1, std::string::npos, value);
         return;
     }
     // New keys go after the section's last entry, before any blank lines.

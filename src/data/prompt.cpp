@@ -45,7 +45,9 @@ UserPrompt* installedPrompt = nullptr;
 
 UserPrompt& Prompt()
 {
-    return installedPrompt ? *installedPrompt : consolePrompt;
+    if (installedPrompt)
+        return *installedPrompt;
+    return consolePrompt;
 }
 
 void SetPrompt(UserPrompt* prompt)
