@@ -130,7 +130,7 @@ void FillInStrips(QPainter& painter, const PlotPoint* curve, int count, const Pi
     }
     boundary.emplace_back(pane.right - 1, curve[count - 1].y);
     const int bottom = pane.bottom - 1;
-    constexpr int StripWidth = 32;
+    constexpr int StripWidth = 8;
     const int last = static_cast<int>(boundary.size()) - 1;
     std::vector<QPoint> strip;
     for (int i = 0; i < last;) {
