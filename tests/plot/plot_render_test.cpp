@@ -185,7 +185,7 @@ TEST_F(RenderTest, ColumnShortcutPaintsTheSamePixels)
     PreparePlotData();
     for (int filled = 0; filled <= 1; ++filled) {
         s.DFillOverallFlux = s.DFillOverallSpots = s.DFillOverallAvFlux = s.DFillOverallAvSpots = filled;
-        for (const QSize size : {QSize(1600, 1000), QSize(733, 517)}) {
+        for (const QSize size : {QSize(1600, 1000), QSize(733, 517), QSize(300, 260)}) {
             SetColumnShortcut(true);
             const QImage quick = Render(size.width(), size.height());
             SetColumnShortcut(false);
