@@ -148,19 +148,27 @@ void DataEditorDlg::OnAdd()
     modified_ = 1;
 }
 
-void DataEditorDlg::OnInsert()
+bool DataEditorDlg::AskCountAfterSelection(int mode, int* row, int* count)
 {
-    const int row = SelectedRow();
-    if (row < 0) {
+    *row = SelectedRow();
+    if (*row < 0) {
         Prompt().MessageBox("Select A Record in List Box First!", "No Record Selected",
                             PromptIcon::Stop, PromptButtons::Ok);
-        return;
+        return false;
     }
-    RecordCountDlg dialog(0, model_->index(row, 0).data().toString(), this);
+    RecordCountDlg dialog(mode, model_->index(*row, 0).data().toString(), this);
     if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *count = dialog.Count();
+    return true;
+}
+
+void DataEditorDlg::OnInsert()
+{
+    int row = 0, count = 0;
+    if (!AskCountAfterSelection(0, &row, &count))
         return;
     WaitCursor wait;
-    const int count = dialog.Count();
     const std::vector<SolarRecord> blanks(static_cast<std::size_t>(count),
                                           SolarRecord(BlankRecordDate, 0, 0.0, 0, 0));
     Records().InsertRecords(row + 1, blanks.data(), count);
@@ -171,18 +179,12 @@ void DataEditorDlg::OnInsert()
 
 void DataEditorDlg::OnDelete()
 {
-    const int row = SelectedRow();
-    if (row < 0) {
-        Prompt().MessageBox("Select A Record in List Box First!", "No Record Selected",
-                            PromptIcon::Stop, PromptButtons::Ok);
-        return;
-    }
-    RecordCountDlg dialog(1, model_->index(row, 0).data().toString(), this);
-    if (dialog.exec() != QDialog::Accepted)
+    int row = 0, asked = 0;
+    if (!AskCountAfterSelection(1, &row, &asked))
         return;
     WaitCursor wait;
     // Only the records after the selected one can go.
-    const int count = std::min(dialog.Count(), Records().RecordCount() - row - 1);
+    const int count = std::min(asked, Records().RecordCount() - row - 1);
     if (count <= 0)
         return;
     Records().RemoveRecords(row + 1, count);

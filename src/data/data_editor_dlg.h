@@ -51,5 +51,8 @@ private:
     int modified_ = 0;
 
     int SelectedRow() const;
+    // The selected row and the count asked for (mode 0 insert, 1 delete);
+    // false when nothing is selected (said so) or the count was cancelled.
+    bool AskCountAfterSelection(int mode, int* row, int* count);
     void SelectRow(int row);
 };
