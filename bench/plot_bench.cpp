@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/frame.h"
-#include "app/view.h"
-#include "data/data_editor_dlg.h"
+#include "ui/frame.h"
+#include "ui/view.h"
+#include "ui/data_editor_dlg.h"
 #include "plot/plot_navigation.h"
 #include <QTableView>
 #include "config/plot_settings.h"

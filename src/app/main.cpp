@@ -5,7 +5,7 @@
 
 #include "app/bulletin_commands.h"
 #include "app/info_command.h"
-#include "app/plotter_app.h"
+#include "ui/plotter_app.h"
 #include "app/render_command.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "app/stat_bmp.h"
+#include "ui/stat_bmp.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "app/link_opener.h"
+#include "ui/link_opener.h"
 
 // The pictures are compiled into the program's static library.
 static void InitPictures()

@@ -1,4 +1,4 @@
-#include "bulletin/merge_progress_dlg.h"
+#include "ui/merge_progress_dlg.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,6 +1,6 @@
-#include "bulletin/specify_year_dlg.h"
+#include "ui/specify_year_dlg.h"
 
-#include "data/dialog_helpers.h"
+#include "ui/dialog_helpers.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/link_opener.h"
+#include "ui/link_opener.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "app/link_command.h"
+#include "ui/link_command.h"
 #include "data/prompt.h"
 
 namespace {

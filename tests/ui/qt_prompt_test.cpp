@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/help_window.h"
-#include "app/qt_prompt.h"
+#include "ui/help_window.h"
+#include "ui/qt_prompt.h"
 #include <QTextBrowser>
 #include "bulletin/bulletin_parser.h"
-#include "bulletin/merge_progress_dlg.h"
+#include "ui/merge_progress_dlg.h"
 #include "config/plot_settings.h"
 #include "support/data_state.h"
 #include "support/dialog_driver.h"

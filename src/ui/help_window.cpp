@@ -1,4 +1,4 @@
-#include "app/help_window.h"
+#include "ui/help_window.h"
 
 #include <QCoreApplication>
 #include <QDir>

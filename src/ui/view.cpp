@@ -1,21 +1,21 @@
-#include "app/view.h"
+#include "ui/view.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
-#include "app/help_window.h"
-#include "app/link_opener.h"
-#include "bulletin/insert_bulletin_dlg.h"
+#include "ui/help_window.h"
+#include "ui/link_opener.h"
+#include "ui/insert_bulletin_dlg.h"
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
 #include "data/averages.h"
-#include "data/data_editor_dlg.h"
+#include "ui/data_editor_dlg.h"
 #include "data/data_file.h"
 #include "data/number_text.h"
 #include "data/prompt.h"
 #include "data/record_array.h"
-#include "data/record_dlg.h"
+#include "ui/record_dlg.h"
 #include "data/text_file.h"
 #include "plot/plot_navigation.h"
 #include "plot/plot_state.h"

@@ -1,4 +1,4 @@
-#include "app/incorrect_format_dlg.h"
+#include "ui/incorrect_format_dlg.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,13 +1,13 @@
-#include "app/plotter_app.h"
+#include "ui/plotter_app.h"
 
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <unistd.h>
 
-#include "app/frame.h"
-#include "app/qt_prompt.h"
-#include "app/view.h"
+#include "ui/frame.h"
+#include "ui/qt_prompt.h"
+#include "ui/view.h"
 #include "config/program_folder.h"
 
 PlotterApp::PlotterApp() = default;

@@ -1,4 +1,4 @@
-#include "bulletin/insert_bulletin_dlg.h"
+#include "ui/insert_bulletin_dlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "bulletin/duplicate_dates_dlg.h"
+#include "ui/duplicate_dates_dlg.h"
 #include "config/plot_settings.h"
 #include "data/prompt.h"
 

@@ -10,10 +10,10 @@
 #include <QTreeWidget>
 #include <filesystem>
 
-#include "app/frame.h"
-#include "app/view.h"
-#include "bulletin/insert_bulletin_dlg.h"
-#include "bulletin/specify_year_dlg.h"
+#include "ui/frame.h"
+#include "ui/view.h"
+#include "ui/insert_bulletin_dlg.h"
+#include "ui/specify_year_dlg.h"
 #include "config/plot_settings.h"
 #include "plot/plot_state.h"
 #include "support/data_state.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/link_command.h"
+#include "ui/link_command.h"
 
 using Args = std::vector<std::string>;
 

@@ -1,4 +1,4 @@
-#include "data/data_editor_dlg.h"
+#include "ui/data_editor_dlg.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,7 +13,7 @@
 #include "data/number_text.h"
 #include "data/prompt.h"
 #include "data/record_array.h"
-#include "data/record_dlg.h"
+#include "ui/record_dlg.h"
 #include "plot/plot_state.h"
 
 int RecordTableModel::rowCount(const QModelIndex& parent) const

@@ -1,4 +1,4 @@
-#include "data/record_dlg.h"
+#include "ui/record_dlg.h"
 
 #include <QDate>
 #include <QDialogButtonBox>
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "data/date_input.h"
-#include "data/dialog_helpers.h"
+#include "ui/dialog_helpers.h"
 #include "data/prompt.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/link_command.h"
+#include "ui/link_command.h"
 
 #include <sstream>
 

@@ -1,4 +1,4 @@
-#include "app/qt_prompt.h"
+#include "ui/qt_prompt.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -7,10 +7,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "bulletin/merge_progress_dlg.h"
-#include "bulletin/specify_year_dlg.h"
-#include "app/help_window.h"
-#include "app/incorrect_format_dlg.h"
+#include "ui/merge_progress_dlg.h"
+#include "ui/specify_year_dlg.h"
+#include "ui/help_window.h"
+#include "ui/incorrect_format_dlg.h"
 
 namespace {
 

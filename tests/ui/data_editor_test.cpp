@@ -4,11 +4,11 @@
 #include <QTableView>
 #include <QLabel>
 
-#include "app/frame.h"
-#include "app/view.h"
+#include "ui/frame.h"
+#include "ui/view.h"
 #include "config/plot_settings.h"
-#include "data/data_editor_dlg.h"
-#include "data/record_dlg.h"
+#include "ui/data_editor_dlg.h"
+#include "ui/record_dlg.h"
 #include "plot/plot_state.h"
 #include "support/data_state.h"
 #include "support/dialog_driver.h"

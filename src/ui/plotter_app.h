@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "app/frame.h"
+#include "ui/frame.h"
 class QLocalServer;
 class QtPrompt;
 

@@ -1,4 +1,4 @@
-#include "app/frame.h"
+#include "ui/frame.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -8,9 +8,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/help_window.h"
-#include "app/stat_bmp.h"
-#include "app/view.h"
+#include "ui/help_window.h"
+#include "ui/stat_bmp.h"
+#include "ui/view.h"
 #include "config/ini_file.h"
 #include "config/plot_settings.h"
 #include "config/program_folder.h"

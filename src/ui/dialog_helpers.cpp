@@ -1,4 +1,4 @@
-#include "data/dialog_helpers.h"
+#include "ui/dialog_helpers.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -9,11 +9,11 @@
 #include <QThread>
 #include <QToolBar>
 
-#include "app/frame.h"
-#include "app/help_window.h"
-#include "app/plotter_app.h"
-#include "app/stat_bmp.h"
-#include "app/view.h"
+#include "ui/frame.h"
+#include "ui/help_window.h"
+#include "ui/plotter_app.h"
+#include "ui/stat_bmp.h"
+#include "ui/view.h"
 #include "config/ini_file.h"
 #include "config/plot_settings.h"
 #include "plot/plot_state.h"

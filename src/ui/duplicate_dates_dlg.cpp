@@ -1,4 +1,4 @@
-#include "bulletin/duplicate_dates_dlg.h"
+#include "ui/duplicate_dates_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

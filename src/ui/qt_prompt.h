@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "bulletin/merge_progress_dlg.h"
+#include "ui/merge_progress_dlg.h"
 #include "data/prompt.h"
 
 class MergeProgressDlg;
