@@ -1,8 +1,7 @@
-// "skylog parse" and "skylog import": bulletins from the command line.
+// "skylog parse": the days a bulletin gives, without importing them.
 #pragma once
 
 #include <string>
 #include <vector>
 
 int RunParseCommand(const std::vector<std::string>& args);
-int RunImportCommand(const std::vector<std::string>& args);

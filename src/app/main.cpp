@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/bulletin_commands.h"
+#include "app/import_commands.h"
 #include "app/info_command.h"
 #include "ui/plotter_app.h"
 #include "app/render_command.h"
@@ -15,7 +16,8 @@ void PrintUsage()
     std::cerr << "usage: skylog                 (the main window)\n"
                  "       skylog info [DATAFILE]\n"
                  "       skylog parse FILE...\n"
-                 "       skylog import [--data DATAFILE] [--replace] FILE...\n"
+                 "       skylog import [--data DATAFILE] [--replace] [[--format NAME] FILE...]...\n"
+                 "       skylog update [--data DATAFILE] [--replace]\n"
                  "       skylog render [DATAFILE] -o FILE.png [--size WxH]\n";
 }
 
@@ -44,6 +46,8 @@ int main(int argc, char** argv)
         return RunParseCommand(args);
     if (command == "import")
         return RunImportCommand(args);
+    if (command == "update")
+        return RunUpdateCommand(args);
     if (command == "render")
         return RunRenderCommand(argc, argv, args);
     PrintUsage();

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "bulletin/bulletin_parser.h"
+#include "bulletin/day_merge.h"
 #include "data/day_number.h"
 #include "data/prompt.h"
 #include "data/record_array.h"
@@ -69,49 +70,28 @@ void BulletinParser::MergeIntoRecords(int showProgress)
 {
     if (m_dayCount == 0)
         return;
-    RecordArray& records = Records();
-    RecordArray::Lock lock = records.Acquire();
+    // Removed days (year not positive) take no part; progress still counts them.
+    std::vector<MergeDay> days;
+    std::vector<int> heldIndex;
+    for (int i = 0; i < m_dayCount; ++i) {
+        if (m_years[i] > 0) {
+            days.push_back({m_months[i], m_days[i], m_years[i], m_sunspotValues[i], m_fluxValues[i]});
+            heldIndex.push_back(i);
+        }
+    }
     if (showProgress) {
         Prompt().BeginProgress(MergeProgressText);
         Prompt().BeginWaitCursor();
     }
-    const bool wasEmpty = records.RecordCount() == 0;
-    std::vector<int> numbers = RecordDayNumbers(records);
-    for (int i = 0; i < m_dayCount; ++i) {
-        if (m_years[i] > 0) {
-            const std::string date = FormatDayDate(m_months[i], m_days[i], m_years[i]);
-            const SolarRecord record(date, m_sunspotValues[i], m_fluxValues[i], 0, 0);
-            const int d = DayNumber(m_months[i], m_days[i], m_years[i]);
-            if (!wasEmpty && d == 0) {
-                // An invalid date has no place in a dated array; a blank
-                // record (whose date is no date either) must not take it.
-            } else if (wasEmpty || numbers.back() < d) {
-                // An empty array takes every day as it is; later days go last.
-                records.AppendRecord(record);
-                numbers.push_back(d);
-            } else {
-                int previous = 0;
-                for (int j = 0; j < records.RecordCount(); ++j) {
-                    const int r = numbers[static_cast<std::size_t>(j)];
-                    if (r == d) {
-                        records.SetRecordValues(j, date, record.m_sunspots, record.m_flux);
-                    } else if (r > d && previous < d) {
-                        records.InsertRecords(j, &record, 1);
-                        numbers.insert(numbers.begin() + j, d);
-                        break;
-                    }
-                    previous = r;
-                }
-            }
-        }
-        if (showProgress) {
-            Prompt().SetProgress(static_cast<int>(static_cast<double>(i) / m_dayCount * 100.0));
-            PumpMessages();
-        }
-    }
+    const auto afterDay = [&](std::size_t k) {
+        const int i = heldIndex[k];
+        Prompt().SetProgress(static_cast<int>(static_cast<double>(i) / m_dayCount * 100.0));
+        PumpMessages();
+    };
+    MergeDays(days, showProgress ? std::function<void(std::size_t)>(afterDay) : nullptr);
     if (showProgress) {
         Prompt().EndProgress();
         Prompt().EndWaitCursor();
     }
-    records.SetDataChanged(1);
+    Records().SetDataChanged(1);
 }

@@ -101,6 +101,12 @@ void RecordArray::FreeRecords()
         recordsFreedHandler();
 }
 
+void RecordArray::ReplaceAll(std::vector<SolarRecord> records)
+{
+    Lock lock = Acquire();
+    records_ = std::move(records);
+}
+
 void RecordArray::Reserve(int count)
 {
     Lock lock = Acquire();

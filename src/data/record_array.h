@@ -38,6 +38,8 @@ public:
     // Removes n records from index on; the range is clipped to the array.
     void RemoveRecords(int index, int n);
     void FreeRecords();
+    // Takes records as the whole new content (one move instead of many inserts).
+    void ReplaceAll(std::vector<SolarRecord> records);
 
     void Reserve(int count);
 
