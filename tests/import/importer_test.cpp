@@ -1,0 +1,302 @@
+// Every importer on its real excerpt, against the values of the excerpts'
+// cross-check table; detection; damaged copies never misread.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "import/index_format.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const std::string Excerpts = std::string(SKYLOG_TEST_DATA_DIR) + "/import/excerpts/";
+
+// One cell of the cross-check table per date and column.
+using Table = std::map<std::string, std::map<std::string, std::string>>;
+
+std::vector<std::string> SplitCommas(const std::string& line)
+{
+    std::vector<std::string> cells;
+    std::stringstream in(line);
+    std::string cell;
+    while (std::getline(in, cell, ','))
+        cells.push_back(cell);
+    if (!line.empty() && line.back() == ',')
+        cells.push_back("");
+    return cells;
+}
+
+const Table& CrossCheck()
+{
+    static const Table table = [] {
+        Table t;
+        std::ifstream in(Excerpts + "crosscheck_values.csv");
+        std::string line;
+        std::getline(in, line);
+        const std::vector<std::string> names = SplitCommas(line);
+        while (std::getline(in, line)) {
+            const std::vector<std::string> cells = SplitCommas(line);
+            for (std::size_t i = 1; i < cells.size() && i < names.size(); ++i)
+                t[cells[0]][names[i]] = cells[i];
+        }
+        return t;
+    }();
+    return table;
+}
+
+bool IsNumber(const std::string& cell)
+{
+    return !cell.empty() && cell.find_first_not_of("0123456789.-") == std::string::npos;
+}
+
+// What a file should give for a date: the sunspot number and the flux, each
+// with every value the file holds for it (two noon rows give two).
+struct Expected {
+    std::vector<int> sunspots;
+    std::vector<double> flux;
+};
+
+std::vector<double> FluxCell(const std::string& cell)
+{
+    std::vector<double> values;
+    std::stringstream in(cell);
+    std::string part;
+    while (std::getline(in, part, '|')) {
+        if (IsNumber(part))
+            values.push_back(std::stod(part));
+    }
+    return values;
+}
+
+using ExpectedDays = std::map<std::string, Expected>;
+
+// The table's reading rules, format by format; fromDate/toDate bound the
+// dates of one file where two files share a column.
+ExpectedDays ExpectedFor(IndexFormat format, const std::string& fromDate = "0000",
+                         const std::string& toDate = "9999")
+{
+    ExpectedDays days;
+    for (const auto& [date, cells] : CrossCheck()) {
+        if (date < fromDate || date > toDate)
+            continue;
+        const auto cell = [&](const char* name) {
+            const auto it = cells.find(name);
+            return it == cells.end() ? std::string() : it->second;
+        };
+        Expected e;
+        switch (format) {
+        case IndexFormat::Silso:
+            if (IsNumber(cell("silso_sn")) && cell("silso_sn") != "-1")
+                e.sunspots.push_back(std::stoi(cell("silso_sn")));
+            break;
+        case IndexFormat::Nrcan:
+            e.flux = FluxCell(cell("nrcan_2000UT_obs"));
+            break;
+        case IndexFormat::Lisird:
+            e.flux = FluxCell(cell("lisird_obs_nearest_2000UT"));
+            break;
+        case IndexFormat::CelestrakCsv:
+            if (cell("celestrak_csv_type") == "OBS" || cell("celestrak_csv_type") == "INT")
+                e.sunspots.push_back(std::stoi(cell("celestrak_csv_isn")));
+            if (cell("celestrak_csv_type") == "OBS")
+                e.flux = FluxCell(cell("celestrak_csv_f107_obs"));
+            break;
+        case IndexFormat::CelestrakTxt:
+            if (cell("celestrak_txt_q") == "0" || cell("celestrak_txt_q") == "4")
+                e.sunspots.push_back(std::stoi(cell("celestrak_txt_isn")));
+            if (cell("celestrak_txt_q") == "0")
+                e.flux = FluxCell(cell("celestrak_txt_obs_f107"));
+            break;
+        case IndexFormat::Swpc:
+            if (IsNumber(cell("swpc_dsd_sesc_number")))
+                e.sunspots.push_back(std::stoi(cell("swpc_dsd_sesc_number")));
+            e.flux = FluxCell(cell("swpc_dsd_flux"));
+            break;
+        case IndexFormat::Bulletin:
+            break;
+        }
+        if (!e.sunspots.empty() || !e.flux.empty())
+            days[date] = e;
+    }
+    return days;
+}
+
+std::string IsoDate(const DailyValue& v)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", v.year, v.month, v.day);
+    return text;
+}
+
+// Every day read is a value the file holds for that date.
+::testing::AssertionResult NeverMisread(const IndexReadResult& result, const ExpectedDays& expected)
+{
+    for (const DailyValue& day : result.days) {
+        const auto it = expected.find(IsoDate(day));
+        if (it == expected.end())
+            return ::testing::AssertionFailure() << IsoDate(day) << " is not in the file";
+        const Expected& e = it->second;
+        if (day.sunspots.has_value() != !e.sunspots.empty() ||
+            (day.sunspots && *day.sunspots != e.sunspots.front()))
+            return ::testing::AssertionFailure() << IsoDate(day) << " sunspots misread";
+        if (day.flux.has_value() != !e.flux.empty())
+            return ::testing::AssertionFailure() << IsoDate(day) << " flux presence wrong";
+        if (day.flux) {
+            bool found = false;
+            for (double f : e.flux)
+                found = found || std::abs(f - *day.flux) < 1e-9;
+            if (!found)
+                return ::testing::AssertionFailure() << IsoDate(day) << " flux " << *day.flux;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+struct ExcerptCase {
+    const char* file;
+    IndexFormat format;
+    const char* from;
+    const char* to;
+};
+
+const ExcerptCase Cases[] = {
+    {"silso_SN_d_tot_V2.0_excerpt.csv", IndexFormat::Silso, "0000", "9999"},
+    {"nrcan_fluxtable_excerpt.txt", IndexFormat::Nrcan, "0000", "9999"},
+    {"lisird_penticton_radio_flux_excerpt.csv", IndexFormat::Lisird, "0000", "9999"},
+    {"celestrak_SW-All_excerpt.csv", IndexFormat::CelestrakCsv, "0000", "9999"},
+    {"celestrak_sw19571001_excerpt.txt", IndexFormat::CelestrakTxt, "0000", "9999"},
+    {"swpc_2009_DSD_excerpt.txt", IndexFormat::Swpc, "2009", "2010"},
+    {"swpc_daily-solar-indices_excerpt.txt", IndexFormat::Swpc, "2023", "2024"},
+};
+
+class Excerpt : public ::testing::TestWithParam<ExcerptCase> {};
+
+}  // namespace
+
+TEST_P(Excerpt, DetectedByContentAndReadAsTheCrossCheckSays)
+{
+    const ExcerptCase c = GetParam();
+    const std::string path = Excerpts + c.file;
+    EXPECT_EQ(DetectFormat(path, "SUNSPOT NUMBERS FOR"), c.format);
+
+    const IndexReadResult result = ReadIndexFile(path, c.format);
+    ASSERT_TRUE(result.opened);
+    EXPECT_EQ(result.problem, "");
+    const ExpectedDays expected = ExpectedFor(c.format, c.from, c.to);
+    EXPECT_TRUE(NeverMisread(result, expected));
+    // Every day with a value is read (a doubled noon row gives the last one).
+    std::map<std::string, DailyValue> read;
+    for (const DailyValue& day : result.days)
+        read[IsoDate(day)] = day;
+    for (const auto& [date, e] : expected) {
+        ASSERT_TRUE(read.count(date)) << date;
+        if (!e.flux.empty())
+            EXPECT_DOUBLE_EQ(*read[date].flux, e.flux.back()) << date;
+    }
+    EXPECT_EQ(read.size(), expected.size());
+}
+
+// A copy cut short anywhere, or with one character garbled anywhere, is read
+// up to the damage or refused, and what is read is what the file says.
+TEST_P(Excerpt, DamagedCopiesAreNeverMisread)
+{
+    const ExcerptCase c = GetParam();
+    const std::string text = ReadTextFile(Excerpts + c.file);
+    const ExpectedDays expected = ExpectedFor(c.format, c.from, c.to);
+    TempFolder folder;
+    const std::string copy = folder.File("damaged");
+    int stopped = 0;
+    for (std::size_t at = 1; at < text.size(); at += text.size() / 97 + 1) {
+        WriteTextFile(copy, text.substr(0, at));
+        const IndexReadResult cut = ReadIndexFile(copy, c.format);
+        EXPECT_TRUE(NeverMisread(cut, expected)) << "cut at " << at;
+
+        std::string garbled = text;
+        garbled[at] = '?';
+        WriteTextFile(copy, garbled);
+        const IndexReadResult bad = ReadIndexFile(copy, c.format);
+        EXPECT_TRUE(NeverMisread(bad, expected)) << "garbled at " << at;
+        stopped += bad.problem.empty() ? 0 : 1;
+    }
+    EXPECT_GT(stopped, 0);  // damage is reported, not passed over in silence
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Excerpt, ::testing::ValuesIn(Cases));
+
+TEST(ImporterRules, WorkedRowsOfThePublishers)
+{
+    // The rows the format descriptions work through, one by one.
+    auto day = [](IndexFormat format, const char* file, int y, int m, int d) {
+        const IndexReadResult r = ReadIndexFile(Excerpts + file, format);
+        for (const DailyValue& v : r.days) {
+            if (v.year == y && v.month == m && v.day == d)
+                return std::optional<DailyValue>(v);
+        }
+        return std::optional<DailyValue>();
+    };
+    const char* silso = "silso_SN_d_tot_V2.0_excerpt.csv";
+    EXPECT_EQ(day(IndexFormat::Silso, silso, 2011, 12, 2)->sunspots, 127);
+    EXPECT_EQ(day(IndexFormat::Silso, silso, 2008, 12, 21)->sunspots, 0);  // zero is a value
+    EXPECT_FALSE(day(IndexFormat::Silso, silso, 1818, 1, 1));               // -1: no data
+    EXPECT_EQ(day(IndexFormat::Silso, silso, 1818, 1, 8)->sunspots, 65);
+    EXPECT_EQ(day(IndexFormat::Silso, silso, 2026, 1, 1)->sunspots, 122);  // provisional, kept
+
+    const char* nrcan = "nrcan_fluxtable_excerpt.txt";
+    EXPECT_EQ(day(IndexFormat::Nrcan, nrcan, 2008, 12, 15)->flux, 68.9);   // the 20:00 row
+    EXPECT_EQ(day(IndexFormat::Nrcan, nrcan, 2009, 1, 13)->flux, 70.5);
+    EXPECT_FALSE(day(IndexFormat::Nrcan, nrcan, 2007, 6, 6));              // no 20:00 row
+    EXPECT_EQ(day(IndexFormat::Nrcan, nrcan, 2021, 3, 2)->flux, 75.6);     // last of two
+    EXPECT_EQ(day(IndexFormat::Nrcan, nrcan, 2011, 12, 3)->flux, 164.1);   // wrong Julian date
+
+    const char* lisird = "lisird_penticton_radio_flux_excerpt.csv";
+    EXPECT_EQ(day(IndexFormat::Lisird, lisird, 1947, 2, 14)->flux, 260.4);  // single daily value
+    EXPECT_EQ(day(IndexFormat::Lisird, lisird, 2008, 12, 15)->flux, 68.9);  // 19:43:40.8
+    EXPECT_EQ(day(IndexFormat::Lisird, lisird, 2011, 12, 2)->flux, 157.3);  // first of a tie
+    EXPECT_EQ(day(IndexFormat::Lisird, lisird, 2007, 6, 6)->flux, 84.61);   // 19:44, two decimals
+
+    const char* csv = "celestrak_SW-All_excerpt.csv";
+    EXPECT_EQ(day(IndexFormat::CelestrakCsv, csv, 2011, 12, 2)->flux, 157.3);
+    const auto interpolated = day(IndexFormat::CelestrakCsv, csv, 2008, 12, 21);
+    EXPECT_EQ(interpolated->sunspots, 0);
+    EXPECT_FALSE(interpolated->flux);                                         // INT: no measurement
+    EXPECT_FALSE(day(IndexFormat::CelestrakCsv, csv, 2026, 8, 7));            // PRD
+    EXPECT_FALSE(day(IndexFormat::CelestrakCsv, csv, 2026, 10, 1));           // PRM
+
+    const char* txt = "celestrak_sw19571001_excerpt.txt";
+    EXPECT_EQ(day(IndexFormat::CelestrakTxt, txt, 2011, 12, 2)->flux, 157.3);  // observed, not adjusted
+    EXPECT_FALSE(day(IndexFormat::CelestrakTxt, txt, 2008, 12, 21)->flux);      // Q 4
+    EXPECT_FALSE(day(IndexFormat::CelestrakTxt, txt, 2026, 8, 22));             // predicted
+    EXPECT_FALSE(day(IndexFormat::CelestrakTxt, txt, 2026, 11, 1));
+
+    const auto swpc = day(IndexFormat::Swpc, "swpc_2009_DSD_excerpt.txt", 2009, 1, 13);
+    EXPECT_EQ(swpc->flux, 71.0);
+    EXPECT_EQ(swpc->sunspots, 11);  // SWPC's own count, not SILSO's 0
+}
+
+TEST(ImporterRules, TheCelestrakTextCountsAreANoteNotARefusal)
+{
+    const IndexReadResult r =
+        ReadIndexFile(Excerpts + "celestrak_sw19571001_excerpt.txt", IndexFormat::CelestrakTxt);
+    EXPECT_EQ(r.problem, "");
+    ASSERT_FALSE(r.notes.empty());
+    EXPECT_EQ(r.notes.front(), "declares 25162 observed rows but holds 108");
+}
+
+TEST(Detection, BulletinsAndUnknownContent)
+{
+    for (const char* name : {"arlp001.txt", "arlp010.txt", "arlp011.txt", "arlp020.txt"}) {
+        const std::string path = std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/bulletins/" + name;
+        EXPECT_EQ(DetectFormat(path, "SUNSPOT NUMBERS FOR"), IndexFormat::Bulletin) << name;
+    }
+    TempFolder folder;
+    const std::string junk = folder.File("junk.txt");
+    WriteTextFile(junk, "date,value\n2009-01-01,3\n");
+    EXPECT_FALSE(DetectFormat(junk, "SUNSPOT NUMBERS FOR"));
+    EXPECT_FALSE(DetectFormat(folder.File("missing.txt"), "SUNSPOT NUMBERS FOR"));
+    WriteTextFile(junk, "");
+    EXPECT_FALSE(DetectFormat(junk, "SUNSPOT NUMBERS FOR"));
+    EXPECT_EQ(FormatFromName("celestrak-txt"), IndexFormat::CelestrakTxt);
+    EXPECT_FALSE(FormatFromName("csv"));
+}
