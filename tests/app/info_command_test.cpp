@@ -92,7 +92,8 @@ TEST(BulletinCommands, ParseAndImportAsAUserWould)
     std::string text = ReadTextFile(data);
     EXPECT_NE(text.find("03/07/2002  101   101.0\r\n03/08/2002  210   205.9\r\n"), std::string::npos);
     r = RunSkylog("import --replace --data " + data + " " + bulletins + "arlp011.txt");
-    EXPECT_NE(r.output.find("0 added, 7 replaced, 0 skipped"), std::string::npos) << r.output;
+    // Only 03/07 differs from the bulletin; the other six already hold its values.
+    EXPECT_NE(r.output.find("0 added, 1 replaced, 6 skipped"), std::string::npos) << r.output;
     EXPECT_NE(ReadTextFile(data).find("03/07/2002  232   203.5\r\n"), std::string::npos);
 
     // The default data file is the program folder's GRAPH.DAT, created when missing.
