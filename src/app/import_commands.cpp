@@ -1,5 +1,10 @@
 #include "app/import_commands.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 #include "app/command_setup.h"
@@ -8,6 +13,8 @@
 #include "data/data_file.h"
 #include "data/record_array.h"
 #include "import/import_run.h"
+#include "import/index_download.h"
+#include "import/update_sources.h"
 
 namespace {
 
@@ -74,7 +81,100 @@ int RunImportCommand(const std::vector<std::string>& args)
                          options.replace ? DuplicatePolicy::Replace : DuplicatePolicy::Ignore);
 }
 
-int RunUpdateCommand(const std::vector<std::string>&)
+namespace {
+
+// A file of its own in the system's temporary folder for one download.
+std::string DownloadTempPath()
 {
-    return 1;
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "skylog-update-XXXXXX").string();
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        return {};
+    close(fd);
+    return pattern;
+}
+
+struct Fetched {
+    UpdateSource source;
+    std::string path;
+    std::optional<std::int64_t> stamp;
+};
+
+}  // namespace
+
+int RunUpdateCommand(const std::vector<std::string>& args)
+{
+    std::string dataPath;
+    bool replace = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--data" && i + 1 < args.size()) {
+            dataPath = args[++i];
+        } else if (args[i] == "--replace") {
+            replace = true;
+        } else {
+            std::cerr << "usage: skylog update [--data DATAFILE] [--replace]\n";
+            return 64;
+        }
+    }
+    LoadCommandSettings();
+    const std::string iniPath = IniFilePath();
+    const std::vector<UpdateSource> sources = ConfiguredUpdateSources(iniPath);
+    if (sources.empty()) {
+        std::cerr << "No update source is configured (keys UpdateSource1 to UpdateSource4 of "
+                  << iniPath << ").\n";
+        return 1;
+    }
+
+    // Fetch first, so the data file is busy only for the import itself.
+    int status = 0;
+    std::vector<Fetched> fetched;
+    for (const UpdateSource& source : sources) {
+        const std::string temp = DownloadTempPath();
+        const DownloadResult result =
+            temp.empty() ? DownloadResult{DownloadStatus::Failed, "no temporary file", 0, {}}
+                         : DownloadFile(source.url, temp, LastImportStamp(iniPath, source));
+        if (result.status == DownloadStatus::Fetched) {
+            fetched.push_back({source, temp, result.lastModified});
+            continue;
+        }
+        std::remove(temp.c_str());
+        if (result.status == DownloadStatus::NotModified) {
+            std::cout << source.url << ": not changed since the last update\n";
+        } else {
+            std::cout << source.url << ": failed: " << result.error << '\n';
+            status = 1;
+        }
+    }
+    if (fetched.empty())
+        return status;
+
+    if (dataPath.empty())
+        dataPath = ProgramFile("GRAPH.DAT");
+    std::vector<ImportSource> imports;
+    for (const Fetched& f : fetched)
+        imports.push_back({f.path, f.source.url, std::nullopt});
+    ImportRun run;
+    bool saved = false;
+    if (OpenDataFile(dataPath)) {
+        run.Read(imports, Settings().Phrase2);
+        const bool changed = run.Merge(replace ? DuplicatePolicy::Replace : DuplicatePolicy::Ignore);
+        for (const FileReport& report : run.Reports())
+            std::cout << ReportText(report) << '\n';
+        saved = !changed || WriteDataFile();
+        if (!saved)
+            std::cerr << "The data file " << DataFilePath << " could not be written; it is unchanged.\n";
+    } else {
+        status = 2;
+    }
+    for (std::size_t i = 0; i < fetched.size(); ++i) {
+        std::remove(fetched[i].path.c_str());
+        // Only a file fully imported and saved is not fetched again.
+        const bool imported = saved && !run.Reports()[i].Failed();
+        if (!imported && status == 0)
+            status = 1;
+        if (imported && fetched[i].stamp)
+            SaveImportStamp(iniPath, fetched[i].source, *fetched[i].stamp);
+    }
+    return status;
 }

@@ -1,0 +1,129 @@
+// "skylog update" as a user runs it, against a real server on loopback.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+#include "support/index_server.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+struct RunResult {
+    int status;
+    std::string output;
+};
+
+RunResult RunSkylog(const std::string& arguments)
+{
+    const std::string command = std::string(SKYLOG_BINARY) + " " + arguments + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    std::array<char, 4096> buffer{};
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        output.append(buffer.data(), n);
+    return {WEXITSTATUS(pclose(pipe)), output};
+}
+
+const std::string Silso = "silso_SN_d_tot_V2.0_excerpt.csv";
+const std::string Nrcan = "nrcan_fluxtable_excerpt.txt";
+
+class UpdateCommand : public ::testing::Test {
+protected:
+    TempFolder folder;  // also the program folder: SKYLOG.INI and GRAPH.DAT live here
+    std::string www = folder.File("www");
+    std::string data = folder.File("GRAPH.DAT");
+
+    void SetUp() override
+    {
+        std::filesystem::create_directory(www);
+        for (const std::string& name : {Silso, Nrcan})
+            std::filesystem::copy_file(std::string(SKYLOG_TEST_DATA_DIR) + "/import/excerpts/" + name,
+                                       www + "/" + name);
+    }
+    void Configure(const std::vector<std::string>& urls)
+    {
+        std::string ini = "[SOLAR_DATA]\nVersion=ORB Version 2.01 Configuration File\n";
+        for (std::size_t i = 0; i < 4; ++i)
+            ini += "UpdateSource" + std::to_string(i + 1) + "=" + (i < urls.size() ? urls[i] : "") + "\n";
+        WriteTextFile(folder.File("SKYLOG.INI"), ini);
+    }
+};
+
+}  // namespace
+
+TEST_F(UpdateCommand, FirstRunImportsSecondFetchesNothingNew)
+{
+    IndexServer server(www);
+    ASSERT_TRUE(server.Running());
+    // A sunspot-only and a flux-only source make whole days together.
+    Configure({server.Url(Silso), server.Url(Nrcan)});
+    RunResult r = RunSkylog("update");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(server.Url(Nrcan) + ": nrcan, 44 days read, 44 added"), std::string::npos)
+        << r.output;
+    const std::string saved = ReadTextFile(data);
+    EXPECT_NE(saved.find("12/02/2011  127   157.3"), std::string::npos) << saved;
+
+    r = RunSkylog("update");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(server.Url(Silso) + ": not changed since the last update"),
+              std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("added"), std::string::npos) << r.output;
+    EXPECT_EQ(ReadTextFile(data), saved);
+    EXPECT_NE(ReadTextFile(folder.File("SKYLOG.INI")).find("UpdateStamp1="), std::string::npos);
+
+    // A changed file is fetched again; its days are already stored.
+    std::filesystem::last_write_time(www + "/" + Nrcan, std::filesystem::file_time_type::clock::now() +
+                                                             std::chrono::hours(1));
+    r = RunSkylog("update");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("44 days read, 0 added, 0 replaced, 44 skipped"), std::string::npos)
+        << r.output;
+}
+
+TEST_F(UpdateCommand, FaultsFailCleanlyWithTheDataFileUntouched)
+{
+    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\n12/01/2008    0    68.1\n");
+    const std::string before = ReadTextFile(data);
+    IndexServer server(www);
+    ASSERT_TRUE(server.Running());
+
+    Configure({server.Url("huge")});  // 100 MB, no length announced
+    RunResult r = RunSkylog("update");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("failed: larger than 64 MiB"), std::string::npos) << r.output;
+    EXPECT_EQ(ReadTextFile(data), before);
+
+    Configure({server.Url("missing.csv"), server.Url(Nrcan)});  // one bad, one good
+    r = RunSkylog("update");
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("failed"), std::string::npos);
+    EXPECT_NE(r.output.find("nrcan, 44 days read"), std::string::npos) << r.output;
+
+    const std::string certificate = folder.File("cert.pem"), key = folder.File("key.pem");
+    ASSERT_TRUE(MakeSelfSignedCertificate(certificate, key));
+    IndexServer tls(www, certificate, key);
+    ASSERT_TRUE(tls.Running());
+    const std::string afterGood = ReadTextFile(data);
+    Configure({tls.Url(Nrcan)});
+    r = RunSkylog("update");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("certificate"), std::string::npos) << r.output;
+    EXPECT_EQ(ReadTextFile(data), afterGood);
+    // No temporary download is left behind.
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
+        EXPECT_EQ(entry.path().filename().string().rfind("skylog-update-", 0), std::string::npos);
+}
+
+TEST_F(UpdateCommand, AnUnreachableSourceFailsAndWritesNothing)
+{
+    WriteTextFile(folder.File("SKYLOG.INI"), "[SOLAR_DATA]\nUpdateSource1=http://127.0.0.1:9/SW-All.csv\n");
+    RunResult r = RunSkylog("update");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("http://127.0.0.1:9/SW-All.csv: failed"), std::string::npos) << r.output;
+    EXPECT_FALSE(PathExists(data));
+}
