@@ -137,6 +137,10 @@ void Frame::CreateMenusAndToolBar()
     insert->setToolTip("Insert PFB");
     insert->setIconText("Insert PFB");
     connect(insert, &QAction::triggered, view_, &View::OnInsertBulletin);
+    QAction* importIndex =
+        MakeAction("Import &Daily Index File...",
+                   "Import days from a daily sunspot number or solar flux file", "importIndexFile");
+    connect(importIndex, &QAction::triggered, view_, &View::OnImportIndexFile);
     QAction* viewBulletin =
         MakeAction("&View Bulletin", "Open A PFB With A Text Editor", "viewBulletin");
     viewBulletin->setToolTip("View PFB");
@@ -167,7 +171,7 @@ void Frame::CreateMenusAndToolBar()
     connect(options, &QMenu::aboutToShow, this,
             [position] { position->setChecked(Settings().PosdataON != 0); });
     QMenu* bulletins = menuBar()->addMenu("&Bulletins");
-    bulletins->addActions({insert, viewBulletin});
+    bulletins->addActions({insert, importIndex, viewBulletin});
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     helpMenu->addAction(help);
 

@@ -17,6 +17,7 @@
 #include "data/record_array.h"
 #include "ui/record_dlg.h"
 #include "data/text_file.h"
+#include "import/index_import_command.h"
 #include "plot/plot_navigation.h"
 #include "plot/plot_state.h"
 
@@ -329,6 +330,19 @@ void View::OnInsertBulletin()
     } else {
         // Only stored values were replaced: no rebuild, but the picture must
         // not keep showing the old values.
+        InvalidatePlot();
+    }
+}
+
+void View::OnImportIndexFile()
+{
+    const int before = Records().RecordCount();
+    if (!ImportIndexFileInteractively(BulletinChooserStart()))
+        return;
+    if (Records().RecordCount() != before) {
+        PreparePlotData();
+        DataReplaced();
+    } else {
         InvalidatePlot();
     }
 }

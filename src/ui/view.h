@@ -42,6 +42,7 @@ public:
     void ShowCursorValues(int x, int y);
     const std::optional<Readout>& ShownReadout(Pane pane) const;
     void OnInsertBulletin();
+    void OnImportIndexFile();
     void OnViewBulletin();
     void OnEditData();
     void OnPositionData();
