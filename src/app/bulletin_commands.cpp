@@ -39,6 +39,10 @@ int RunParseCommand(const std::vector<std::string>& args)
         if (result < 0) {
             std::cout << ParseResultStatus(result) << '\n';
             status = 1;
+        } else if (result == 0) {
+            // No values section: no bulletin, and no success for a script.
+            std::cout << NoBulletinDaysStatus << '\n';
+            status = 1;
         } else {
             PrintDays(parser);
         }

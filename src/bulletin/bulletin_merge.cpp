@@ -1,4 +1,5 @@
 // Bringing a parsed bulletin's days into the record array.
+#include <algorithm>
 #include <vector>
 
 #include "bulletin/bulletin_parser.h"
@@ -66,10 +67,11 @@ void BulletinParser::ApplyDuplicatePolicy(int ignore)
     m_duplicateCount = 0;
 }
 
-void BulletinParser::MergeIntoRecords(int showProgress)
+MergeCounts BulletinParser::MergeIntoRecords(int showProgress)
 {
+    MergeCounts counts;
     if (m_dayCount == 0)
-        return;
+        return counts;
     // Removed days (year not positive) take no part; progress still counts them.
     std::vector<MergeDay> days;
     std::vector<int> heldIndex;
@@ -88,10 +90,15 @@ void BulletinParser::MergeIntoRecords(int showProgress)
         Prompt().SetProgress(static_cast<int>(static_cast<double>(i) / m_dayCount * 100.0));
         PumpMessages();
     };
-    MergeDays(days, showProgress ? std::function<void(std::size_t)>(afterDay) : nullptr);
+    const std::vector<DayOutcome> outcomes =
+        MergeDays(days, showProgress ? std::function<void(std::size_t)>(afterDay) : nullptr);
+    counts.added = static_cast<int>(std::count(outcomes.begin(), outcomes.end(), DayOutcome::Added));
+    counts.replaced =
+        static_cast<int>(std::count(outcomes.begin(), outcomes.end(), DayOutcome::Replaced));
     if (showProgress) {
         Prompt().EndProgress();
         Prompt().EndWaitCursor();
     }
     Records().SetDataChanged(1);
+    return counts;
 }

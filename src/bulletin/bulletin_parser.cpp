@@ -1,6 +1,7 @@
 #include "bulletin/bulletin_parser.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 #include "data/day_number.h"
 #include "data/number_text.h"
 #include "data/prompt.h"
+#include "data/solar_record.h"
 
 namespace {
 
@@ -249,7 +251,9 @@ long BulletinParser::FindDateLine(const std::vector<std::string>& cities)
     return -1;
 }
 
-// Reads the date line at offset: its month (0 when it names none) and year.
+// Reads the date line at offset: its month (0 when it names none) and the
+// year it names, the last four-digit number on it (0 when there is none).
+// Whatever follows the year (blanks, a full stop) does not matter.
 int BulletinParser::ParseDateLine(long offset, int* month)
 {
     std::fseek(m_file, offset, SEEK_SET);
@@ -263,11 +267,29 @@ int BulletinParser::ParseDateLine(long offset, int* month)
             break;
         }
     }
-    while (!line.empty() && line.back() >= 1 && line.back() <= 31)
-        line.pop_back();
-    const std::string_view last4 =
-        line.size() > 4 ? std::string_view(line).substr(line.size() - 4) : std::string_view(line);
-    return ParseLeadingInt(last4);
+    int year = 0;
+    std::size_t start = 0;
+    while ((start = line.find_first_of("0123456789", start)) != std::string::npos) {
+        std::size_t end = line.find_first_not_of("0123456789", start);
+        if (end == std::string::npos)
+            end = line.size();
+        if (end - start == 4)
+            year = ParseLeadingInt(std::string_view(line).substr(start, 4));
+        start = end;
+    }
+    return year;
+}
+
+bool BulletinYearInRange(int year)
+{
+    return year >= FirstBulletinYear && year <= CurrentYear() + 1;
+}
+
+int BulletinParser::Fail(int code)
+{
+    Close();
+    m_dayCount = 0;  // a failed parse holds nothing that could be merged
+    return code;
 }
 
 int BulletinParser::Parse(const std::string& path, int interactive)
@@ -275,6 +297,11 @@ int BulletinParser::Parse(const std::string& path, int interactive)
     m_dayCount = 0;
     capacityReached_ = false;
     Close();
+    // A folder opens on some systems and a FIFO would block: only a regular
+    // file is a bulletin.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return ParseCannotOpen;
     m_file = std::fopen(path.c_str(), "rb");
     if (!m_file)
         return ParseCannotOpen;
@@ -282,19 +309,17 @@ int BulletinParser::Parse(const std::string& path, int interactive)
     int dateLineMonth = 0;
     int year = 0;
     const long dateLine = FindDateLine(BulletinCities());
-    if (dateLine < 0) {
-        if (!interactive) {
-            Close();
-            return ParseNoYear;
-        }
-        const std::optional<int> entered = Prompt().AskBulletinYear(2001);
-        if (!entered) {
-            Close();
-            return ParseNoYear;
-        }
-        year = *entered;
-    } else {
+    if (dateLine >= 0)
         year = ParseDateLine(dateLine, &dateLineMonth);
+    if (year == 0) {
+        // No date line, or one that names no year.
+        if (!interactive)
+            return Fail(ParseNoYear);
+        const std::optional<int> entered = Prompt().AskBulletinYear(2001);
+        if (!entered)
+            return Fail(ParseNoYear);
+        year = *entered;
+        dateLineMonth = 0;
     }
 
     std::string phrase = Settings().Phrase2;
@@ -304,21 +329,19 @@ int BulletinParser::Parse(const std::string& path, int interactive)
         if (offset >= 0) {
             const int result =
                 ParseSection(offset, dateLineMonth, year, static_cast<int>(phrase.size()));
-            if (result < 0) {
-                Close();
-                return result;
-            }
+            if (result < 0)
+                return Fail(result);
             if (capacityReached_)
                 break;
             continue;
         }
+        if (std::ferror(m_file))
+            return Fail(ParseReadError);
         if (m_dayCount > 0 || !interactive)
             break;
         const std::optional<std::string> entered = Prompt().AskSearchText(phrase);
-        if (!entered) {
-            Close();
-            return ParseNoValuesSection;
-        }
+        if (!entered)
+            return Fail(ParseNoValuesSection);
         phrase = *entered;
         std::rewind(m_file);
     }
@@ -407,13 +430,18 @@ int BulletinParser::ParseSection(long offset, int dateLineMonth, int year, int p
         else
             addDays(month + 1, 1, lastDay, sectionYear);
     }
-    if (count < 1)
+    // A range backwards, or one longer than the whole store, is no week of
+    // values; later sections past the store's end are left unread.
+    if (count < 1 || count > Capacity)
         return ParseError;
     if (m_dayCount + count > Capacity) {
         capacityReached_ = true;
         return m_dayCount;
     }
     const int n = static_cast<int>(count);
+    for (int k = 0; k < n; ++k)
+        if (!BulletinYearInRange(days[static_cast<std::size_t>(k)].year))
+            return ParseNoYear;
     const int first = m_dayCount;
     for (int k = 0; k < n; ++k) {
         m_months[first + k] = days[static_cast<std::size_t>(k)].month;
@@ -464,6 +492,11 @@ int BulletinParser::ParseSection(long offset, int dateLineMonth, int year, int p
     const std::vector<std::string> words = Words(list);
     for (int k = 0; k < n && k < static_cast<int>(words.size()); ++k)
         m_fluxValues[first + k] = ParseLeadingDouble(words[static_cast<std::size_t>(k)]);
+
+    // A value no day can have means the bulletin was misread (or is damaged).
+    for (int k = first; k < first + n; ++k)
+        if (!SunspotsInRange(m_sunspotValues[k]) || !FluxInRange(m_fluxValues[k]))
+            return ParseError;
 
     m_dayCount += n;
     return m_dayCount;

@@ -24,12 +24,22 @@ enum ParseResult {
 std::string ParseResultMessage(int code, const std::string& valuesPhrase);
 std::string ParseResultCaption(int code);
 std::string ParseResultStatus(int code);
+// A silent parse that found no values section yields 0 days; the command
+// line reports it with this text and counts it as a failure.
+inline constexpr const char* NoBulletinDaysStatus = "No Days Found";
 
 // Text of a day's date: "%2d/%2d/%2d" with the blank of a one-digit month,
 // day or year made 0 (3 July 2002 is 07/03/2002).
 std::string FormatDayDate(int month, int day, int year);
 
 class BulletinParser;
+
+// What a merge did: days that became new records, and stored days whose
+// values it overwrote.
+struct MergeCounts {
+    int added = 0;
+    int replaced = 0;
+};
 
 // A held day as the insert dialog lists it and "skylog parse" prints it:
 // the date (03/07/2002), the sunspot number ("%3d") and the flux ("%6.2lf").
@@ -64,7 +74,7 @@ public:
     // ignore = 1 drops the duplicates' values; 0 lets them replace the stored ones.
     void ApplyDuplicatePolicy(int ignore);
     // Appends, inserts or overwrites the held days in date order.
-    void MergeIntoRecords(int showProgress);
+    MergeCounts MergeIntoRecords(int showProgress);
 
     // Steps of Parse, open to the tests: search from the current position
     // for the next line beginning with phrase (offset of its first non-blank
@@ -92,7 +102,14 @@ private:
     bool ReadLine(std::string* line);
     long FindDateLine(const std::vector<std::string>& cities);
     int ParseDateLine(long offset, int* month);
+    // Closes the file and drops every held day; returns code.
+    int Fail(int code);
 };
+
+// Years a bulletin's days may fall in: from 1900 to next year. A year outside
+// comes from a misread date line and would file the days in the wrong place.
+inline constexpr int FirstBulletinYear = 1900;
+bool BulletinYearInRange(int year);
 
 // The cities whose lines carry a bulletin's date: the built-in ones, then
 // those of CITIES.TXT in the program folder.

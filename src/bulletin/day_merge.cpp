@@ -35,19 +35,6 @@ std::vector<DayOutcome> MergeDays(const std::vector<MergeDay>& days,
     RecordArray& records = Records();
     RecordArray::Lock lock = records.Acquire();
 
-    if (records.RecordCount() == 0) {
-        // An empty array takes every day as it comes.
-        records.Reserve(static_cast<int>(days.size()));
-        for (std::size_t i = 0; i < days.size(); ++i) {
-            records.AppendRecord(NewRecord(days[i]));
-            outcomes[i] = DayOutcome::Added;
-            if (afterDay)
-            afterDay(i);
-        }
-        records.SetDataChanged(1);
-        return outcomes;
-    }
-
     // Stored dates: day number -> indexes of the records of that date.
     std::multimap<int, int> stored;
     for (int j = 0; j < records.RecordCount(); ++j) {

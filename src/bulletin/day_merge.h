@@ -26,9 +26,10 @@ enum class DayOutcome {
 // Puts the days into Records() in date order, under the array's lock: a day
 // newer than the last record is appended, a day of a stored date overwrites
 // that record's numbers (its averages stay), any other day is inserted
-// before the first later record. An empty array takes every day in the order
-// given. Sets DataChanged when at least one day was given. afterDay is
-// called with each day's index once it is placed. One outcome per day.
+// before the first later record; a day whose date is no date is dropped, also
+// on an empty array (once saved it would read back as no day). Sets
+// DataChanged when at least one day was given. afterDay is called with each
+// day's index once it is placed. One outcome per day.
 //
 // The records must be in date order (records whose date is no date, such as
 // blank records, may stand anywhere and are left alone). The work is one

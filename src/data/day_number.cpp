@@ -1,6 +1,7 @@
 #include "data/day_number.h"
 
 #include <climits>
+#include <ctime>
 
 int DaysInMonth(int month, int year)
 {
@@ -57,4 +58,12 @@ int FindChar(std::string_view text, char ch)
 {
     const std::size_t pos = text.find(ch);
     return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
+}
+
+int CurrentYear()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_year + 1900;
 }

@@ -17,3 +17,6 @@ int FindChar(std::string_view text, char ch);
 
 // Days in a month (1..12) of a year, with the every-fourth-year leap rule.
 int DaysInMonth(int month, int year);
+
+// The calendar year of today, in local time.
+int CurrentYear();

@@ -33,6 +33,19 @@ private:
     std::uint8_t length_ = 0;
 };
 
+// The values a day can hold. Anything outside is a misread or damaged value,
+// refused where it would enter the history (and it would overflow the plot).
+inline constexpr std::int32_t HighestValidSunspots = 1000;
+inline constexpr double HighestValidFlux = 2000.0;
+inline bool SunspotsInRange(std::int32_t sunspots)
+{
+    return sunspots >= 0 && sunspots <= HighestValidSunspots;
+}
+inline bool FluxInRange(double flux)
+{
+    return flux >= 0.0 && flux <= HighestValidFlux;  // false for NaN too
+}
+
 // Placeholder date of a blank record inserted by the data editor.
 inline constexpr std::string_view BlankRecordDate = "xx/xx/xx";
 

@@ -9,9 +9,9 @@ IndexReadResult ReadBulletinFile(const std::string& path)
     BulletinParser parser;
     const int count = parser.Parse(path, 0);
     result.opened = count != ParseCannotOpen;
-    if (count < 0) {
+    if (count <= 0) {
         if (result.opened)
-            result.problem = ParseResultStatus(count);
+            result.problem = count == 0 ? NoBulletinDaysStatus : ParseResultStatus(count);
         return result;
     }
     // A bulletin's days may include an impossible date (2/30); it is kept so

@@ -101,3 +101,26 @@ TEST(BulletinCommands, ParseAndImportAsAUserWould)
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_NE(ReadTextFile(data).find("12/27/2001  120   190.1"), std::string::npos);
 }
+
+// A file that yields no days, or a folder, is no success for a script.
+TEST(BulletinCommands, FilesWithoutDaysFail)
+{
+    TempFolder folder;
+    const std::string letter = folder.File("letter.txt");
+    WriteTextFile(letter, "SEATTLE, WA  MARCH 15, 2002\nDear all, no numbers this week.\n");
+    RunResult r = RunSkylog("parse " + letter);
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("No Days Found"), std::string::npos) << r.output;
+    r = RunSkylog("parse " + folder.Path());
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("Could Not Open File"), std::string::npos) << r.output;
+
+    const std::string data = folder.File("GRAPH.DAT");
+    const std::string original = "! SKYLOG Solar Data Plot Version 3 Data File\n"
+                                 "03/06/2002  100   100.0\n";
+    WriteTextFile(data, original);
+    r = RunSkylog("import --data " + data + " " + letter);
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("No Days Found"), std::string::npos) << r.output;
+    EXPECT_EQ(ReadTextFile(data), original);
+}

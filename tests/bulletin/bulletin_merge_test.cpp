@@ -103,7 +103,8 @@ TEST_F(MergeTest, DuplicatePoliciesIgnoreAndReplace)
 
 TEST_F(MergeTest, InvalidDatesEmptyParsesAndProgress)
 {
-    // 2/29 and 2/30 of 2002 are dropped on a filled array, kept on an empty one.
+    // 2/29 and 2/30 of 2002 are no dates: dropped, on a filled array and on
+    // an empty one alike.
     const std::string path = folder.File("feb.txt");
     WriteTextFile(path, "SEATTLE, WA  MARCH 3, 2002\nSUNSPOT NUMBERS FOR FEBRUARY 28 THROUGH "
                         "30 WERE 1, 2 AND 3 WITH A MEAN OF 1. 10.7 CM FLUX WAS 3, 4 AND 5 WITH A "
@@ -117,8 +118,10 @@ TEST_F(MergeTest, InvalidDatesEmptyParsesAndProgress)
     EXPECT_EQ(Records().At(0).m_sunspots, 0);  // the blank record is left alone
 
     Records().FreeRecords();
-    parser.MergeIntoRecords(0);
-    EXPECT_EQ(Dates(), (std::vector<std::string>{"02/28/2002", "02/29/2002", "02/30/2002"}));
+    const MergeCounts counts = parser.MergeIntoRecords(0);
+    EXPECT_EQ(Dates(), std::vector<std::string>{"02/28/2002"});
+    EXPECT_EQ(counts.added, 1);
+    EXPECT_EQ(counts.replaced, 0);
 
     // Nothing held: nothing happens, DataChanged keeps its value.
     Records().SetDataChanged(0);
@@ -140,4 +143,68 @@ TEST_F(MergeTest, InvalidDatesEmptyParsesAndProgress)
                                         "<end>"}));
     EXPECT_EQ(prompt.progress, (std::vector<int>{0, 14, 28, 42, 57, 71, 85}));
     EXPECT_EQ(prompt.waitDepth, 0);
+}
+
+// A day equal to the last record overwrites it rather than following it.
+TEST_F(MergeTest, DayOfTheLastRecordOverwritesIt)
+{
+    AddRecord("03/08/2002", 1, 1.0);
+    AddRecord("03/10/2002", 2, 2.0);
+    ParseMarch(10, 11);
+    const MergeCounts counts = parser.MergeIntoRecords(0);
+    ASSERT_EQ(Dates(), (std::vector<std::string>{"03/08/2002", "03/10/2002", "03/11/2002"}));
+    EXPECT_EQ(Records().At(1).m_sunspots, 110);
+    EXPECT_DOUBLE_EQ(Records().At(1).m_flux, 210.5);
+    EXPECT_EQ(Records().At(2).m_sunspots, 111);
+    EXPECT_EQ(counts.added, 1);
+    EXPECT_EQ(counts.replaced, 1);
+}
+
+// One parser checks two bulletins: the second check knows nothing of the first.
+TEST_F(MergeTest, EachDuplicateCheckStartsAfresh)
+{
+    AddRecord("03/01/2002", 1, 1.0);
+    ParseMarch(1, 2);
+    EXPECT_EQ(parser.FindDuplicates(), 1);
+    EXPECT_EQ(parser.GetDuplicateFlag(0), 1);
+
+    Records().FreeRecords();
+    AddRecord("02/01/2002", 1, 1.0);
+    ParseMarch(3, 4);
+    EXPECT_EQ(parser.FindDuplicates(), 0);
+    EXPECT_EQ(parser.GetDuplicateFlag(0), 0);
+    parser.ApplyDuplicatePolicy(1);
+    parser.MergeIntoRecords(0);
+    EXPECT_EQ(Dates(), (std::vector<std::string>{"02/01/2002", "03/03/2002", "03/04/2002"}));
+}
+
+// Days listed out of order reach an empty history in date order.
+TEST_F(MergeTest, EmptyHistoryTakesDaysInDateOrder)
+{
+    const std::string path = folder.File("two.txt");
+    WriteTextFile(path, "SEATTLE, WA  MARCH 30, 2002\n"
+                        "SUNSPOT NUMBERS FOR MARCH 20 THROUGH 21 WERE 20 AND 21 WITH A MEAN OF 1. "
+                        "10.7 CM FLUX WAS 1 AND 2 WITH A MEAN OF 1.\n\n"
+                        "SUNSPOT NUMBERS FOR MARCH 10 THROUGH 11 WERE 10 AND 11 WITH A MEAN OF 1. "
+                        "10.7 CM FLUX WAS 3 AND 4 WITH A MEAN OF 1.\n\n");
+    ASSERT_EQ(parser.Parse(path, 0), 4);
+    const MergeCounts counts = parser.MergeIntoRecords(0);
+    EXPECT_EQ(Dates(), (std::vector<std::string>{"03/10/2002", "03/11/2002", "03/20/2002",
+                                                 "03/21/2002"}));
+    EXPECT_EQ(Records().At(0).m_sunspots, 10);
+    EXPECT_EQ(counts.added, 4);
+}
+
+// A failed parse holds nothing, so a merge after it changes nothing.
+TEST_F(MergeTest, FailedParseMergesNothing)
+{
+    AddRecord("03/01/2002", 1, 1.0);
+    const std::string path = folder.File("bad.txt");
+    WriteTextFile(path, "SEATTLE, WA  MARCH 15, 2002  \n"
+                        "SUNSPOT NUMBERS FOR MARCH 7 THROUGH 8 WERE 1 AND 2 WITH A MEAN OF 1. "
+                        "10.7 CM FLUX WAS 3 AND 3000000000 WITH A MEAN OF 1.\n\n");
+    EXPECT_EQ(parser.Parse(path, 0), ParseError);
+    parser.MergeIntoRecords(0);
+    EXPECT_EQ(Dates(), std::vector<std::string>{"03/01/2002"});
+    EXPECT_EQ(Records().DataChanged(), 0);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 
 #include "bulletin/bulletin_parser.h"
@@ -94,9 +95,9 @@ TEST_F(ParserTest, DateLineRules)
     const std::string values =
         "SUNSPOT NUMBERS FOR DECEMBER 27 THROUGH 31 WERE 1, 2, 3, 4 AND 5 WITH A MEAN OF 3.\n"
         "10.7 CM FLUX WAS 1, 2, 3, 4 AND 5 WITH A MEAN OF 3.\n\n";
-    // The first line may be the date line; trailing blanks leave "02  ".
-    ASSERT_EQ(ParseText("SEATTLE, WA  MARCH 15, 2002  \n" + values), 5);
-    EXPECT_EQ(Days()[0].year, 2);
+    // The first line may be the date line.
+    ASSERT_EQ(ParseText("SEATTLE, WA  MARCH 15, 2002\n" + values), 5);
+    EXPECT_EQ(Days()[0].year, 2002);
     // The city listed first wins over the one that comes first in the file;
     // a date line without a month keeps December in the bulletin's year.
     ASSERT_EQ(ParseText("FORT WAYNE, IN  JANUARY 2, 1999\nSEATTLE, WA  2003\n" + values), 5);
@@ -173,7 +174,7 @@ TEST_F(ParserTest, LimitsHoldOnHostileInput)
     EXPECT_EQ(ParseText(many), 497);  // 71 sections; the 72nd would pass 500
     EXPECT_EQ(ParseText(date + "SUNSPOT NUMBERS FOR MARCH 1 THROUGH 2000000000 WERE 1 WITH A MEAN "
                                "OF 1. 10.7 CM FLUX WAS 1 WITH A MEAN OF 1.\n\n"),
-              0);
+              ParseError);
     // The sunspot segment is cut at its 255-character area, here before "WERE".
     std::string longList = date + "SUNSPOT NUMBERS FOR MARCH 1 THROUGH 7";
     for (int i = 0; i < 100; ++i)
@@ -238,6 +239,170 @@ TEST_F(ParserTest, FormerFuzzerCrashes)
         ++files;
     }
     EXPECT_GT(files, 0);
-    // The first of them: a flux word of 30 digits reads as a huge number, not as overflow.
-    EXPECT_GT(parser.Parse((crashes / "long-number-overflow.txt").string(), 0), 0);
+    // The first of them: a flux word of 30 digits reads as a huge number, not
+    // as overflow, and a flux no day can have fails the parse.
+    EXPECT_EQ(parser.Parse((crashes / "long-number-overflow.txt").string(), 0), ParseError);
+}
+
+namespace {
+
+std::string ZeroSection(int firstDay, int lastDay)
+{
+    return "SUNSPOT NUMBERS FOR MARCH " + std::to_string(firstDay) + " THROUGH " +
+           std::to_string(lastDay) + " WERE 0 EACH DAY. 10.7 CM FLUX WAS 70 WITH A MEAN OF 70.\n\n";
+}
+
+int ThisYear()
+{
+    const std::time_t now = std::time(nullptr);
+    return std::gmtime(&now)->tm_year + 1900;  // off by one only around New Year's midnight
+}
+
+}  // namespace
+
+// The year is the four-digit number on the date line, whatever follows it.
+TEST_F(ParserTest, YearIsTheFourDigitYearOfTheDateLine)
+{
+    const std::string values =
+        "SUNSPOT NUMBERS FOR MARCH 7 THROUGH 8 WERE 1 AND 2 WITH A MEAN OF 1.\n"
+        "10.7 CM FLUX WAS 3 AND 4 WITH A MEAN OF 3.\n\n";
+    const struct {
+        const char* dateLine;
+        int year;
+    } cases[] = {
+        {"SEATTLE, WA  MARCH 15, 2002  \n", 2002},
+        {"SEATTLE, WA  MARCH 15, 2002.\r\n", 2002},
+        {"SEATTLE, WA  March 15, 2002\t \r\n", 2002},
+        {"SEATTLE, WA 2002 MARCH 15 \n", 2002},
+        {"SEATTLE, WA  MARCH 15, 2002 REF 123456\n", 2002},
+        {"FT WAYNE, IN  MARCH 15, 1998 (ARLP011)\n", 1998},
+        {"FT WAYNE, IN  MARCH 15, 1998 ARLP011\n", 1998},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(ParseText(c.dateLine + values), 2) << c.dateLine;
+        EXPECT_EQ(Days()[0], (Day{3, 7, c.year, 1, 3.0})) << c.dateLine;
+    }
+    // A date line naming no year is no year: silently a failure, else asked.
+    EXPECT_EQ(ParseText("SEATTLE, WA  MARCH 15, 02\n" + values), ParseNoYear);
+    EXPECT_EQ(parser.DayCount(), 0);
+    prompt.years = {1997};
+    ASSERT_EQ(ParseText("SEATTLE, WA  MARCH 15\n" + values, 1), 2);
+    EXPECT_EQ(prompt.yearPromptInitials, std::vector<int>{2001});
+    EXPECT_EQ(Days()[0].year, 1997);
+}
+
+// Days outside 1900 .. next year come from a misread date and merge nothing.
+TEST_F(ParserTest, DaysOutsideTheYearRangeFail)
+{
+    const int next = ThisYear() + 1;
+    const struct {
+        std::string dateLine;
+        std::string section;
+        int result;
+    } cases[] = {
+        {"SEATTLE, WA  MARCH 15, 1900\n", ZeroSection(7, 8), 2},
+        {"SEATTLE, WA  MARCH 15, 1899\n", ZeroSection(7, 8), ParseNoYear},
+        {"SEATTLE, WA  MARCH 15, " + std::to_string(next) + "\n", ZeroSection(7, 8), 2},
+        {"SEATTLE, WA  MARCH 15, " + std::to_string(next + 1) + "\n", ZeroSection(7, 8),
+         ParseNoYear},
+        // December of a January bulletin belongs to the year before: 1899.
+        {"SEATTLE, WA  JANUARY 3, 1900\n",
+         "SUNSPOT NUMBERS FOR DECEMBER 30 THROUGH JANUARY 1 WERE 1 WITH A MEAN OF 1. 10.7 CM "
+         "FLUX WAS 1 WITH A MEAN OF 1.\n\n",
+         ParseNoYear},
+        // A December section of next year runs into the year after.
+        {"SEATTLE, WA  DECEMBER 3, " + std::to_string(next) + "\n",
+         "SUNSPOT NUMBERS FOR DECEMBER 30 THROUGH JANUARY 1 WERE 1 WITH A MEAN OF 1. 10.7 CM "
+         "FLUX WAS 1 WITH A MEAN OF 1.\n\n",
+         ParseNoYear},
+    };
+    for (const auto& c : cases) {
+        // A good section first: a later failing one drops its days too.
+        EXPECT_EQ(ParseText(c.dateLine + ZeroSection(1, 2) + c.section),
+                  c.result < 0 ? c.result : c.result + 2)
+            << c.dateLine;
+        if (c.result < 0)
+            EXPECT_EQ(parser.DayCount(), 0) << c.dateLine;
+    }
+    // A year typed at the prompt is held to the same range.
+    prompt.years = {1858};
+    EXPECT_EQ(ParseText(ZeroSection(7, 8), 1), ParseNoYear);
+}
+
+// Sunspots 0..1000 and flux 0..2000 are the values a day can have.
+TEST_F(ParserTest, ValuesOutsideTheirRangeFail)
+{
+    const std::string date = "SEATTLE, WA  MARCH 15, 2002\n";
+    const struct {
+        const char* spots;
+        const char* flux;
+        int result;
+    } cases[] = {
+        {"1000 AND 0", "2000 AND 0", 2},   {"1001 AND 0", "70 AND 70", ParseError},
+        {"-1 AND 0", "70 AND 70", ParseError}, {"0 AND 0", "2000.1 AND 70", ParseError},
+        {"0 AND 0", "70 AND -0.5", ParseError}, {"0 AND 0", "70 AND 3E9", ParseError},
+        {"0 AND 99999999999", "70 AND 70", ParseError},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseText(date + "SUNSPOT NUMBERS FOR MARCH 7 THROUGH 8 WERE " + c.spots +
+                            " WITH A MEAN OF 1. 10.7 CM FLUX WAS " + c.flux +
+                            " WITH A MEAN OF 1.\n\n"),
+                  c.result)
+            << c.spots << " / " << c.flux;
+    }
+}
+
+// 500 days is the store: a section of more fails, sections past it are left unread.
+TEST_F(ParserTest, FiveHundredDayStore)
+{
+    const std::string date = "SEATTLE, WA  APRIL 10, 2003\n";
+    const struct {
+        std::string sections;
+        int result;
+    } cases[] = {
+        {ZeroSection(1, 500), 500},
+        {ZeroSection(1, 501), ParseError},
+        {ZeroSection(1, 493) + ZeroSection(1, 7), 500},
+        {ZeroSection(1, 493) + ZeroSection(1, 7) + ZeroSection(1, 1), 500},
+        {ZeroSection(1, 494) + ZeroSection(1, 7), 494},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseText(date + c.sections), c.result) << c.sections.substr(0, 60);
+}
+
+// A section ends before "NNNN" or "/EX", not only at a blank line or the
+// end of the file: what follows the marker is not part of it.
+TEST_F(ParserTest, EndMarkersEndTheSection)
+{
+    const std::string date = "SEATTLE, WA  APRIL 10, 2003\n";
+    const std::string first = "SUNSPOT NUMBERS FOR MARCH 7 THROUGH 8 WERE 1 AND 2 WITH A MEAN OF "
+                              "1.\n10.7 CM FLUX WAS 3 AND 4 WITH A MEAN OF 3.\n";
+    const std::string second = "SUNSPOT NUMBERS FOR MARCH 9 THROUGH 10 WERE 5 AND 6 WITH A MEAN "
+                               "OF 5.\n10.7 CM FLUX WAS 7 AND 8 WITH A MEAN OF 7.\n";
+    for (const char* marker : {"NNNN\n", "  /EX\n", "NNNN ZCZC\n"}) {
+        ASSERT_EQ(ParseText(date + first + marker + second + marker + "Trailing words here\n\n"),
+                  4)
+            << marker;
+        EXPECT_EQ(Days()[1], (Day{3, 8, 2003, 2, 4.0}));
+        EXPECT_EQ(Days()[3], (Day{3, 10, 2003, 6, 8.0}));
+    }
+}
+
+// Comment lines of CITIES.TXT are no cities, however they begin.
+TEST_F(ParserTest, CitiesFileCommentsAreNoCities)
+{
+    const std::string values = ZeroSection(7, 8);
+    WriteTextFile(folder.File("CITIES.TXT"), "!ANCHORAGE, AK\n! Nome, AK\nJuneau, AK\n");
+    EXPECT_EQ(ParseText("!ANCHORAGE, AK  MARCH 15, 1998\n" + values), ParseNoYear);
+    EXPECT_EQ(ParseText("! NOME, AK  MARCH 15, 1998\n" + values), ParseNoYear);
+    ASSERT_EQ(ParseText("!ANCHORAGE, AK  MARCH 15, 1998\nJUNEAU, AK MARCH 15, 1999\n" + values), 2);
+    EXPECT_EQ(Days()[0].year, 1999);
+}
+
+// Only a regular file is a bulletin; a read that fails is no empty bulletin.
+TEST_F(ParserTest, FoldersAreNotBulletins)
+{
+    EXPECT_EQ(parser.Parse(folder.Path(), 0), ParseCannotOpen);
+    EXPECT_EQ(parser.Parse(folder.Path(), 1), ParseCannotOpen);
+    EXPECT_TRUE(prompt.yearPromptInitials.empty());
 }
