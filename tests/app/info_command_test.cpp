@@ -107,7 +107,9 @@ TEST(BulletinCommands, FilesWithoutDaysFail)
 {
     TempFolder folder;
     const std::string letter = folder.File("letter.txt");
-    WriteTextFile(letter, "SEATTLE, WA  MARCH 15, 2002\nDear all, no numbers this week.\n");
+    // The values phrase occurs, but no line begins with it.
+    WriteTextFile(letter, "SEATTLE, WA  MARCH 15, 2002\nDear all, no sunspot numbers for this "
+                          "week.\n");
     RunResult r = RunSkylog("parse " + letter);
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("No Days Found"), std::string::npos) << r.output;
