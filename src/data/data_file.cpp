@@ -1,7 +1,10 @@
 #include "data/data_file.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
+#include "data/date_input.h"
+#include "data/file_lock.h"
 #include "data/legacy_conversion.h"
 #include "data/number_text.h"
 #include "data/prompt.h"
@@ -14,13 +17,50 @@ int DataFileUsesCrlf = 0;
 
 namespace {
 
-// Lines are read in pieces of at most this many characters.
-constexpr std::size_t DataLineLimit = 130;
 // A data line holds at least this many characters before its line break.
 constexpr std::size_t MinDataLineLength = 23;
 constexpr std::size_t MaxDateLength = 10;
 
 int skippedDataLines = 0;
+int staggerSkippedLines = 0;
+
+// The file's own comment lines (not the fixed block), written back after it.
+std::vector<std::string> ownComments;
+
+// What the file looked like on disk when it was read (or last written), so
+// that a save notices another program's change in between.
+struct DiskStamp {
+    std::string path;  // symbolic links resolved; empty: nothing known
+    bool readFailed = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long modifiedNs = 0;
+};
+DiskStamp diskStamp;
+
+// The file whose lines a save would drop; it is copied to a backup first.
+std::string backupPendingFor;
+
+DiskStamp StampOf(const std::string& realPath)
+{
+    DiskStamp stamp;
+    struct stat info {};
+    if (stat(realPath.c_str(), &info) != 0)
+        return stamp;
+    stamp.path = realPath;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    return stamp;
+}
+
+bool SameFileState(const DiskStamp& a, const DiskStamp& b)
+{
+    return a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           a.modifiedNs == b.modifiedNs;
+}
 
 constexpr const char* CommentBlock[] = {
     "!---------------------------------------------------------------------------",
@@ -77,24 +117,67 @@ std::string StaggerKey(std::string_view line, bool version3)
     return ExpandVersion2Date(line.substr(0, 8));
 }
 
-enum class HeaderKind { Version3, Version2, Unknown, Unreadable };
+enum class HeaderKind { Version3, Version2, Unknown };
 
-HeaderKind ReadHeader(const std::string& path)
+// Bytes no text file of ours holds: control characters other than tab, line
+// breaks, form feed and the DOS end-of-file mark. A picture or a program
+// renamed to .dat has them within its first bytes.
+bool IsBinary(std::string_view line)
 {
-    LineReader reader(path, DataLineLimit);
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' &&
+            byte != 0x1a)
+            return true;
+    }
+    return false;
+}
+
+// One pass over the whole file before anything is asked or changed.
+struct FileSurvey {
+    OpenStatus status = OpenStatus::CannotOpen;
+    HeaderKind header = HeaderKind::Unknown;
+    bool binary = false;
+    bool readError = false;
+    std::string errorText;
+};
+
+FileSurvey SurveyFile(const std::string& path)
+{
+    FileSurvey survey;
+    LineReader reader(path);
+    survey.status = reader.Status();
     if (!reader.IsOpen())
-        return HeaderKind::Unreadable;
-    std::string_view first;
-    if (!reader.Next(&first))
-        return HeaderKind::Unknown;
-    bool crlf = false;
-    StripLineBreak(first, nullptr, &crlf);
-    DataFileUsesCrlf = crlf ? 1 : 0;
-    if (first.find(Version3Header + 2) != std::string_view::npos)
-        return HeaderKind::Version3;
-    if (first.find(Version2Header + 2) != std::string_view::npos)
-        return HeaderKind::Version2;
-    return HeaderKind::Unknown;
+        return survey;
+    std::string_view piece;
+    bool first = true;
+    while (reader.Next(&piece)) {
+        if (IsBinary(piece)) {
+            survey.binary = true;
+            return survey;
+        }
+        if (!first)
+            continue;
+        first = false;
+        bool crlf = false;
+        const std::string_view line = StripLineBreak(piece, nullptr, &crlf);
+        DataFileUsesCrlf = crlf ? 1 : 0;
+        if (line.find(Version3Header + 2) != std::string_view::npos)
+            survey.header = HeaderKind::Version3;
+        else if (line.find(Version2Header + 2) != std::string_view::npos)
+            survey.header = HeaderKind::Version2;
+    }
+    survey.readError = reader.Failed();
+    survey.errorText = reader.ErrorText();
+    return survey;
+}
+
+bool IsFixedCommentLine(std::string_view line)
+{
+    for (const char* fixed : CommentBlock)
+        if (line == fixed)
+            return true;
+    return false;
 }
 
 // Asks the "INCORRECT FILE FORMAT" question until it is answered.
@@ -116,7 +199,7 @@ bool UserWantsConversion()
 // Index (counted in data lines) of the stagger day, or -1.
 long long FindStaggerDay(const std::string& path, bool version3)
 {
-    LineReader reader(path, DataLineLimit);
+    LineReader reader(path);
     std::string_view piece;
     DataLine fields;
     long long index = 0;
@@ -131,9 +214,11 @@ long long FindStaggerDay(const std::string& path, bool version3)
     return -1;
 }
 
-void LoadRecords(const std::string& path, bool version3, long long staggerIndex, int interval)
+// False on a read error, whose reason goes to errorText.
+bool LoadRecords(const std::string& path, bool version3, long long staggerIndex, int interval,
+                 std::string* errorText)
 {
-    LineReader reader(path, DataLineLimit);
+    LineReader reader(path);
     // A data line is at least 24 bytes; reserving for that avoids regrowth.
     const long long estimate = reader.FileSize() / 24 + 1;
     if (staggerIndex < 0 && estimate < (1LL << 28))
@@ -141,19 +226,145 @@ void LoadRecords(const std::string& path, bool version3, long long staggerIndex,
     std::string_view piece;
     DataLine fields;
     long long dataIndex = 0;
+    long long lineNumber = 0;
+    bool line6IsFixed = false;
     RecordArray::Lock lock = Records().Acquire();
     while (reader.Next(&piece)) {
         const std::string_view line = StripLineBreak(piece);
+        ++lineNumber;
+        if (!line.empty() && line[0] == '!') {
+            // Line 1 is the header; the fixed block (whatever wording its
+            // free line 7 had) is written anew by every save.
+            const bool fixed = IsFixedCommentLine(line) || (lineNumber == 7 && line6IsFixed);
+            if (lineNumber == 6)
+                line6IsFixed = line == CommentBlock[4];
+            if (lineNumber > 1 && !fixed)
+                ownComments.emplace_back(line);
+            continue;
+        }
         if (!ParseDataLine(line, version3, &fields)) {
-            if (!line.empty() && line[0] != '!' && line.size() >= MinDataLineLength)
+            if (lineNumber > 1 && !line.empty() && line.size() >= MinDataLineLength)
                 ++skippedDataLines;
             continue;
         }
         const long long distance = dataIndex++ - staggerIndex;
-        if (staggerIndex >= 0 && distance % interval != 0)
+        if (staggerIndex >= 0 && distance % interval != 0) {
+            ++staggerSkippedLines;
             continue;
+        }
         Records().AppendRecord(SolarRecord(fields.date, fields.sunspots, fields.flux, 0, 0));
     }
+    *errorText = reader.ErrorText();
+    return !reader.Failed();
+}
+
+// Reports a read that failed part way; nothing is loaded, the path stays.
+ReadOutcome FailRead(const std::string& reason)
+{
+    Records().FreeRecords();
+    ownComments.clear();
+    Prompt().MessageBox("Unable To Read Data File\n" + DataFilePath + "\n\n" + reason, "ReadData",
+                        PromptIcon::Stop, PromptButtons::Ok);
+    diskStamp = DiskStamp();
+    diskStamp.path = ResolveLinks(DataFilePath);
+    diskStamp.readFailed = true;
+    RaiseLoadFinished(false);
+    return ReadOutcome::ReadFailed;
+}
+
+void RefuseAsNotDataFile()
+{
+    Prompt().MessageBox("Unable To Read Data File\n\nSee the ERROR MESSAGES In The\n"
+                        "HELP File For More Information!",
+                        "INCORRECT FILE", PromptIcon::Stop, PromptButtons::Ok);
+    DataFilePath.clear();
+    RaiseLoadFinished(false);
+}
+
+// Dates as the file holds them: mm/dd/yyyy, or mm/dd/yy in version 2.
+// Empty when the date cannot be read, or not written so that it reads back.
+std::string FileDate(std::string_view date, bool version3)
+{
+    const std::string canonical = ParseNumericDate(std::string(date));
+    if (canonical.empty() || version3)
+        return canonical;
+    const int year = ParseLeadingInt(std::string_view(canonical).substr(6));
+    if (year < 1950 || year > 2049)
+        return {};  // its two-digit form would read back in another century
+    return canonical.substr(0, 6) + canonical.substr(8, 2);
+}
+
+// Asks before a save replaces a file that changed on disk after it was read
+// (another program added days) or that could not be read whole.
+bool ConfirmOverwrite(const std::string& realTarget)
+{
+    if (diskStamp.path != realTarget)
+        return true;
+    std::string question;
+    if (diskStamp.readFailed) {
+        question = "The data file could not be read completely:\n" + DataFilePath +
+                   "\n\nSaving replaces everything it holds with the days shown here.\n"
+                   "Do You Want To Overwrite It?";
+    } else {
+        const DiskStamp now = StampOf(realTarget);
+        if (now.path.empty() || SameFileState(now, diskStamp))
+            return true;
+        question = "The data file was changed by another program after it was read:\n" +
+                   DataFilePath +
+                   "\n\nSaving replaces those changes with the days shown here.\n"
+                   "Do You Want To Overwrite It?";
+    }
+    Prompt().EndWaitCursor();
+    const PromptAnswer answer = Prompt().MessageBox(question, "FILE CHANGED", PromptIcon::Exclamation,
+                                                    PromptButtons::YesNoDefaultNo);
+    Prompt().BeginWaitCursor();
+    return answer == PromptAnswer::Yes;
+}
+
+// Copies a file whose unreadable lines the save will drop to a backup first.
+bool KeepBackupBeforeDropping(const std::string& realTarget)
+{
+    if (backupPendingFor != realTarget || !FileExists(realTarget))
+        return true;
+    const std::string backup = ChooseBackupPath(realTarget);
+    if (backup.empty() || CopyDataFile(realTarget, backup) != 0) {
+        Prompt().EndWaitCursor();
+        const PromptAnswer answer = Prompt().MessageBox(
+            "Unable to make a backup copy\nof your existing data file\nDo you want to continue "
+            "anyway?",
+            "DATA FILE NOT COPIED", PromptIcon::Stop, PromptButtons::YesNoDefaultNo);
+        Prompt().BeginWaitCursor();
+        if (answer != PromptAnswer::Yes)
+            return false;
+    }
+    backupPendingFor.clear();
+    return true;
+}
+
+// Tells the user, before anything is written, about days whose date cannot
+// be written so that it reads back; they go into the file as comment lines.
+void ReportUnwritableDates(bool version3)
+{
+    RecordArray& records = Records();
+    int count = 0;
+    std::string first;
+    for (int i = 0; i < records.RecordCount(); ++i) {
+        if (!FileDate(records.At(i).m_date.View(), version3).empty())
+            continue;
+        if (count++ == 0)
+            first = "\"" + records.At(i).GetDate() + "\" (day " + std::to_string(i + 1) + ")";
+    }
+    if (count == 0)
+        return;
+    Prompt().EndWaitCursor();
+    Prompt().MessageBox(std::to_string(count) +
+                            (count == 1 ? " day has a date" : " days have a date") +
+                            " that cannot be written" +
+                            (version3 ? "" : " with a two-digit year") + ", the first " + first +
+                            ".\nThey are saved as comment lines beginning \"" +
+                            UnwritableDayMark + "\", which are not read back as days.",
+                        "INCORRECT DATE", PromptIcon::Exclamation, PromptButtons::Ok);
+    Prompt().BeginWaitCursor();
 }
 
 }  // namespace
@@ -196,10 +407,35 @@ bool ParseDataLine(std::string_view line, bool version3, DataLine* out)
     const std::size_t spotsEnd = rest.find(' ');
     if (rest.empty() || spotsEnd == std::string_view::npos)
         return false;
-    out->sunspots = ParseLeadingInt(rest.substr(0, spotsEnd));
-    out->flux = ParseLeadingDouble(SkipBlanks(rest.substr(spotsEnd)));
-    out->date = version3 ? std::string(date) : ExpandVersion2Date(date);
+    const int sunspots = ParseLeadingInt(rest.substr(0, spotsEnd));
+    const double flux = ParseLeadingDouble(SkipBlanks(rest.substr(spotsEnd)));
+    // Values no day can have (a typing slip, a corrupted line) would wreck
+    // every scale and average: such a line is not a data line.
+    if (sunspots < MinSunspots || sunspots > MaxSunspots || !(flux >= MinFlux && flux <= MaxFlux))
+        return false;
+    out->sunspots = sunspots;
+    out->flux = flux;
+    // A date typed by hand ("7/1/2026") is given the file's own form.
+    std::string canonical = ParseNumericDate(std::string(date));
+    if (canonical.empty())
+        canonical = version3 ? std::string(date) : ExpandVersion2Date(date);
+    out->date = std::move(canonical);
     return true;
+}
+
+void ReportLinesNotKept()
+{
+    const int count = skippedDataLines;
+    if (count == 0 || DataFilePath.empty())
+        return;
+    const std::string text =
+        std::to_string(count) + (count == 1 ? " line of the data file\n" : " lines of the data file\n") +
+        DataFilePath + (count == 1 ? "\nis not a valid data line" : "\nare not valid data lines") +
+        " (a date, a sunspot number from 0 to 1000 and a solar flux from 0 to 2000).\n"
+        "They are not shown, and saving the file drops them.\n\n"
+        "Before the first save the file as it is now is copied to\n" +
+        ChooseBackupPath(ResolveLinks(DataFilePath));
+    Prompt().MessageBox(text, "DATA FILE", PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
 ReadOutcome ReadDataFile()
@@ -218,22 +454,42 @@ ReadOutcome ReadDataFile()
     RaiseRecordsCleared();
     records.SetDataChanged(0);
     skippedDataLines = 0;
+    staggerSkippedLines = 0;
+    ownComments.clear();
+    diskStamp = DiskStamp();
+    backupPendingFor.clear();
 
     if (DataFilePath.empty())
         return ReadOutcome::NoPath;
 
-    HeaderKind header = ReadHeader(DataFilePath);
-    if (header == HeaderKind::Unreadable) {
+    const FileSurvey survey = SurveyFile(DataFilePath);
+    if (survey.status == OpenStatus::CannotOpen) {
         Prompt().MessageBox("Could Not Open Data File\n" + DataFilePath, "ReadData",
                             PromptIcon::Stop, PromptButtons::Ok);
         DataFilePath.clear();
         RaiseLoadFinished(false);
         return ReadOutcome::OpenFailed;
     }
+    if (survey.status == OpenStatus::NotRegular) {
+        // A FIFO or a device would block the read, or never end.
+        Prompt().MessageBox("Unable To Read Data File\n" + DataFilePath +
+                                "\n\nIt is not a regular file.",
+                            "ReadData", PromptIcon::Stop, PromptButtons::Ok);
+        DataFilePath.clear();
+        RaiseLoadFinished(false);
+        return ReadOutcome::ReadFailed;
+    }
+    if (survey.readError)
+        return FailRead(survey.errorText);
+    // A picture or a program is not offered the update: it would be ruined.
+    if (survey.binary) {
+        RefuseAsNotDataFile();
+        return ReadOutcome::Refused;
+    }
 
-    if (header == HeaderKind::Version3) {
+    if (survey.header == HeaderKind::Version3) {
         FileIsVersion3 = 1;
-    } else if (header == HeaderKind::Version2) {
+    } else if (survey.header == HeaderKind::Version2) {
         if (UserWantsConversion()) {
             if (!ConvertToVersion3()) {
                 DataFilePath.clear();
@@ -250,13 +506,9 @@ ReadOutcome ReadDataFile()
             "a data file from early versions of VORir This Function Can\n"
             "Update It To Version 3.  If it is NOT a VORir data file DO NOT\n"
             "Let This Function Update It!\n\nDo You Want To Update The File?",
-            "INCORRECT FILE", PromptIcon::Stop, PromptButtons::YesNo);
+            "INCORRECT FILE", PromptIcon::Stop, PromptButtons::YesNoDefaultNo);
         if (answer != PromptAnswer::Yes) {
-            Prompt().MessageBox("Unable To Read Data File\n\nSee the ERROR MESSAGES In The\n"
-                                "HELP File For More Information!",
-                                "INCORRECT FILE", PromptIcon::Stop, PromptButtons::Ok);
-            DataFilePath.clear();
-            RaiseLoadFinished(false);
+            RefuseAsNotDataFile();
             return ReadOutcome::Refused;
         }
         if (!AddVersion2Header() || !ConvertToVersion3()) {
@@ -268,6 +520,7 @@ ReadOutcome ReadDataFile()
     }
 
     RaiseLoadStarted();
+    const DiskStamp stamp = StampOf(ResolveLinks(DataFilePath));
     {
         WaitCursor wait;
         const bool version3 = FileIsVersion3 != 0;
@@ -285,8 +538,17 @@ ReadOutcome ReadDataFile()
         }
         // An interval below 1 (a hand-edited configuration) keeps every day.
         const int interval = stagger.interval < 1 ? 1 : stagger.interval;
-        LoadRecords(DataFilePath, version3, staggerIndex, interval);
+        std::string errorText;
+        if (!LoadRecords(DataFilePath, version3, staggerIndex, interval, &errorText)) {
+            Prompt().EndWaitCursor();
+            const ReadOutcome failed = FailRead(errorText);
+            Prompt().BeginWaitCursor();
+            return failed;
+        }
     }
+    diskStamp = stamp;
+    if (skippedDataLines > 0 || staggerSkippedLines > 0)
+        backupPendingFor = diskStamp.path;
     RaiseLoadFinished(true);
     return ReadOutcome::Read;
 }
@@ -299,8 +561,28 @@ bool WriteDataFile()
         return false;
 
     WaitCursor wait;
+    const auto reportFailure = [](const std::string& reason) {
+        Prompt().EndWaitCursor();
+        Prompt().MessageBox("Could Not Write Data File\n" + DataFilePath + "\n" + reason,
+                            "FILE WRITE ERROR", PromptIcon::Stop, PromptButtons::Ok);
+        Prompt().BeginWaitCursor();
+        return false;
+    };
+    const std::string realTarget = ResolveLinks(DataFilePath);
+    // Another SkyLog (a scheduled import) may be saving this file right now.
+    const DataFileLock lock(DataFilePath);
+    if (!lock.IsHeld())
+        return reportFailure("Another program kept its folder locked for 30 seconds (" +
+                             lock.LockedFolder() + ").");
+    if (!ConfirmOverwrite(realTarget) || !KeepBackupBeforeDropping(realTarget))
+        return false;
+    RemoveStaleTemporaries(realTarget);
+
     const std::string_view lineEnd = DataFileUsesCrlf ? "\r\n" : "\n";
     const bool version3 = FileIsVersion3 != 0;
+    RecordArray& records = Records();
+    RecordArray::Lock recordLock = records.Acquire();
+    ReportUnwritableDates(version3);
     AtomicFileWriter writer(DataFilePath);
     if (writer.IsOpen()) {
         std::string text;
@@ -311,23 +593,22 @@ bool WriteDataFile()
             text += line;
             text += lineEnd;
         }
-        RecordArray& records = Records();
-        RecordArray::Lock lock = records.Acquire();
+        for (const std::string& line : ownComments) {
+            text += line;
+            text += lineEnd;
+        }
         char numbers[64];
         for (int i = 0; i < records.RecordCount(); ++i) {
             const SolarRecord& record = records.At(i);
-            std::string_view date = record.m_date.View();
-            std::string shortDate;
-            if (!version3 && date.size() == 10) {
-                shortDate = std::string(date.substr(0, 6)) + std::string(date.substr(8, 2));
-                date = shortDate;
-            }
-            const int width = version3 ? 10 : 8;
-            if (static_cast<int>(date.size()) < width)
-                text.append(static_cast<std::size_t>(width) - date.size(), ' ');
-            text += date;
+            const std::string date = FileDate(record.m_date.View(), version3);
             std::snprintf(numbers, sizeof numbers, version3 ? "  %3d   " : "    %3d   ",
                           record.m_sunspots);
+            if (date.empty()) {
+                text += UnwritableDayMark;
+                text += record.m_date.View();
+            } else {
+                text += date;
+            }
             text += numbers;
             text += FormatFixed(record.m_flux, 5, 1);
             text += lineEnd;
@@ -338,13 +619,9 @@ bool WriteDataFile()
         }
         writer.Write(text);
     }
-    if (!writer.Commit()) {
-        Prompt().EndWaitCursor();
-        Prompt().MessageBox("Could Not Write Data File\n" + DataFilePath, "FILE WRITE ERROR",
-                            PromptIcon::Stop, PromptButtons::Ok);
-        Prompt().BeginWaitCursor();
-        return false;
-    }
+    if (!writer.Commit())
+        return reportFailure(writer.Error());
+    diskStamp = StampOf(realTarget);
     Records().SetDataChanged(0);
     return true;
 }

@@ -20,7 +20,7 @@ void ReportWriteFailure(const std::string& path)
 // The line break a file uses, judged by its first line.
 std::string_view LineBreakOf(const std::string& path)
 {
-    LineReader reader(path, ConversionPieceLimit);
+    LineReader reader(path);
     std::string_view first;
     bool crlf = false;
     if (reader.Next(&first))
@@ -150,7 +150,7 @@ int ConvertToVersion3()
     }
 
     const std::string_view lineBreak = LineBreakOf(path);
-    LineReader reader(path, ConversionPieceLimit);
+    LineReader reader(path);
     AtomicFileWriter writer(path);
     if (!reader.IsOpen() || !writer.IsOpen()) {
         Prompt().MessageBox("ERROR WRITING TO OUTPUT FILE\nFile was NOT converted!",

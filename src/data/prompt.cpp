@@ -13,9 +13,9 @@ public:
         // Questions are answered No without a word; messages are shown.
         if (buttons == PromptButtons::Ok)
             std::cerr << caption << ": " << text << '\n';
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok
-               : buttons == PromptButtons::YesNo ? PromptAnswer::No
-                                                 : PromptAnswer::Cancel;
+        if (buttons == PromptButtons::Ok)
+            return PromptAnswer::Ok;
+        return buttons == PromptButtons::OkCancel ? PromptAnswer::Cancel : PromptAnswer::No;
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}

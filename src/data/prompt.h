@@ -6,7 +6,8 @@
 #include <string>
 
 enum class PromptIcon { Stop, Question, Exclamation, Information };
-enum class PromptButtons { Ok, OkCancel, YesNo };
+// YesNoDefaultNo: a question whose Yes may harm a file; Enter answers No.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoDefaultNo };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
 // Answer of the "INCORRECT FILE FORMAT" dialog. Help leaves the dialog open:

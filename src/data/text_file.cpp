@@ -4,24 +4,104 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
-AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath))
+namespace {
+
+std::string BaseName(const std::string& path)
 {
-    tempPath_ = target_ + ".XXXXXX";
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// write() until every byte is out.
+bool WriteAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string ResolveLinks(const std::string& path)
+{
+    std::string resolved = path;
+    // The kernel's own limit on links followed in one lookup.
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (lstat(resolved.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return resolved;
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096), '\0');
+        const ssize_t n = readlink(resolved.c_str(), link.data(), link.size());
+        if (n <= 0)
+            return resolved;
+        link.resize(static_cast<std::size_t>(n));
+        resolved = link.front() == '/' ? link : FolderOf(resolved) + "/" + link;
+    }
+    return resolved;
+}
+
+void RemoveStaleTemporaries(const std::string& target)
+{
+    const std::string prefix = BaseName(target) + TemporarySuffix;
+    const std::string folder = FolderOf(target);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = folder + "/" + name;
+        struct stat info {};
+        if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid())
+            ::unlink(path.c_str());
+    }
+    closedir(dir);
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath)
+    : target_(ResolveLinks(std::move(targetPath)))
+{
+    struct stat existing {};
+    const bool exists = stat(target_.c_str(), &existing) == 0;
+    if (exists) {
+        if (!S_ISREG(existing.st_mode)) {
+            error_ = S_ISDIR(existing.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+            return;
+        }
+        // Even for root a file without any write permission stays as it is.
+        if (access(target_.c_str(), W_OK) != 0 || (existing.st_mode & 0222) == 0) {
+            error_ = "the file is read-only";
+            return;
+        }
+        inPlace_ = existing.st_nlink > 1;
+    }
+    tempPath_ = target_ + TemporarySuffix + "XXXXXX";
     const int fd = mkstemp(tempPath_.data());
     if (fd < 0) {
         error_ = std::strerror(errno);
         tempPath_.clear();
         return;
     }
-    // Keep the permissions the file had, or give a new one the usual ones.
-    struct stat existing {};
-    if (stat(target_.c_str(), &existing) == 0) {
+    // Keep the permissions and owner the file had, or give a new one the usual ones.
+    if (exists) {
         fchmod(fd, existing.st_mode & 07777);
+        if (fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            // Not allowed to give it away: it becomes the user's file.
+        }
     } else {
         const mode_t mask = umask(0);
         umask(mask);
@@ -50,6 +130,34 @@ void AtomicFileWriter::Write(std::string_view text)
     }
 }
 
+bool AtomicFileWriter::CopyIntoTarget()
+{
+    const int in = ::open(tempPath_.c_str(), O_RDONLY | O_CLOEXEC);
+    const int out = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    bool ok = in >= 0 && out >= 0;
+    std::string block(1 << 16, '\0');
+    while (ok) {
+        const ssize_t n = ::read(in, block.data(), block.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        ok = WriteAll(out, block.data(), static_cast<std::size_t>(n));
+    }
+    ok = ok && fsync(out) == 0;
+    if (!ok)
+        error_ = std::strerror(errno);
+    if (in >= 0)
+        close(in);
+    if (out >= 0 && close(out) != 0 && ok) {
+        ok = false;
+        error_ = std::strerror(errno);
+    }
+    return ok;
+}
+
 bool AtomicFileWriter::Commit()
 {
     if (!file_)
@@ -62,6 +170,19 @@ bool AtomicFileWriter::Commit()
         error_ = std::strerror(errno);
     }
     file_ = nullptr;
+    if (ok && inPlace_) {
+        // The finished text stays in the temporary file until the copy is
+        // complete; should the copy fail half way, the next save (or the
+        // user) still has it.
+        if (!CopyIntoTarget()) {
+            error_ += "; the new text is in " + tempPath_;
+            tempPath_.clear();
+            return false;
+        }
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+        return true;
+    }
     if (ok && std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
         ok = false;
         error_ = std::strerror(errno);
@@ -85,88 +206,139 @@ void AtomicFileWriter::Discard()
     }
 }
 
-LineReader::LineReader(const std::string& path, std::size_t maxChars)
-    : file_(std::fopen(path.c_str(), "rb")), maxChars_(maxChars < 1 ? 1 : maxChars),
-      block_(1 << 16, '\0')
+LineReader::LineReader(const std::string& path)
 {
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; cleared again
+    // once the file is known to be a regular file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        status_ = OpenStatus::NotRegular;
+        return;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    fd_ = fd;
+    status_ = OpenStatus::Open;
+    block_.assign(1 << 16, '\0');
 }
 
 LineReader::~LineReader()
 {
-    if (file_)
-        std::fclose(file_);
+    if (fd_ >= 0)
+        close(fd_);
 }
 
 bool LineReader::Refill()
 {
-    if (eof_ || !file_)
+    if (eof_ || fd_ < 0)
         return false;
     begin_ = 0;
-    end_ = std::fread(block_.data(), 1, block_.size(), file_);
-    if (end_ == 0)
-        eof_ = true;
-    return end_ > 0;
+    end_ = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd_, block_.data(), block_.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error_ = errno;
+            eof_ = true;
+            return false;
+        }
+        end_ = static_cast<std::size_t>(n);
+        eof_ = n == 0;
+        return n > 0;
+    }
 }
 
 bool LineReader::Next(std::string_view* piece)
 {
-    if (!file_)
+    if (fd_ < 0)
         return false;
-    carry_.clear();
+    line_.clear();
     for (;;) {
         if (begin_ == end_ && !Refill()) {
-            if (carry_.empty())
+            if (line_.empty())
                 return false;
-            *piece = carry_;
+            pendingCr_ = false;
+            *piece = line_;
             return true;
         }
-        const std::size_t room = maxChars_ - carry_.size();
-        const std::size_t available = std::min(end_ - begin_, room);
         const char* start = block_.data() + begin_;
-        const void* lf = std::memchr(start, '\n', available);
-        const std::size_t length =
-            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) + 1 : available;
+        const std::size_t available = end_ - begin_;
+        if (pendingCr_) {
+            // The line ended in a CR at the end of the last block: a LF
+            // first in this block belongs to its line break.
+            pendingCr_ = false;
+            if (start[0] == '\n') {
+                line_ += '\n';
+                ++begin_;
+            }
+            *piece = line_;
+            return true;
+        }
+        std::size_t i = 0;
+        while (i < available && start[i] != '\n' && start[i] != '\r')
+            ++i;
+        if (i == available) {
+            line_.append(start, available);
+            begin_ = end_;
+            continue;
+        }
+        std::size_t length = i + 1;
+        if (start[i] == '\r') {
+            if (i + 1 == available) {
+                line_.append(start, length);
+                begin_ = end_;
+                pendingCr_ = true;
+                continue;
+            }
+            if (start[i + 1] == '\n')
+                ++length;
+        }
         begin_ += length;
-        if (carry_.empty() && (lf || length == room)) {
+        if (line_.empty()) {
             *piece = std::string_view(start, length);
             return true;
         }
-        carry_.append(start, length);
-        if (lf || carry_.size() == maxChars_) {
-            *piece = carry_;
-            return true;
-        }
+        line_.append(start, length);
+        *piece = line_;
+        return true;
     }
 }
 
-bool LineReader::Failed() const
+std::string LineReader::ErrorText() const
 {
-    return !file_ || std::ferror(file_) != 0;
+    return error_ ? std::strerror(error_) : std::string();
 }
 
 long long LineReader::FileSize() const
 {
     struct stat info {};
-    if (!file_ || fstat(fileno(file_), &info) != 0)
+    if (fd_ < 0 || fstat(fd_, &info) != 0)
         return 0;
     return static_cast<long long>(info.st_size);
 }
 
 std::string_view StripLineBreak(std::string_view piece, bool* hadBreak, bool* hadCarriageReturn)
 {
-    bool lf = false, cr = false;
+    bool ended = false, crlf = false;
     if (!piece.empty() && piece.back() == '\n') {
         piece.remove_suffix(1);
-        lf = true;
+        ended = true;
         if (!piece.empty() && piece.back() == '\r') {
             piece.remove_suffix(1);
-            cr = true;
+            crlf = true;
         }
+    } else if (!piece.empty() && piece.back() == '\r') {
+        piece.remove_suffix(1);
+        ended = true;
     }
     if (hadBreak)
-        *hadBreak = lf;
+        *hadBreak = ended;
     if (hadCarriageReturn)
-        *hadCarriageReturn = cr;
+        *hadCarriageReturn = crlf;
     return piece;
 }
 

@@ -51,9 +51,11 @@ PromptAnswer QtPrompt::MessageBox(const std::string& text, const std::string& ca
     QMessageBox::StandardButtons standard = QMessageBox::Ok;
     if (buttons == PromptButtons::OkCancel)
         standard = QMessageBox::Ok | QMessageBox::Cancel;
-    else if (buttons == PromptButtons::YesNo)
+    else if (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoDefaultNo)
         standard = QMessageBox::Yes | QMessageBox::No;
     QMessageBox box(BoxIcon(icon), Q(caption), Q(text), standard, Parent());
+    if (buttons == PromptButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     // A question asked during a long operation must show the normal pointer.
     const bool waiting = QApplication::overrideCursor() != nullptr;
     if (waiting)
@@ -69,7 +71,9 @@ PromptAnswer QtPrompt::MessageBox(const std::string& text, const std::string& ca
     case QMessageBox::Cancel:
         return PromptAnswer::Cancel;
     default:
-        return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+        return buttons == PromptButtons::Ok ? PromptAnswer::Ok
+               : buttons == PromptButtons::OkCancel ? PromptAnswer::Cancel
+                                                    : PromptAnswer::No;
     }
 }
 

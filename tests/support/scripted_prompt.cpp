@@ -23,7 +23,7 @@ PromptAnswer ScriptedPrompt::MessageBox(const std::string& text, const std::stri
     if (buttons == PromptButtons::Ok)
         return PromptAnswer::Ok;
     const PromptAnswer fallback =
-        buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+        buttons == PromptButtons::OkCancel ? PromptAnswer::Cancel : PromptAnswer::No;
     return Take(answers, fallback);
 }
 
