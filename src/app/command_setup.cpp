@@ -1,5 +1,7 @@
 #include "app/command_setup.h"
 
+#include <filesystem>
+
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
 #include "data/data_file.h"
@@ -17,16 +19,22 @@ void LoadCommandSettings()
     }
 }
 
-bool OpenDataFile(const std::string& path)
+ReadOutcome OpenDataFile(const std::string& path)
 {
     Records().SetDataChanged(0);
     Stagger().enabled = 0;
-    if (!FileExists(path)) {
-        Records().FreeRecords();
-        DataFilePath = path;
-        FileIsVersion3 = 1;
-        return true;
-    }
     DataFilePath = path;
-    return ReadDataFile() == ReadOutcome::Read;
+    // Anything at the path (a FIFO, a dangling link) goes to the reader, which refuses it.
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
+        Records().FreeRecords();
+        FileIsVersion3 = 1;
+        return ReadOutcome::Read;
+    }
+    return ReadDataFile();
+}
+
+int OpenFailureStatus(ReadOutcome outcome)
+{
+    return outcome == ReadOutcome::Refused ? 2 : 1;
 }

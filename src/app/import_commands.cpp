@@ -11,6 +11,7 @@
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
 #include "data/data_file.h"
+#include "data/file_lock.h"
 #include "data/record_array.h"
 #include "import/import_run.h"
 #include "import/index_download.h"
@@ -41,6 +42,12 @@ int ImportAndSave(const std::vector<ImportSource>& sources, DuplicatePolicy poli
         return 1;
     }
     return run.AllRead() ? 0 : 1;
+}
+
+std::string LockedMessage(const DataFileLock& lock)
+{
+    return "The folder " + lock.LockedFolder() +
+           " stayed locked by another program changing the data file; nothing was imported.\n";
 }
 
 }  // namespace
@@ -75,8 +82,16 @@ int RunImportCommand(const std::vector<std::string>& args)
     LoadCommandSettings();
     if (options.dataPath.empty())
         options.dataPath = ProgramFile("GRAPH.DAT");
-    if (!OpenDataFile(options.dataPath))
-        return 2;
+    // Read, merge and write under the data file's lock, so that a second
+    // import (or the window's save) cannot drop the days this one adds.
+    const DataFileLock lock(options.dataPath);
+    if (!lock.IsHeld()) {
+        std::cerr << LockedMessage(lock);
+        return 1;
+    }
+    const ReadOutcome opened = OpenDataFile(options.dataPath);
+    if (opened != ReadOutcome::Read)
+        return OpenFailureStatus(opened);
     return ImportAndSave(options.sources,
                          options.replace ? DuplicatePolicy::Replace : DuplicatePolicy::Ignore);
 }
@@ -156,7 +171,11 @@ int RunUpdateCommand(const std::vector<std::string>& args)
         imports.push_back({f.path, f.source.url, std::nullopt});
     ImportRun run;
     bool saved = false;
-    if (OpenDataFile(dataPath)) {
+    const DataFileLock lock(dataPath);
+    if (!lock.IsHeld()) {
+        std::cerr << LockedMessage(lock);
+        status = 1;
+    } else if (const ReadOutcome opened = OpenDataFile(dataPath); opened == ReadOutcome::Read) {
         run.Read(imports, Settings().Phrase2);
         const bool changed = run.Merge(replace ? DuplicatePolicy::Replace : DuplicatePolicy::Ignore);
         for (const FileReport& report : run.Reports())
@@ -165,7 +184,7 @@ int RunUpdateCommand(const std::vector<std::string>& args)
         if (!saved)
             std::cerr << "The data file " << DataFilePath << " could not be written; it is unchanged.\n";
     } else {
-        status = 2;
+        status = OpenFailureStatus(opened);
     }
     for (std::size_t i = 0; i < fetched.size(); ++i) {
         std::remove(fetched[i].path.c_str());

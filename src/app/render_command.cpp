@@ -53,8 +53,10 @@ int RunRenderCommand(int argc, char** argv, const std::vector<std::string>& args
     }
     ConnectPlotToDataFile();
     const ReadOutcome outcome = ReadDataFile();
-    if (outcome == ReadOutcome::OpenFailed || outcome == ReadOutcome::Refused)
-        return outcome == ReadOutcome::Refused ? 2 : 1;
+    if (outcome == ReadOutcome::Refused)
+        return 2;
+    if (outcome != ReadOutcome::Read && outcome != ReadOutcome::NoPath)
+        return 1;
 
     QImage image(width, height, QImage::Format_RGB32);
     QPainter painter(&image);

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view Trim(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -63,6 +65,11 @@ IniFile::IniFile(std::string path) : path_(std::move(path))
             line.pop_back();
             if (first)
                 lineBreak_ = "\r\n";
+        }
+        // Editors on other systems start UTF-8 files with a byte-order mark.
+        if (first && line.rfind(ByteOrderMark, 0) == 0) {
+            line.erase(0, ByteOrderMark.size());
+            byteOrderMark_ = true;
         }
         first = false;
         lines_.push_back(std::move(line));
@@ -159,6 +166,8 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
 bool IniFile::Save() const
 {
     AtomicFileWriter writer(path_);
+    if (byteOrderMark_)
+        writer.Write(ByteOrderMark);
     for (const std::string& line : lines_) {
         writer.Write(line);
         writer.Write(lineBreak_);

@@ -28,6 +28,7 @@ private:
     std::string path_;
     std::vector<std::string> lines_;
     std::string lineBreak_ = "\n";
+    bool byteOrderMark_ = false;  // a UTF-8 mark before the first line, kept on save
 
     // Index of the [section] line, or -1.
     int FindSection(std::string_view section) const;

@@ -129,8 +129,6 @@ void LoadSettings()
     settings.Version = ini.ReadText(section, "Version", "", 62);
 
     FirstRun = settings.Version.empty() ? 1 : 0;
-    if (FirstRun)
-        SaveSettings();
 }
 
 void SaveSettings()

@@ -88,7 +88,8 @@ PlotSettings& Settings();
 extern int FirstRun;
 
 // Reads every key of the configuration file into Settings(), the data-file
-// path and the stagger request; on a first run writes the file at once.
+// path and the stagger request. Never writes: on a first run the window
+// saves the settings itself, commands that only read leave the file alone.
 void LoadSettings();
 
 // Writes the always-saved keys, and all the others when AutosaveCfg is on.

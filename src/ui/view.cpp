@@ -78,6 +78,9 @@ void View::CreatePlotPens()
 void View::InitialUpdate()
 {
     LoadSettings();
+    // The first run leaves a configuration file behind at once.
+    if (FirstRun)
+        SaveSettings();
     CreatePlotPens();
     Plot().AveragesComputed = 0;
     Plot().PointArray.clear();
@@ -97,6 +100,7 @@ void View::OnStartupTimer()
     startupTimer_.stop();
     ReadDataFile();
     DataReplaced();
+    ReportLinesNotKept();
     if (FirstRun) {
         Prompt().MessageBox("Since this is the first time you have run this\nprogram, the HELP "
                             "file will be displayed",
@@ -117,6 +121,7 @@ void View::OnFileOpen()
     DataFilePath = *path;
     ReadDataFile();
     DataReplaced();
+    ReportLinesNotKept();
 }
 
 void View::OnFileSave()

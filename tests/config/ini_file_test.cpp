@@ -73,3 +73,16 @@ TEST(IniFile, WritesKeepEverythingElse)
     // Nothing is written where the folder is missing.
     EXPECT_FALSE(IniWriteText(folder.File("no/x.ini"), "S", "k", "v"));
 }
+
+TEST(IniFile, AByteOrderMarkHidesNothingAndIsKept)
+{
+    TempFolder folder;
+    const std::string path = folder.File("BOM.INI");
+    WriteTextFile(path, "\xEF\xBB\xBF[SOLAR_DATA]\r\nCloseDays=300\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadInt("SOLAR_DATA", "CloseDays", 252), 300);
+    ini.Write("SOLAR_DATA", "PanDays", "7");
+    ASSERT_TRUE(ini.Save());
+    // One section still, the new key in it, the mark where it was.
+    EXPECT_EQ(ReadTextFile(path), "\xEF\xBB\xBF[SOLAR_DATA]\r\nCloseDays=300\r\nPanDays=7\r\n");
+}

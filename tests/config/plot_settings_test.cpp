@@ -41,6 +41,8 @@ TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
     EXPECT_EQ(s.Phrase2, "SUNSPOT NUMBERS FOR");
     EXPECT_EQ(Stagger().day, "01/01/1989");
     EXPECT_TRUE(DataFilePath.empty());
+    EXPECT_FALSE(PathExists(IniFilePath()));  // reading writes nothing; the window saves
+    SaveSettings();
     EXPECT_EQ(ReadTextFile(IniFilePath()),
               "[SOLAR_DATA]\n"
               "Version=ORB Version 2.01 Configuration File\n"
@@ -116,4 +118,15 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
     DataFilePath.clear();
     LoadSettings();
     EXPECT_EQ(DataFilePath, saved);
+}
+
+TEST_F(SettingsTest, LoadingNeverWritesTheFile)
+{
+    // Commands that only read (parse, import, render) load the settings too.
+    const std::string text = "[SOLAR_DATA]\nCloseDays=100\n";
+    WriteTextFile(IniFilePath(), text);
+    LoadSettings();
+    EXPECT_EQ(FirstRun, 1);
+    EXPECT_EQ(Settings().CloseDays, 100);
+    EXPECT_EQ(ReadTextFile(IniFilePath()), text);
 }

@@ -1,0 +1,162 @@
+// The commands on hostile data files: a failing disk, a FIFO, another
+// import at the same time, a configuration without a signature.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+
+#include "data/file_lock.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+struct RunResult {
+    int status;
+    std::string output;
+};
+
+RunResult RunCommand(const std::string& environment, const std::string& arguments)
+{
+    // timeout: a command that blocks fails the test instead of hanging it.
+    const std::string command = environment + " timeout 60 " + std::string(SKYLOG_BINARY) + " " +
+                                arguments + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    std::array<char, 4096> buffer{};
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    return {WEXITSTATUS(status), output};
+}
+
+std::string Bulletin(const char* name)
+{
+    return std::string(SKYLOG_BULLETIN_DIR) + "/" + name;
+}
+
+int DataLineCount(const std::string& text)
+{
+    int count = 0;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        if (text[begin] != '!')
+            ++count;
+        const std::size_t end = text.find('\n', begin);
+        begin = end == std::string::npos ? text.size() : end + 1;
+    }
+    return count;
+}
+
+std::string FailingDisk(const std::string& path, long long after)
+{
+    // The sanitizer runtime need not come first when the fault library is preloaded.
+    return "ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=" +
+           std::string(SKYLOG_READ_FAULT_LIBRARY) + " SKYLOG_FAIL_READ_PATH=" + path +
+           " SKYLOG_FAIL_READ_AFTER=" + std::to_string(after);
+}
+
+}  // namespace
+
+TEST(DataFileCommands, AReadErrorFailsTheReadInsteadOfEndingTheFile)
+{
+    TempFolder folder;
+    const std::string path = std::filesystem::canonical(folder.Path()).string() + "/GRAPH.DAT";
+    const std::string sample = ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT");
+    WriteTextFile(path, sample);
+
+    RunResult r = RunCommand(FailingDisk(path, 128 * 1024), "info " + path);
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("Unable To Read Data File\n" + path), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("Input/output error"), std::string::npos);
+    EXPECT_EQ(r.output.find("Records:"), std::string::npos);
+
+    r = RunCommand(FailingDisk(path, 128 * 1024), "import --data " + path + " " + Bulletin("arlp001.txt"));
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_EQ(ReadTextFile(path), sample);
+
+    // The same disk, working again.
+    r = RunCommand("", "info " + path);
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("Records:   28319"), std::string::npos);
+}
+
+TEST(DataFileCommands, AFifoIsRefusedWithoutBlocking)
+{
+    TempFolder folder;
+    const std::string fifo = folder.File("PIPE.DAT");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    RunResult r = RunCommand("", "info " + fifo);
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("Unable To Read Data File"), std::string::npos) << r.output;
+    r = RunCommand("", "import --data " + fifo + " " + Bulletin("arlp001.txt"));
+    EXPECT_EQ(r.status, 1) << r.output;
+    struct stat info {};
+    ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST(DataFileCommands, ImportsWaitForEachOtherAndKeepEveryDay)
+{
+    TempFolder folder;
+    const std::string path = folder.File("GRAPH.DAT");
+    WriteTextFile(path, "! SKYLOG Solar Data Plot Version 3 Data File\n");
+
+    RunResult late{};
+    {
+        // Another writer holds the lock: the import waits for it.
+        std::optional<DataFileLock> held(std::in_place, path);
+        ASSERT_TRUE(held->IsHeld());
+        std::thread importer([&] { late = RunCommand("", "import --data " + path + " " +
+                                                      Bulletin("arlp001.txt")); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        EXPECT_EQ(DataLineCount(ReadTextFile(path)), 0);
+        // Meanwhile this writer adds a day of its own.
+        WriteTextFile(path, "! SKYLOG Solar Data Plot Version 3 Data File\n"
+                            "01/01/2000  100   150.9\n");
+        held.reset();
+        importer.join();
+    }
+    EXPECT_EQ(late.status, 0) << late.output;
+    EXPECT_EQ(DataLineCount(ReadTextFile(path)), 1 + 7);
+
+    // Several at once: every import's days end up in the file.
+    std::vector<std::thread> imports;
+    std::array<RunResult, 3> results{};
+    const char* bulletins[] = {"arlp010.txt", "arlp011.txt", "arlp_two_sections.txt"};
+    for (int i = 0; i < 3; ++i)
+        imports.emplace_back([&, i] {
+            results[static_cast<std::size_t>(i)] =
+                RunCommand("", "import --data " + path + " " + Bulletin(bulletins[i]));
+        });
+    for (std::thread& t : imports)
+        t.join();
+    for (const RunResult& r : results)
+        EXPECT_EQ(r.status, 0) << r.output;
+    const RunResult info = RunCommand("", "info " + path);
+    int expected = 8;
+    for (const char* bulletin : bulletins) {
+        const RunResult parsed = RunCommand("", "parse " + Bulletin(bulletin));
+        expected += static_cast<int>(std::count(parsed.output.begin(), parsed.output.end(), '\n'));
+    }
+    EXPECT_NE(info.output.find("Records:   " + std::to_string(expected)), std::string::npos)
+        << info.output;
+}
+
+TEST(DataFileCommands, CommandsThatOnlyReadLeaveTheConfigurationAlone)
+{
+    TempFolder folder;
+    const std::string ini = folder.File("SKYLOG.INI");
+    const std::string text = "[SOLAR_DATA]\nPhrase2=SUNSPOT NUMBERS FOR\n";  // no Version
+    WriteTextFile(ini, text);
+    const std::string env = "SKYLOG_HOME=" + folder.Path();
+    EXPECT_EQ(RunCommand(env, "parse " + Bulletin("arlp001.txt")).status, 0);
+    EXPECT_EQ(RunCommand(env, "import --data " + folder.File("G.DAT") + " " + Bulletin("arlp001.txt")).status, 0);
+    RunCommand(env + " QT_QPA_PLATFORM=offscreen", "render " + folder.File("G.DAT") + " -o " + folder.File("g.png"));
+    EXPECT_EQ(ReadTextFile(ini), text);
+}
