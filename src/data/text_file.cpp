@@ -206,7 +206,7 @@ void AtomicFileWriter::Discard()
     }
 }
 
-LineReader::LineReader(const std::string& path)
+LineReader::LineReader(const std::string& path, std::size_t maxChars) : maxChars_(maxChars)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; cleared again
     // once the file is known to be a regular file.
@@ -278,12 +278,25 @@ bool LineReader::Next(std::string_view* piece)
             *piece = line_;
             return true;
         }
+        const std::size_t room = maxChars_ > 0 ? maxChars_ - line_.size() : available;
+        const std::size_t limit = std::min(available, room);
         std::size_t i = 0;
-        while (i < available && start[i] != '\n' && start[i] != '\r')
+        while (i < limit && start[i] != '\n' && start[i] != '\r')
             ++i;
-        if (i == available) {
-            line_.append(start, available);
-            begin_ = end_;
+        if (i == limit && limit == room && maxChars_ > 0) {
+            // A full piece of a long line.
+            begin_ += limit;
+            if (line_.empty()) {
+                *piece = std::string_view(start, limit);
+                return true;
+            }
+            line_.append(start, limit);
+            *piece = line_;
+            return true;
+        }
+        if (i == limit) {
+            line_.append(start, limit);
+            begin_ += limit;
             continue;
         }
         std::size_t length = i + 1;

@@ -61,9 +61,11 @@ enum class OpenStatus { Open, CannotOpen, NotRegular };
 // carriage return (old Mac files). Anything but a regular file (a FIFO, a
 // device, a folder) is refused before it is read, so it cannot block.
 // Buffered in large blocks, so a long file streams without a call per line.
+// With maxChars, a longer line comes in pieces of maxChars characters (for
+// formats where such a line can only be damage).
 class LineReader {
 public:
-    explicit LineReader(const std::string& path);
+    explicit LineReader(const std::string& path, std::size_t maxChars = 0);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -80,6 +82,7 @@ public:
 
 private:
     int fd_ = -1;
+    std::size_t maxChars_ = 0;  // 0: whole lines
     OpenStatus status_ = OpenStatus::CannotOpen;
     int error_ = 0;
     std::string block_;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "data/data_file.h"
+
 #include "import/index_format.h"
 
 enum class DuplicatePolicy {
@@ -56,6 +58,5 @@ private:
 // 0 refused (out of range)", then a line for each note and the problem.
 std::string ReportText(const FileReport& report);
 
-// Limits of what the data file holds.
-inline constexpr int MaxSunspots = 999;
-inline constexpr double MaxFlux = 999.9;
+// The limits of what the data file holds are the reader's (MaxSunspots,
+// MaxFlux in data/data_file.h): a day outside them would not read back.
