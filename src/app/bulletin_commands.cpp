@@ -21,16 +21,11 @@ void PrintDays(const BulletinParser& parser)
     }
 }
 
-}  // namespace
-
-int RunParseCommand(const std::vector<std::string>& args)
+int RunParse(const CommandCall& call)
 {
-    if (args.empty()) {
-        std::cerr << "usage: skylog parse FILE...\n";
-        return 64;
-    }
+    const std::vector<std::string>& args = call.Arguments();
     LoadCommandSettings();
-    int status = 0;
+    int status = ExitSuccess;
     BulletinParser parser;
     for (const std::string& file : args) {
         if (args.size() > 1)
@@ -38,14 +33,25 @@ int RunParseCommand(const std::vector<std::string>& args)
         const int result = parser.Parse(file, 0);
         if (result < 0) {
             std::cout << ParseResultStatus(result) << '\n';
-            status = 1;
+            status = ExitFailure;
         } else if (result == 0) {
             // No values section: no bulletin, and no success for a script.
             std::cout << NoBulletinDaysStatus << '\n';
-            status = 1;
+            status = ExitFailure;
         } else {
             PrintDays(parser);
         }
     }
     return status;
+}
+
+}  // namespace
+
+Command ParseCommand()
+{
+    return {"parse", "FILE...", "Prints the days a bulletin holds.",
+            "Parses each bulletin file without asking anything and prints one line per day\n"
+            "(date, sunspot number, flux), or the reason it could not. Exit status 0 when\n"
+            "every file parsed, 1 otherwise.",
+            {}, 1, -1, RunParse};
 }

@@ -1,7 +1,6 @@
 // "skylog parse": the days a bulletin gives, without importing them.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "app/command.h"
 
-int RunParseCommand(const std::vector<std::string>& args);
+Command ParseCommand();

@@ -19,9 +19,6 @@
 
 namespace {
 
-constexpr const char* ImportUsage =
-    "usage: skylog import [--data DATAFILE] [--replace] [[--format NAME] FILE...]...\n";
-
 struct ImportOptions {
     std::string dataPath;
     bool replace = false;
@@ -50,35 +47,53 @@ std::string LockedMessage(const DataFileLock& lock)
            " stayed locked by another program changing the data file; nothing was imported.\n";
 }
 
-}  // namespace
-
-int RunImportCommand(const std::vector<std::string>& args)
+// The files in order, each with the --format given last before it (the
+// parser has checked the options already; "--" ends them).
+std::optional<std::vector<ImportSource>> SourcesInOrder(const CommandCall& call, std::string& badFormat)
 {
-    ImportOptions options;
+    std::vector<ImportSource> sources;
     std::optional<IndexFormat> format;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--data" && i + 1 < args.size()) {
-            options.dataPath = args[++i];
-        } else if (args[i] == "--replace") {
-            options.replace = true;
-        } else if (args[i] == "--format" && i + 1 < args.size()) {
-            const std::string name = args[++i];
-            format = FormatFromName(name);
-            if (name == "auto") {
+    const std::vector<std::string>& raw = call.RawArguments();
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const std::string& argument = raw[i];
+        std::optional<std::string> formatName;
+        if (optionsEnded || argument == "-" || argument.rfind("-", 0) != 0) {
+            sources.push_back({argument, argument, format});
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--format" && i + 1 < raw.size()) {
+            formatName = raw[++i];
+        } else if (argument.rfind("--format=", 0) == 0) {
+            formatName = argument.substr(9);
+        } else if (argument == "--data") {
+            ++i;  // its value
+        }
+        if (formatName) {
+            format = FormatFromName(*formatName);
+            if (*formatName == "auto") {
                 format.reset();
             } else if (!format) {
-                std::cerr << "unknown format \"" << name << "\"; the formats known are "
-                          << KnownFormatNames() << " (or auto)\n";
-                return 64;
+                badFormat = *formatName;
+                return std::nullopt;
             }
-        } else {
-            options.sources.push_back({args[i], args[i], format});
         }
     }
-    if (options.sources.empty()) {
-        std::cerr << ImportUsage;
-        return 64;
-    }
+    return sources;
+}
+
+int RunImport(const CommandCall& call)
+{
+    ImportOptions options;
+    options.dataPath = call.Value("data").value_or("");
+    options.replace = call.IsSet("replace");
+    std::string badFormat;
+    const auto sources = SourcesInOrder(call, badFormat);
+    if (!sources)
+        return call.UsageError(QString::fromStdString("Unknown format \"" + badFormat +
+                                                      "\"; the formats known are " +
+                                                      KnownFormatNames() + " (or auto)."));
+    options.sources = *sources;
     LoadCommandSettings();
     if (options.dataPath.empty())
         options.dataPath = ProgramFile("GRAPH.DAT");
@@ -95,8 +110,6 @@ int RunImportCommand(const std::vector<std::string>& args)
     return ImportAndSave(options.sources,
                          options.replace ? DuplicatePolicy::Replace : DuplicatePolicy::Ignore);
 }
-
-namespace {
 
 // A file of its own in the system's temporary folder for one download.
 std::string DownloadTempPath()
@@ -116,22 +129,10 @@ struct Fetched {
     std::optional<std::int64_t> stamp;
 };
 
-}  // namespace
-
-int RunUpdateCommand(const std::vector<std::string>& args)
+int RunUpdate(const CommandCall& call)
 {
-    std::string dataPath;
-    bool replace = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--data" && i + 1 < args.size()) {
-            dataPath = args[++i];
-        } else if (args[i] == "--replace") {
-            replace = true;
-        } else {
-            std::cerr << "usage: skylog update [--data DATAFILE] [--replace]\n";
-            return 64;
-        }
-    }
+    std::string dataPath = call.Value("data").value_or("");
+    const bool replace = call.IsSet("replace");
     LoadCommandSettings();
     const std::string iniPath = IniFilePath();
     const std::vector<UpdateSource> sources = ConfiguredUpdateSources(iniPath);
@@ -196,4 +197,35 @@ int RunUpdateCommand(const std::vector<std::string>& args)
             SaveImportStamp(iniPath, fetched[i].source, *fetched[i].stamp);
     }
     return status;
+}
+
+}  // namespace
+
+Command ImportCommand()
+{
+    return {"import", "[[--format NAME] FILE...]...", "Merges bulletins and daily index files into a data file.",
+            "Reads each bulletin or daily index file and merges its days into the data file\n"
+            "(GRAPH.DAT in the program folder unless --data says otherwise; a missing file is\n"
+            "created). The format of an index file is found from its content, or named by the\n"
+            "--format before it. Days already stored are skipped, or replaced with --replace.\n"
+            "Prints a line per file and saves the file once at the end. Exit status 0 when\n"
+            "every file was read, 1 otherwise or when saving failed, 2 when the data file is\n"
+            "not one.",
+            {QCommandLineOption("data", "The data file to merge into.", "DATAFILE"),
+             QCommandLineOption("replace", "Stored days are replaced by the files' values."),
+             QCommandLineOption("format", "The format of the files after it (or auto).", "NAME")},
+            1, -1, RunImport};
+}
+
+Command UpdateCommand()
+{
+    return {"update", "", "Fetches and imports the configured daily index files.",
+            "Fetches the daily index files configured as UpdateSource1 to UpdateSource4 in\n"
+            "SKYLOG.INI (only those changed since the last update) and merges their days into\n"
+            "the data file (GRAPH.DAT in the program folder unless --data says otherwise).\n"
+            "Days already stored are skipped, or replaced with --replace. Exit status 0 when\n"
+            "every file was fetched and imported, 1 otherwise, 2 when the data file is not one.",
+            {QCommandLineOption("data", "The data file to merge into.", "DATAFILE"),
+             QCommandLineOption("replace", "Stored days are replaced by the files' values.")},
+            0, 0, RunUpdate};
 }

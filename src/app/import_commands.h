@@ -2,8 +2,7 @@
 // "skylog update": the configured daily index files fetched and imported.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "app/command.h"
 
-int RunImportCommand(const std::vector<std::string>& args);
-int RunUpdateCommand(const std::vector<std::string>& args);
+Command ImportCommand();
+Command UpdateCommand();

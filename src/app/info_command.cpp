@@ -28,14 +28,9 @@ void PrintExtreme(const char* label, int index, bool flux)
     std::cout << label << value << " on " << r.GetDate() << '\n';
 }
 
-}  // namespace
-
-int RunInfoCommand(const std::vector<std::string>& args)
+int RunInfo(const CommandCall& call)
 {
-    if (args.size() > 1) {
-        std::cerr << "usage: skylog info [DATAFILE]\n";
-        return 64;
-    }
+    const std::vector<std::string>& args = call.Arguments();
     DataFilePath = args.empty() ? ProgramFile("GRAPH.DAT") : args[0];
     const std::string path = DataFilePath;
     Stagger().enabled = 0;
@@ -45,9 +40,9 @@ int RunInfoCommand(const std::vector<std::string>& args)
     case ReadOutcome::Read:
         break;
     case ReadOutcome::Refused:
-        return 2;
+        return ExitNotDataFile;
     default:
-        return 1;
+        return ExitFailure;
     }
 
     const std::string ini = IniFilePath();
@@ -87,4 +82,17 @@ int RunInfoCommand(const std::vector<std::string>& args)
                   << AverageText(r.m_avgSunspots) << AverageText(r.m_avgFlux) << '\n';
     }
     return 0;
+}
+
+}  // namespace
+
+Command InfoCommand()
+{
+    return {"info", "[DATAFILE]", "Summarises a data file.",
+            "Reads the data file (GRAPH.DAT in the program folder unless DATAFILE is given)\n"
+            "without asking anything and prints its path, version, number of days, first and\n"
+            "last day, the record highs and lows and the last seven days with their running\n"
+            "averages (* marks a partial average). A file that is not a data file is refused\n"
+            "with exit status 2; other errors exit with status 1.",
+            {}, 0, 1, RunInfo};
 }

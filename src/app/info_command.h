@@ -1,7 +1,6 @@
 // "skylog info": a summary of a data file on standard output.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "app/command.h"
 
-int RunInfoCommand(const std::vector<std::string>& args);
+Command InfoCommand();

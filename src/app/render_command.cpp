@@ -2,42 +2,60 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QPainter>
+#include <optional>
 #include <iostream>
 
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
 #include "data/data_file.h"
 #include "data/text_file.h"
+#include "plot/plot_image.h"
 #include "plot/plot_renderer.h"
 #include "plot/plot_state.h"
 
-int RunRenderCommand(int argc, char** argv, const std::vector<std::string>& args)
+namespace {
+
+// "WIDTHxHEIGHT", each 100 to 20000.
+std::optional<QSize> ParseSize(const std::string& text)
 {
-    std::string dataPath, output;
-    int width = 1280, height = 800;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) {
-            output = args[++i];
-        } else if (args[i] == "--size" && i + 1 < args.size()) {
-            if (std::sscanf(args[++i].c_str(), "%dx%d", &width, &height) != 2 || width < 100 ||
-                height < 100 || width > 20000 || height > 20000) {
-                std::cerr << "skylog render: --size takes WIDTHxHEIGHT, each 100 to 20000\n";
-                return 64;
-            }
-        } else if (dataPath.empty() && args[i].rfind("-", 0) != 0) {
-            dataPath = args[i];
-        } else {
-            output.clear();
-            break;
-        }
+    const QStringList parts = QString::fromStdString(text).split('x');
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool widthOk = false, heightOk = false;
+    const int width = parts[0].toInt(&widthOk), height = parts[1].toInt(&heightOk);
+    if (!widthOk || !heightOk || width < 100 || height < 100 || width > 20000 || height > 20000)
+        return std::nullopt;
+    return QSize(width, height);
+}
+
+int RunRender(const CommandCall& call)
+{
+    const std::vector<std::string>& args = call.Arguments();
+    const std::string dataPath = args.empty() ? std::string() : args[0];
+    const std::optional<std::string> output = call.Value("output");
+    if (!output || output->empty())
+        return call.UsageError("Missing -o FILE.png.");
+    QSize size(1280, 800);
+    if (const auto sizeText = call.Value("size")) {
+        const std::optional<QSize> parsed = ParseSize(*sizeText);
+        if (!parsed)
+            return call.UsageError("--size takes WIDTHxHEIGHT, each 100 to 20000.");
+        size = *parsed;
     }
-    if (output.empty()) {
-        std::cerr << "usage: skylog render [DATAFILE] -o FILE.png [--size WxH]\n";
-        return 64;
+    double scale = 1;
+    if (const auto scaleText = call.Value("scale")) {
+        bool ok = false;
+        scale = QString::fromStdString(*scaleText).toDouble(&ok);  // C locale: "1.5"
+        if (!ok || scale < 1 || scale > 4)
+            return call.UsageError("--scale takes a number from 1 to 4.");
+        if (size.width() * scale > 20000 || size.height() * scale > 20000)
+            return call.UsageError("The picture would be wider or higher than 20000 pixels.");
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    static char programName[] = "skylog";
+    int argc = 1;
+    char* argv[] = {programName, nullptr};
     QApplication app(argc, argv);
 
     // The settings of the program folder, read without creating its file.
@@ -54,18 +72,29 @@ int RunRenderCommand(int argc, char** argv, const std::vector<std::string>& args
     ConnectPlotToDataFile();
     const ReadOutcome outcome = ReadDataFile();
     if (outcome == ReadOutcome::Refused)
-        return 2;
+        return ExitNotDataFile;
     if (outcome != ReadOutcome::Read && outcome != ReadOutcome::NoPath)
-        return 1;
+        return ExitFailure;
 
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.setFont(QApplication::font());
-    PaintPlot(painter, {0, 0, width, height}, CreatePlotPens(Settings()));
-    painter.end();
-    if (!image.save(QString::fromStdString(output), "PNG")) {
-        std::cerr << "skylog render: cannot write " << output << '\n';
-        return 1;
+    QImage image;
+    PaintPlotImage(image, size, scale, QApplication::font(), CreatePlotPens(Settings()));
+    if (!image.save(QString::fromStdString(*output), "PNG")) {
+        std::cerr << "skylog render: cannot write " << *output << '\n';
+        return ExitFailure;
     }
-    return 0;
+    return ExitSuccess;
+}
+
+}  // namespace
+
+Command RenderCommand()
+{
+    return {"render", "[DATAFILE]", "Paints the plots into a PNG picture.",
+            "Paints exactly what the window's plot area shows (same code, the settings of the\n"
+            "program folder) into a PNG, 1280x800 unless --size says otherwise. With --scale 2\n"
+            "the picture has twice the pixels each way, drawn as on a screen of double density.",
+            {QCommandLineOption({"o", "output"}, "The picture to write.", "FILE.png"),
+             QCommandLineOption("size", "The plot area's size (default 1280x800).", "WxH"),
+             QCommandLineOption("scale", "Device pixels per pixel, 1 to 4 (default 1).", "N")},
+            0, 1, RunRender};
 }

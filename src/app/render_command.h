@@ -1,7 +1,6 @@
 // "skylog render": the plot view painted into an image, without a window.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "app/command.h"
 
-int RunRenderCommand(int argc, char** argv, const std::vector<std::string>& args);
+Command RenderCommand();

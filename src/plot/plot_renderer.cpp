@@ -26,11 +26,11 @@ QColor FromColorRef(std::uint32_t value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
+// Widths in logical pixels: on a high-density screen (a scaled painter) lines
+// keep their width relative to the plot.
 QPen SolidPen(const QColor& color, int width)
 {
-    QPen pen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    pen.setCosmetic(true);
-    return pen;
+    return QPen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
 
 void Polyline(QPainter& painter, std::initializer_list<QPoint> points)

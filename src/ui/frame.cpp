@@ -105,7 +105,7 @@ void Frame::CreateMenusAndToolBar()
     // Ctrl+N starts over: the configuration and the data file are read again.
     QAction* fresh = MakeAction("New", "Read the configuration and the data file again", "new");
     fresh->setShortcut(QKeySequence("Ctrl+N"));
-    connect(fresh, &QAction::triggered, view_, &View::InitialUpdate);
+    connect(fresh, &QAction::triggered, view_, [this] { view_->InitialUpdate(); });
     addAction(fresh);
 
     QAction* toolbar = MakeAction("&Toolbar", "Show or hide the toolbar", "toggleToolBar");

@@ -18,6 +18,7 @@
 #include "ui/record_dlg.h"
 #include "data/text_file.h"
 #include "import/index_import_command.h"
+#include "plot/plot_image.h"
 #include "plot/plot_navigation.h"
 #include "plot/plot_state.h"
 
@@ -75,7 +76,7 @@ void View::CreatePlotPens()
     pens_ = ::CreatePlotPens(Settings());
 }
 
-void View::InitialUpdate()
+void View::InitialUpdate(const std::string& file)
 {
     LoadSettings();
     // The first run leaves a configuration file behind at once.
@@ -92,6 +93,8 @@ void View::InitialUpdate()
         if (!FileExists(DataFilePath))
             DataFilePath.clear();
     }
+    if (!file.empty())
+        DataFilePath = file;
     startupTimer_.start();
 }
 
@@ -122,6 +125,16 @@ void View::OnFileOpen()
     ReadDataFile();
     DataReplaced();
     ReportLinesNotKept();
+}
+
+void View::OpenDataFile(const std::string& path)
+{
+    if (!OfferToSave("Data File Has Changed - Do You Want To Save It First?"))
+        return;
+    Records().SetDataChanged(0);
+    DataFilePath = path;
+    ReadDataFile();
+    DataReplaced();
 }
 
 void View::OnFileSave()
@@ -224,12 +237,10 @@ void View::resizeEvent(QResizeEvent* event)
 
 void View::paintEvent(QPaintEvent*)
 {
-    if (plotDirty_ || plot_.size() != size()) {
-        if (plot_.size() != size())
-            plot_ = QImage(size(), QImage::Format_RGB32);
-        QPainter painter(&plot_);
-        painter.setFont(font());
-        geometry_ = PaintPlot(painter, {0, 0, width(), height()}, pens_);
+    // Painted at the screen's density, so curves are as sharp as the text.
+    const double ratio = devicePixelRatioF();
+    if (plotDirty_ || !PlotImageFits(plot_, size(), ratio)) {
+        geometry_ = PaintPlotImage(plot_, size(), ratio, font(), pens_);
         plotDirty_ = false;
     }
     QPainter painter(this);

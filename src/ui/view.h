@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <optional>
+#include <string>
 
 #include "plot/cursor_readout.h"
 #include "plot/plot_renderer.h"
@@ -20,9 +21,13 @@ public:
     // The scroll bar under the view that pans the closeup.
     void SetScrollBar(QScrollBar* bar);
 
-    // First display: settings, pens, the data file to open, the start-up timer.
-    void InitialUpdate();
+    // First display: settings, pens, the data file to open (file, when given
+    // on the command line, else the configured one), the start-up timer.
+    void InitialUpdate(const std::string& file = {});
     void OnFileOpen();
+    // Opens path as File Open does after its chooser (a file handed over by
+    // a second start of the program).
+    void OpenDataFile(const std::string& path);
     void OnFileSave();
     void OnFileSaveAs();
     // Before the window closes: offers to save changed data.

@@ -1,0 +1,6 @@
+// Command-line uses print their results and real errors only.
+#pragma once
+
+// Drops Qt's own debug, information and warning messages (a missing runtime
+// folder, font or display notes), which mean nothing to the user of a command.
+void QuietToolkit();

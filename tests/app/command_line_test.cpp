@@ -1,0 +1,167 @@
+// The command line through the real program: help, version, wrong use and
+// the quiet command-line uses.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "support/run_program.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const std::string Sample = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+
+bool StartsWith(const std::string& text, const std::string& start)
+{
+    return text.rfind(start, 0) == 0;
+}
+
+std::string FirstLine(const std::string& text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
+struct HelpCase {
+    std::vector<std::string> arguments;
+    std::string usage;    // the first line of the answer
+    std::string mention;  // something the help must explain
+};
+
+class CommandLineHelp : public testing::TestWithParam<HelpCase> {};
+
+TEST_P(CommandLineHelp, GoesToStandardOutputWithStatusZero)
+{
+    const HelpCase& c = GetParam();
+    const ProgramResult r = RunSkylog(c.arguments);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(FirstLine(r.out), c.usage);
+    EXPECT_NE(r.out.find(c.mention), std::string::npos) << r.out;
+    EXPECT_EQ(r.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCommand, CommandLineHelp,
+    testing::Values(HelpCase{{"--help"}, "Usage: skylog [options] [FILE]", "render"},
+                    HelpCase{{"-h"}, "Usage: skylog [options] [FILE]", "64 wrong use"},
+                    HelpCase{{"--help", "render"}, "Usage: skylog [options] [FILE]", "import"},
+                    HelpCase{{"info", "--help"}, "Usage: skylog info [options] [DATAFILE]", "exit status 2"},
+                    HelpCase{{"parse", "-h"}, "Usage: skylog parse [options] FILE...", "Exit status 0"},
+                    HelpCase{{"import", "--help"}, "Usage: skylog import [options] [[--format NAME] FILE...]...",
+                             "--replace"},
+                    HelpCase{{"render", "--help"}, "Usage: skylog render [options] [DATAFILE]", "--scale <N>"},
+                    HelpCase{{"render", "-o", "x.png", "--help"}, "Usage: skylog render [options] [DATAFILE]",
+                             "--size <WxH>"}));
+
+TEST(CommandLine, VersionIsTheProjectVersion)
+{
+    for (const char* option : {"--version", "-v"}) {
+        const ProgramResult r = RunSkylog({option});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, std::string("skylog ") + SKYLOG_PROJECT_VERSION + "\n");
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+struct UsageCase {
+    std::vector<std::string> arguments;
+    std::string error;  // the start of the first line on standard error
+    std::string usage;  // the second
+};
+
+class CommandLineMisuse : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(CommandLineMisuse, OneLineErrorAndUsageWithStatus64)
+{
+    const UsageCase& c = GetParam();
+    TempFolder folder;
+    const ProgramResult r = RunSkylog(c.arguments, {{"SKYLOG_HOME", folder.Path()}});
+    EXPECT_EQ(r.status, 64) << r.err;
+    EXPECT_EQ(r.out, "");
+    const std::size_t firstEnd = r.err.find('\n');
+    ASSERT_NE(firstEnd, std::string::npos) << r.err;
+    EXPECT_TRUE(StartsWith(r.err.substr(0, firstEnd), c.error)) << r.err;
+    EXPECT_TRUE(StartsWith(r.err.substr(firstEnd + 1), c.usage)) << r.err;
+    // Nothing was written into the program folder.
+    EXPECT_FALSE(PathExists(folder.File("GRAPH.DAT")));
+    EXPECT_FALSE(PathExists(folder.File("SKYLOG.INI")));
+}
+
+const std::string WindowUsage = "Usage: skylog [options] [FILE]";
+const std::string RenderUsage = "Usage: skylog render [options] [DATAFILE]";
+
+INSTANTIATE_TEST_SUITE_P(
+    Everywhere, CommandLineMisuse,
+    testing::Values(
+        UsageCase{{"--bogus"}, "skylog: Unknown option 'bogus'.", WindowUsage},
+        UsageCase{{"-x", "info"}, "skylog: Unknown option 'x'.", WindowUsage},
+        UsageCase{{"no-such-file.dat"}, "skylog: No such command or file: 'no-such-file.dat'.", WindowUsage},
+        UsageCase{{Sample, Sample}, "skylog: One FILE at most, or a command first.", WindowUsage},
+        UsageCase{{"info", "a.dat", "b.dat"}, "skylog info: Unexpected argument 'b.dat'.",
+                  "Usage: skylog info [options] [DATAFILE]"},
+        UsageCase{{"info", "--frob"}, "skylog info: Unknown option 'frob'.", "Usage: skylog info"},
+        UsageCase{{"parse"}, "skylog parse: Missing FILE.", "Usage: skylog parse [options] FILE..."},
+        UsageCase{{"import", "--replace"}, "skylog import: Missing FILE.", "Usage: skylog import"},
+        UsageCase{{"import", "b.txt", "--data"}, "skylog import: Missing value after '--data'.",
+                  "Usage: skylog import"},
+        UsageCase{{"import", "--format", "nonsense", "b.txt"},
+                  "skylog import: Unknown format \"nonsense\"; the formats known are ", "Usage: skylog import"},
+        UsageCase{{"render", Sample}, "skylog render: Missing -o FILE.png.", RenderUsage},
+        UsageCase{{"render", "-o"}, "skylog render: Missing value after '-o'.", RenderUsage},
+        UsageCase{{"render", "-o", "p.png", "--size", "12x"},
+                  "skylog render: --size takes WIDTHxHEIGHT, each 100 to 20000.", RenderUsage},
+        UsageCase{{"render", "-o", "p.png", "--size", "99x500"},
+                  "skylog render: --size takes WIDTHxHEIGHT, each 100 to 20000.", RenderUsage},
+        UsageCase{{"render", "-o", "p.png", "--scale", "0.5"},
+                  "skylog render: --scale takes a number from 1 to 4.", RenderUsage},
+        UsageCase{{"render", "-o", "p.png", "--scale", "two"},
+                  "skylog render: --scale takes a number from 1 to 4.", RenderUsage},
+        UsageCase{{"render", "-o", "p.png", "--size", "12000x800", "--scale", "2"},
+                  "skylog render: The picture would be wider or higher than 20000 pixels.", RenderUsage}));
+
+// Without a runtime folder or a display, a command prints its result and nothing else.
+TEST(CommandLine, CommandsAreQuiet)
+{
+    TempFolder folder;
+    const std::map<std::string, std::optional<std::string>> bare = {
+        {"SKYLOG_HOME", folder.Path()},
+        {"XDG_RUNTIME_DIR", std::nullopt},
+        {"DISPLAY", std::nullopt},
+        {"WAYLAND_DISPLAY", std::nullopt},
+        {"QT_QPA_PLATFORM", std::nullopt}};
+    const std::string picture = folder.File("plot.png");
+    ProgramResult r = RunSkylog({"render", Sample, "-o", picture}, bare);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(QImage(QString::fromStdString(picture)).size(), QSize(1280, 800));
+
+    r = RunSkylog({"info", Sample}, bare);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+
+    // The window cannot open: one line says why.
+    r = RunSkylog({}, bare);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_TRUE(StartsWith(r.err, "skylog: no display")) << r.err;
+}
+
+// The old statuses stay: 1 for a missing file, 2 for a file that is not a data file.
+TEST(CommandLine, CommandStatusesAreKept)
+{
+    TempFolder folder;
+    const std::map<std::string, std::optional<std::string>> home = {{"SKYLOG_HOME", folder.Path()}};
+    EXPECT_EQ(RunSkylog({"info", folder.File("missing.dat")}, home).status, 1);
+    WriteTextFile(folder.File("junk.dat"), "hello\n");
+    EXPECT_EQ(RunSkylog({"info", folder.File("junk.dat")}, home).status, 2);
+    EXPECT_EQ(RunSkylog({"render", folder.File("junk.dat"), "-o", folder.File("p.png")}, home).status, 2);
+    EXPECT_EQ(RunSkylog({"render", folder.File("missing.dat"), "-o", folder.File("p.png")}, home).status, 1);
+    EXPECT_EQ(RunSkylog({"render", Sample, "-o", folder.File("no/such/dir/p.png")}, home).status, 1);
+    EXPECT_EQ(RunSkylog({"parse", folder.File("junk.dat")}, home).status, 1);
+    EXPECT_EQ(RunSkylog({"import", "--data", folder.File("junk.dat"), folder.File("junk.dat")}, home).status, 2);
+    // "--" makes a command name a file name.
+    EXPECT_EQ(RunSkylog({"--", "info"}, home).status, 64);
+}
+
+}  // namespace
