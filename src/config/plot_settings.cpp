@@ -39,7 +39,7 @@ constexpr std::array IntKeys = {
     SKYLOG_KEY(PFillCloseupAvFlux), SKYLOG_KEY(PFillCloseupAvSpots), SKYLOG_KEY(ColorPrints),
     SKYLOG_KEY(CloseDays), SKYLOG_KEY(CloseScrn), SKYLOG_KEY(LagDays), SKYLOG_KEY(AvgInt),
     SKYLOG_KEY(RBOverall), SKYLOG_KEY(RBCloseup), SKYLOG_KEY(PanDays), SKYLOG_KEY(PosTop),
-    SKYLOG_KEY(PosLeft), SKYLOG_KEY(PosRight), SKYLOG_KEY(PosBottom),
+    SKYLOG_KEY(PosLeft), SKYLOG_KEY(PosRight), SKYLOG_KEY(PosBottom), SKYLOG_KEY(AxisLabels),
 };
 
 // The integer keys written when AutosaveCfg is on (StaggerPlot after SavePos),
@@ -155,6 +155,7 @@ void SaveSettings()
             ini.Write(section, ColorKeys[i], Decimal(settings.Colors[i]));
         ini.Write(section, "Phrase1", settings.Phrase1);
         ini.Write(section, "Phrase2", settings.Phrase2);
+        ini.Write(section, "AxisLabels", Decimal(settings.AxisLabels));
     }
     // A configuration that cannot be written is not reported.
     ini.Save();

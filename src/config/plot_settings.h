@@ -67,6 +67,9 @@ struct PlotSettings {
     int PosLeft = 0;
     int PosRight = 640;
     int PosBottom = 480;
+    // Year, date and value labels on the plots and a grid that never turns
+    // into a hatch; 0 paints the bare plot.
+    int AxisLabels = 1;
     // The key Spots colours the flux curve and Flux the sunspot curve, as
     // existing configuration files expect.
     std::uint32_t Colors[ColorCount] = {8421504u, 12632256u, 16777088u, 65280u, 16776960u, 255u};
