@@ -5,6 +5,7 @@
 #include "data/averages.h"
 #include "data/data_file.h"
 #include "data/record_array.h"
+#include "plot/plot_axes.h"
 
 PlotLayout ComputePlotLayout(const PixelRect& client, int closeScrn, int averageCharWidth)
 {
@@ -88,40 +89,16 @@ int GridIntervalDays(int interval)
 
 std::vector<int> OverallGridLines(const PixelRect& pane, int recordCount, int interval)
 {
-    std::vector<int> lines;
-    const int days = GridIntervalDays(interval);
-    if (recordCount <= 0 || days == 0)
-        return lines;
-    const double step = static_cast<double>(pane.Width()) / recordCount * days;
-    if (step <= 0)
-        return lines;
-    for (double x = pane.left + step - 1; static_cast<int>(x) < pane.right; x += step)
-        lines.push_back(static_cast<int>(x));
-    return lines;
+    return OverallGridLinesEvery(pane, recordCount, GridIntervalDays(interval));
 }
 
 std::vector<GridLine> CloseupGridLines(const PixelRect& pane, int closeupEnd, int closeDays,
                                        int interval)
 {
     std::vector<GridLine> lines;
-    const int days = GridIntervalDays(interval);
-    if (closeDays <= 0 || days == 0)
-        return lines;
-    const double perDay = static_cast<double>(pane.Width()) / closeDays;
-    const double step = days * perDay;
-    if (static_cast<int>(step) <= 0)
-        return lines;
-    const int before = closeupEnd - closeDays - 1;  // the index before the first shown record
-    double x = pane.left + (days - before % days) * perDay;
-    int counter = before / 7 - 4 * (before / 28);
-    for (; static_cast<int>(x) <= pane.right; x += step) {
-        bool solid = interval != 0;
-        if (interval == 0 && ++counter == 4) {
-            solid = true;
-            counter = 0;
-        }
-        lines.push_back({static_cast<int>(x), solid});
-    }
+    for (const CloseupLine& line :
+         CloseupGridLinesEvery(pane, closeupEnd, closeDays, GridIntervalDays(interval)))
+        lines.push_back({line.x, line.solid});
     return lines;
 }
 

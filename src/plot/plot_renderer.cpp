@@ -11,6 +11,7 @@
 #include "data/averages.h"
 #include "data/data_file.h"
 #include "data/record_array.h"
+#include "plot/plot_axes.h"
 #include "plot/plot_curves.h"
 #include "plot/plot_state.h"
 #include "plot/thin_line.h"
@@ -89,21 +90,30 @@ void DrawTitle(QPainter& painter, const PixelRect& closeup, int top, const QStri
         DrawTextTop(painter, x, top, title);
 }
 
+// The closeup's grid lines, coarser than set when they would crowd (axis labels on).
+std::vector<CloseupLine> CloseupLines(const PixelRect& pane)
+{
+    const PlotSettings& s = Settings();
+    return CloseupGridLinesEvery(pane, Plot().CloseupEnd, s.CloseDays,
+                                 CloseupGridDays(pane, s.CloseDays, s.RBCloseup, s.AxisLabels != 0));
+}
+
 void DrawGrids(QPainter& painter, const PlotLayout& layout, const PlotPens& pens)
 {
     const PlotSettings& settings = Settings();
     const PixelRect& o = layout.overall;
+    const int count = Records().RecordCount();
     painter.setPen(pens.dottedGrid);
     // On a long history several lines fall on one column; one of them paints it.
     int previous = INT_MIN;
-    for (int x : OverallGridLines(o, Records().RecordCount(), settings.RBOverall)) {
+    for (int x : OverallGridLinesEvery(
+             o, count, OverallGridDays(o, count, settings.RBOverall, settings.AxisLabels != 0))) {
         if (x != previous)
             painter.drawLine(x, o.top, x, o.bottom);
         previous = x;
     }
     const PixelRect& c = layout.closeup;
-    for (const GridLine& line :
-         CloseupGridLines(c, Plot().CloseupEnd, settings.CloseDays, settings.RBCloseup)) {
+    for (const CloseupLine& line : CloseupLines(c)) {
         painter.setPen(line.solid ? pens.solidGrid : pens.dottedGrid);
         painter.drawLine(line.x, c.top, line.x, c.bottom - 1);
     }
@@ -292,6 +302,43 @@ void DrawRecordMarkers(QPainter& painter, const PaintedGeometry& g)
 
 }  // namespace
 
+void DrawAxes(QPainter& painter, const PixelRect& pane, const PaneScale& scale, bool closeup,
+              int maximum, const PlotPens& pens)
+{
+    if (pane.Width() <= 0 || pane.Height() <= 0)
+        return;
+    painter.save();
+    painter.setClipRect(QRect(pane.left, pane.top, pane.Width(), pane.Height()));
+    painter.setBackgroundMode(Qt::TransparentMode);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const TextWidth width = [&](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
+    // The text stands out from the pane's background; the ticks are as faint as the grid.
+    const QColor background = pens.background.color();
+    const QColor text = qGray(background.rgb()) < 140 ? Qt::white : Qt::black;
+    const QColor tick = pens.solidGrid.color();
+    constexpr int TickLength = 4;
+
+    const std::vector<TimeLabel> times =
+        closeup ? CloseupTimeLabels(pane, CloseupLines(pane), Plot().CloseupEnd,
+                                    Settings().CloseDays, width)
+                : OverallTimeLabels(pane, scale, width);
+    for (const TimeLabel& label : times) {
+        painter.fillRect(QRect(label.x, pane.top, 1, TickLength), tick);
+        painter.setPen(text);
+        DrawTextTop(painter, label.textLeft, pane.top + 1, QString::fromStdString(label.text));
+    }
+    for (const ValueLabel& label :
+         ValueLabels(pane, scale.yScale, maximum, metrics.height(), metrics.height() + 4)) {
+        painter.fillRect(QRect(pane.left, label.y, TickLength, 1), tick);
+        painter.setPen(text);
+        DrawTextTop(painter, pane.left + TickLength + LabelInset, label.textTop,
+                    QString::fromStdString(label.text));
+    }
+    painter.restore();
+}
+
 void SetColumnShortcut(bool on)
 {
     columnShortcut = on;
@@ -389,6 +436,10 @@ PaintedGeometry PaintPlot(QPainter& painter, const PixelRect& client, const Plot
         DrawPaneCurves(painter, layout.overall, g.overall, false, pens);
         DrawPaneCurves(painter, layout.closeup, g.closeup, true, pens);
         DrawRecordMarkers(painter, g);
+        if (settings.AxisLabels) {
+            DrawAxes(painter, layout.overall, g.overall, false, maximum, pens);
+            DrawAxes(painter, layout.closeup, g.closeup, true, maximum, pens);
+        }
     }
     painter.restore();
     plot.loading = 0;

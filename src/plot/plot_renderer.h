@@ -34,6 +34,11 @@ const QImage& MarkerBitmap();
 // compare with the straightforward drawing.
 void SetColumnShortcut(bool on);
 
+// The axis labels of one pane (years or dates along the top, values along the
+// left edge) with their tick marks; printing draws its panes through here too.
+void DrawAxes(QPainter& painter, const PixelRect& pane, const PaneScale& scale, bool closeup,
+              int maximum, const PlotPens& pens);
+
 // Paints the plot into client. With drawingSuspended only the frames and the
 // empty panes are painted.
 PaintedGeometry PaintPlot(QPainter& painter, const PixelRect& client, const PlotPens& pens);

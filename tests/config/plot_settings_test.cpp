@@ -130,3 +130,21 @@ TEST_F(SettingsTest, LoadingNeverWritesTheFile)
     EXPECT_EQ(Settings().CloseDays, 100);
     EXPECT_EQ(ReadTextFile(IniFilePath()), text);
 }
+
+TEST_F(SettingsTest, AxisLabelsDefaultOnAndKeptLikeTheOtherOptions)
+{
+    WriteTextFile(IniFilePath(), "[SOLAR_DATA]\nVersion=x\n");
+    LoadSettings();
+    EXPECT_EQ(Settings().AxisLabels, 1);
+    Settings().AxisLabels = 0;
+    SaveSettings();  // AutosaveCfg off: not written
+    LoadSettings();
+    EXPECT_EQ(Settings().AxisLabels, 1);
+    Settings().AxisLabels = 0;
+    Settings().AutosaveCfg = 1;
+    SaveSettings();
+    Settings().AxisLabels = 1;
+    LoadSettings();
+    EXPECT_EQ(Settings().AxisLabels, 0);
+    EXPECT_EQ(IniFile(IniFilePath()).ReadText(SettingsSection, "AxisLabels", "", 62), "0");
+}

@@ -82,6 +82,7 @@ TEST_P(BarePlotTest, PaintsTheFixturePixels)
     c.configure(Settings());
     Settings().AxisLabels = 0;
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+    PreparePlotData();  // the notifications may have been reset by another test
 
     QImage image(c.width, c.height, QImage::Format_RGB32);
     QPainter painter(&image);

@@ -50,6 +50,7 @@ protected:
         ResetDataState();
         Settings() = PlotSettings();
         Settings().GridON = 0;
+        Settings().AxisLabels = 0;  // the bare plot; the axes have tests of their own
         Plot() = PlotState();
         RecordStats() = RecordExtremes();
     }

@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <fstream>
+#include <map>
+
+#include "config/plot_settings.h"
+#include "data/averages.h"
+#include "data/data_file.h"
+#include "plot/plot_axes.h"
+#include "plot/plot_renderer.h"
+#include "plot/plot_state.h"
+#include "support/data_state.h"
+
+namespace {
+
+// A plain measure: every character 7 pixels wide.
+int SevenPerChar(const std::string& text)
+{
+    return static_cast<int>(text.size()) * 7;
+}
+
+// Index of the first day of each year in the sample file, read straight from
+// its lines (not through the record array).
+std::map<int, int> SampleYearStarts(int* count)
+{
+    std::ifstream in(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT");
+    std::string line;
+    std::map<int, int> starts;
+    int index = 0, previous = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '!')
+            continue;
+        const int year = std::stoi(line.substr(6, 4));
+        if (index > 0 && year != previous)
+            starts[year] = index;
+        previous = year;
+        ++index;
+    }
+    *count = index;
+    return starts;
+}
+
+void ExpectNoOverlap(const std::vector<TimeLabel>& labels, const PixelRect& pane,
+                     const TextWidth& width, int paneWidth)
+{
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_LE(labels[i].textLeft + width(labels[i].text), pane.right - 1) << paneWidth;
+        if (i > 0)
+            EXPECT_GE(labels[i].textLeft,
+                      labels[i - 1].textLeft + width(labels[i - 1].text) + LabelGap)
+                << "at width " << paneWidth;
+    }
+}
+
+}  // namespace
+
+class AxisTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+        Plot() = PlotState();
+        RecordStats() = RecordExtremes();
+    }
+    void TearDown() override { SetUp(); }
+
+    void LoadSample()
+    {
+        ConnectPlotToDataFile();
+        DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+        ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+        PreparePlotData();  // the notifications may have been reset by another test
+    }
+};
+
+TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
+{
+    struct Case {
+        int days;
+        double perDay;
+        int expected;
+    };
+    const Case cases[] = {
+        {7, 1.0, 7},            // 7 pixels apart: kept
+        {7, 0.3, 28},           // 2.1 pixels: months (8.4)
+        {28, 0.2, 28},          // 5.6: kept
+        {28, 0.0339, 365},      // a 79-year history at 1000 pixels: years (12.4)
+        {28, 0.005, 3650},      // 1.8 a year: decades
+        {365, 0.0001, 36500},   // 0.37 a decade: centuries
+        {7, 3.0 / 7.0, 7},      // exactly 3 pixels is enough
+        {0, 0.01, 0},           // no grid stays no grid
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadableGridDays(c.days, c.perDay), c.expected) << c.days << " at " << c.perDay;
+}
+
+TEST(ReadableGrid, OverallLinesNeverCloserThanThreePixels)
+{
+    for (int width = 300; width <= 4000; width += 37) {
+        const PixelRect pane{21, 21, width - 20, 300};
+        for (int interval = 0; interval <= 2; ++interval) {
+            const int days = OverallGridDays(pane, 28319, interval, true);
+            const std::vector<int> lines = OverallGridLinesEvery(pane, 28319, days);
+            ASSERT_FALSE(lines.empty()) << width;
+            for (std::size_t i = 1; i < lines.size(); ++i)
+                EXPECT_GE(lines[i] - lines[i - 1], 2) << width;  // 3 apart, less truncation
+            // Unchanged when the set interval already reads well.
+            if (GridIntervalDays(interval) * (pane.Width() / 28319.0) >= MinGridStep)
+                EXPECT_EQ(days, GridIntervalDays(interval));
+        }
+        // Without the rule the spec's interval stays, however dense.
+        EXPECT_EQ(OverallGridDays(pane, 28319, 0, false), 7);
+    }
+}
+
+TEST_F(AxisTest, YearLabelsSitOnTheFirstDayOfTheirYear)
+{
+    int count = 0;
+    const std::map<int, int> starts = SampleYearStarts(&count);
+    LoadSample();
+    ASSERT_EQ(Records().RecordCount(), count);
+    for (int width = 300; width <= 4000; width += 53) {
+        const PixelRect pane{21, 21, width - 20, 400};
+        PaneScale scale;
+        scale.start = 0;
+        scale.end = count;
+        scale.xScale = (pane.Width() - 1.0) / count;
+        const std::vector<TimeLabel> labels = OverallTimeLabels(pane, scale, SevenPerChar);
+        ASSERT_GE(labels.size(), 2u) << width;
+        const int every = std::stoi(labels[1].text) - std::stoi(labels[0].text);
+        EXPECT_TRUE(every == 1 || every == 5 || every == 10 || every == 50) << every;
+        for (const TimeLabel& label : labels) {
+            const int year = std::stoi(label.text);
+            EXPECT_EQ(year % every, 0);
+            ASSERT_TRUE(starts.count(year)) << year;
+            const int expectedX = 21 + static_cast<int>((starts.at(year) + 1) * scale.xScale);
+            EXPECT_EQ(label.x, expectedX) << year << " at " << width;
+            EXPECT_EQ(label.textLeft, expectedX + LabelInset);
+        }
+        ExpectNoOverlap(labels, pane, SevenPerChar, width);
+        // The finest spacing that fits: a wide pane labels every year.
+        if (width >= 3600)
+            EXPECT_EQ(every, 1) << width;
+    }
+}
+
+TEST_F(AxisTest, CloseupLabelsAtTheSolidLinesNeverOverlap)
+{
+    LoadSample();
+    const int count = Records().RecordCount();
+    for (const int closeDays : {60, 252, 2000}) {
+        Settings().CloseDays = closeDays;
+        const int end = count - 1000;
+        for (int width = 300; width <= 4000; width += 61) {
+            const PixelRect pane{21, 321, width - 20, 600};
+            for (int interval = 0; interval <= 2; ++interval) {
+                const int days = CloseupGridDays(pane, closeDays, interval, true);
+                const std::vector<CloseupLine> lines =
+                    CloseupGridLinesEvery(pane, end, closeDays, days);
+                const std::vector<TimeLabel> labels =
+                    CloseupTimeLabels(pane, lines, end, closeDays, SevenPerChar);
+                ExpectNoOverlap(labels, pane, SevenPerChar, width);
+                for (const TimeLabel& label : labels) {
+                    // Each label names the record under its line: x from the
+                    // line's index, w / CloseDays pixels a day.
+                    const auto line = std::find_if(lines.begin(), lines.end(), [&](const CloseupLine& l) {
+                        return l.x == label.x && l.solid;
+                    });
+                    ASSERT_NE(line, lines.end());
+                    const double perDay = static_cast<double>(pane.Width()) / closeDays;
+                    EXPECT_NEAR(label.x, pane.left + (line->record - (end - closeDays) + 1) * perDay, 1.0);
+                    const std::string date = Records().At(line->record).GetDate();
+                    if (closeDays <= 252)
+                        EXPECT_EQ(label.text, date.substr(0, 5));
+                    else
+                        EXPECT_EQ(label.text.substr(label.text.size() - 4), date.substr(6, 4));
+                }
+            }
+        }
+    }
+}
+
+TEST_F(AxisTest, CloseupWeekLinesBecomeMonthsWhenCrowded)
+{
+    // 2000 days at 500 pixels: a week is 1.7 pixels, so only the 28-day lines stay.
+    const PixelRect pane{21, 321, 521, 600};
+    EXPECT_EQ(CloseupGridDays(pane, 2000, 0, true), 28);
+    EXPECT_EQ(CloseupGridDays(pane, 2000, 0, false), 7);
+    const std::vector<CloseupLine> lines = CloseupGridLinesEvery(pane, 3000, 2000, 28);
+    for (const CloseupLine& line : lines) {
+        EXPECT_TRUE(line.solid);
+        EXPECT_EQ(line.record % 28, 0);
+    }
+}
+
+TEST(ValueScale, RoundValuesWhereTheCurvesPutThem)
+{
+    for (const int height : {120, 233, 400, 1300}) {
+        const PixelRect pane{21, 21, 800, 21 + height};
+        for (const int maximum : {310, 400, 1000, 73}) {
+            const double yScale = (height - 1.0) / maximum;
+            const std::vector<ValueLabel> labels = ValueLabels(pane, yScale, maximum, 14, 18);
+            if (height >= 233)
+                ASSERT_GE(labels.size(), 2u) << height << " " << maximum;
+            if (labels.size() < 2)
+                continue;
+            const int step = std::stoi(labels[1].text) - std::stoi(labels[0].text);
+            int power = 1;
+            while (power * 10 <= step)
+                power *= 10;
+            EXPECT_TRUE(step == power || step == 2 * power || step == 5 * power) << step;
+            for (const ValueLabel& label : labels) {
+                const int value = std::stoi(label.text);
+                EXPECT_EQ(value % step, 0);
+                EXPECT_LE(value, maximum);
+                EXPECT_EQ(label.y, pane.bottom - static_cast<int>(value * yScale) - 1);
+                EXPECT_GE(label.textTop, pane.top + 18);
+                EXPECT_LE(label.textTop + 14, pane.bottom);
+            }
+            EXPECT_GE(step * yScale, 28.0);  // two text heights apart
+            EXPECT_LT(step * yScale / 2.5, 28.0 + 1e-9);  // and not needlessly sparse
+        }
+    }
+}
+
+TEST_F(AxisTest, RenderedGridIsNoHatchAndLabelsAppear)
+{
+    LoadSample();
+    PlotSettings& s = Settings();
+    s.DOverallSpotsON = s.DOverallFluxON = 0;
+    s.RBOverall = 1;
+    const auto render = [&](int axisLabels, PaintedGeometry* g) {
+        s.AxisLabels = axisLabels;
+        QImage image(1000, 700, QImage::Format_RGB32);
+        QPainter painter(&image);
+        *g = PaintPlot(painter, {0, 0, 1000, 700}, CreatePlotPens(s));
+        return image;
+    };
+    const QRgb grid = qRgb(192, 192, 192);
+    const auto gridColumns = [&](const QImage& image, const PaintedGeometry& g) {
+        std::vector<int> columns;
+        const int y = (g.layout.overall.top + g.layout.overall.bottom) / 2;
+        for (int x = g.layout.overall.left + 40; x < g.layout.overall.right; ++x)
+            if (image.pixel(x, y) == grid || image.pixel(x, y + 1) == grid)
+                columns.push_back(x);
+        return columns;
+    };
+    PaintedGeometry g;
+    std::vector<int> columns = gridColumns(render(1, &g), g);
+    ASSERT_GT(columns.size(), 10u);
+    for (std::size_t i = 1; i < columns.size(); ++i)
+        EXPECT_GE(columns[i] - columns[i - 1], 3);
+    // The year labels are written in white on the grey background near the top.
+    const QImage labelled = render(1, &g);
+    int light = 0;
+    for (int x = g.layout.overall.left; x < g.layout.overall.right; ++x)
+        for (int y = g.layout.overall.top + 2; y < g.layout.overall.top + 12; ++y)
+            light += qGray(labelled.pixel(x, y)) > 230 ? 1 : 0;
+    EXPECT_GT(light, 100);
+
+    // The bare plot keeps the spec's 28-day lines: a hatch at this size.
+    columns = gridColumns(render(0, &g), g);
+    int close = 0;
+    for (std::size_t i = 1; i < columns.size(); ++i)
+        close += columns[i] - columns[i - 1] < 3 ? 1 : 0;
+    EXPECT_GT(close, 100);
+}
+
+TEST_F(AxisTest, LabelsWithTheRealFontNeverOverlap)
+{
+    LoadSample();
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const TextWidth width = [&](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
+    const int count = Records().RecordCount();
+    for (int w = 300; w <= 4000; w += 97) {
+        const PixelRect pane{21, 21, w - 20, 400};
+        PaneScale scale;
+        scale.end = count;
+        scale.xScale = (pane.Width() - 1.0) / count;
+        ExpectNoOverlap(OverallTimeLabels(pane, scale, width), pane, width, w);
+        const std::vector<CloseupLine> lines =
+            CloseupGridLinesEvery(pane, count, 252, CloseupGridDays(pane, 252, 0, true));
+        ExpectNoOverlap(CloseupTimeLabels(pane, lines, count, 252, width), pane, width, w);
+    }
+}
