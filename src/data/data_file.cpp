@@ -598,23 +598,29 @@ bool WriteDataFile()
             text += lineEnd;
         }
         char numbers[64];
-        for (int i = 0; i < records.RecordCount(); ++i) {
-            const SolarRecord& record = records.At(i);
-            const std::string date = FileDate(record.m_date.View(), version3);
-            std::snprintf(numbers, sizeof numbers, version3 ? "  %3d   " : "    %3d   ",
-                          record.m_sunspots);
-            if (date.empty()) {
-                text += UnwritableDayMark;
-                text += record.m_date.View();
-            } else {
-                text += date;
-            }
-            text += numbers;
-            text += FormatFixed(record.m_flux, 5, 1);
-            text += lineEnd;
-            if (text.size() >= (1 << 16) - 256) {
-                writer.Write(text);
-                text.clear();
+        // Days whose date cannot be written go with the comments, ahead of
+        // the data lines, where a later save puts them too.
+        for (const bool unwritable : {true, false}) {
+            for (int i = 0; i < records.RecordCount(); ++i) {
+                const SolarRecord& record = records.At(i);
+                const std::string date = FileDate(record.m_date.View(), version3);
+                if (date.empty() != unwritable)
+                    continue;
+                std::snprintf(numbers, sizeof numbers, version3 ? "  %3d   " : "    %3d   ",
+                              record.m_sunspots);
+                if (unwritable) {
+                    text += UnwritableDayMark;
+                    text += record.m_date.View();
+                } else {
+                    text += date;
+                }
+                text += numbers;
+                text += FormatFixed(record.m_flux, 5, 1);
+                text += lineEnd;
+                if (text.size() >= (1 << 16) - 256) {
+                    writer.Write(text);
+                    text.clear();
+                }
             }
         }
         writer.Write(text);

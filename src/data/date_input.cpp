@@ -81,3 +81,12 @@ std::string ParseNumericDate(const std::string& text)
         return {};
     return FormatRecordDate(number(fields[0]), number(fields[1]), year);
 }
+
+std::string ParseUserDate(const std::string& text,
+                          const std::function<std::string(const std::string&)>& localeForms)
+{
+    std::string date = ParseNumericDate(text);
+    if (date.empty() && localeForms)
+        date = localeForms(text);
+    return date;
+}

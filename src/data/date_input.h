@@ -1,6 +1,7 @@
 // Dates typed by the user (the record dialog).
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Reads "m/d/yyyy" (one or two digits for month and day, "/" or "-" between),
@@ -14,3 +15,11 @@ std::string FormatRecordDate(int month, int day, int year);
 
 // Two-digit years: below 50 in the 2000s, from 50 on in the 1900s.
 int ExpandTwoDigitYear(int yy);
+
+// A date the user typed, as "mm/dd/yyyy": the program's own forms above are
+// read first, always, so that 01/05/2002 stays the 5th of January under a
+// day-first locale; only text they cannot read goes to localeForms (the
+// user's own date formats, from the window layer; may be empty). Empty when
+// neither reads it.
+std::string ParseUserDate(const std::string& text,
+                          const std::function<std::string(const std::string&)>& localeForms);

@@ -28,14 +28,17 @@ QDate FromLocale(const QLocale& locale, const QString& text, QLocale::FormatType
 
 QString ParseUserDate(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    const QLocale locale = QLocale::system();
-    for (QLocale::FormatType type : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        const QDate date = FromLocale(locale, trimmed, type);
-        if (date.isValid())
-            return QString::fromStdString(FormatRecordDate(date.month(), date.day(), date.year()));
-    }
-    return QString::fromStdString(ParseNumericDate(trimmed.toStdString()));
+    // The user's locale (QLocale() follows the system unless set otherwise).
+    const auto localeForms = [](const std::string& typed) {
+        const QLocale locale;
+        for (QLocale::FormatType type : {QLocale::ShortFormat, QLocale::LongFormat}) {
+            const QDate date = FromLocale(locale, QString::fromStdString(typed), type);
+            if (date.isValid())
+                return FormatRecordDate(date.month(), date.day(), date.year());
+        }
+        return std::string();
+    };
+    return QString::fromStdString(::ParseUserDate(text.trimmed().toStdString(), localeForms));
 }
 
 RecordDlg::RecordDlg(int mode, const QString& date, int sunspots, const QString& flux,

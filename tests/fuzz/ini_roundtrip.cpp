@@ -1,0 +1,60 @@
+#include "fuzz/ini_roundtrip.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "config/ini_file.h"
+#include "config/plot_settings.h"
+
+namespace {
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Keys whose values are compared before and after the write.
+constexpr const char* ComparedKeys[] = {"Version", "CloseDays", "Phrase2", "FileName",
+                                        "Background", "StaggerPlotStartDay", "AvgInt"};
+
+}  // namespace
+
+std::string CheckIniRoundTrip(const std::string& bytes, const std::string& folder)
+{
+    const std::string path = folder + "/SKYLOG.INI";
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    setenv("SKYLOG_HOME", folder.c_str(), 1);
+    LoadSettings();  // every conversion of every key
+    if (Slurp(path) != bytes)
+        return "loading the settings changed the file";
+
+    IniFile before(path);
+    std::string values[std::size(ComparedKeys)];
+    for (std::size_t i = 0; i < std::size(ComparedKeys); ++i)
+        values[i] = before.ReadText(SettingsSection, ComparedKeys[i], "<missing>", 1000);
+    before.Write(SettingsSection, "PanDays", "77");
+    if (!before.Save())
+        return "the save failed";
+
+    IniFile after(path);
+    if (after.ReadInt(SettingsSection, "PanDays", 0) != 77 ||
+        after.ReadText(SettingsSection, "PanDays", "", 1000) != "77")
+        return "the written key does not read back";
+    for (std::size_t i = 0; i < std::size(ComparedKeys); ++i)
+        if (std::string_view(ComparedKeys[i]) != "PanDays" &&
+            after.ReadText(SettingsSection, ComparedKeys[i], "<missing>", 1000) != values[i])
+            return std::string("writing PanDays changed ") + ComparedKeys[i];
+    const std::string saved = Slurp(path);
+    IniFile again(path);
+    again.Write(SettingsSection, "PanDays", "77");
+    if (!again.Save() || Slurp(path) != saved)
+        return "a second identical save changed the file";
+    return {};
+}
