@@ -61,11 +61,12 @@ IniFile::IniFile(std::string path) : path_(std::move(path))
     std::string line;
     bool first = true;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
+        // Carriage returns that end a line are part of its break, however
+        // many there are; kept, one would turn into a break of its own.
+        if (!line.empty() && line.back() == '\r' && first)
+            lineBreak_ = "\r\n";
+        while (!line.empty() && line.back() == '\r')
             line.pop_back();
-            if (first)
-                lineBreak_ = "\r\n";
-        }
         // Editors on other systems start UTF-8 files with a byte-order mark.
         if (first && line.rfind(ByteOrderMark, 0) == 0) {
             line.erase(0, ByteOrderMark.size());

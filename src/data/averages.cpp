@@ -1,4 +1,5 @@
 #include "data/averages.h"
+#include "data/clamped_cast.h"
 
 #include "data/prompt.h"
 #include "data/record_array.h"
@@ -8,12 +9,14 @@ namespace {
 // Flux averages are taken over the whole-number parts of the flux values.
 long long WholeFlux(const SolarRecord& record)
 {
-    return static_cast<long long>(record.m_flux);
+    // Held to the int range: an average is an int, and a sum of any history
+    // stays far inside long long.
+    return TruncateClamped(record.m_flux, INT_MIN, INT_MAX);
 }
 
 int Average(long long sum, long long days)
 {
-    return static_cast<int>(static_cast<double>(sum) / static_cast<double>(days));
+    return TruncateToInt(static_cast<double>(sum) / static_cast<double>(days));
 }
 
 void SetAverages(SolarRecord& record, int avgSunspots, int avgFlux)

@@ -1,4 +1,5 @@
 #include "plot/cursor_readout.h"
+#include "data/clamped_cast.h"
 
 #include <cstdio>
 
@@ -13,13 +14,14 @@ std::optional<DayUnderCursor> FindDayUnderCursor(const PaintedGeometry& g, int x
     if (count == 0)
         return std::nullopt;
     if (g.layout.overall.Contains(x, y) && g.overall.xScale > 0) {
-        int day = static_cast<int>((x - g.layout.overall.left) / g.overall.xScale);
+        int day = TruncateToInt((x - g.layout.overall.left) / g.overall.xScale);
         day = day < 0 ? 0 : day > count - 1 ? count - 1 : day;
         return DayUnderCursor{Pane::Overall, day};
     }
     if (g.layout.closeup.Contains(x, y) && g.closeup.xScale > 0) {
         const int first = Plot().CloseupEnd - Settings().CloseDays;
-        int day = static_cast<int>((x - g.layout.closeup.left) / g.closeup.xScale) + first;
+        int day = TruncateToInt((x - g.layout.closeup.left) / g.closeup.xScale, -PixelLimit,
+                                PixelLimit) + first;
         const int last = Plot().CloseupEnd - 1;
         day = day < first ? first : day > last ? last : day;
         if (day < 0 || day >= count)
@@ -52,7 +54,7 @@ std::optional<Readout> ReadoutAt(const PaintedGeometry& g, int x, int y)
     std::snprintf(text, sizeof text, "%d    ", spots);
     readout.texts[1] = text;
     readout.texts[2] = FormatFixed(flux, 0, 1) + "     ";
-    const int value = yScale > 0 ? static_cast<int>((pane.bottom - y) / yScale) : 0;
+    const int value = yScale > 0 ? TruncateToInt((pane.bottom - y) / yScale) : 0;
     std::snprintf(text, sizeof text, "%d    ", value);
     readout.texts[3] = text;
     return readout;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "data/clamped_cast.h"
 #include "data/day_number.h"
 #include "data/number_text.h"
 #include "data/record_array.h"
@@ -51,7 +52,8 @@ bool FitLabels(std::vector<TimeLabel>& labels, const PixelRect& pane, const Text
 
 int RecordX(const PixelRect& pane, int index, int start, double xScale)
 {
-    const int x = pane.left + static_cast<int>((index - start + 1) * xScale);
+    const int x = pane.left + TruncateToInt((static_cast<double>(index) - start + 1) * xScale,
+                                            -PixelLimit, PixelLimit);
     return x > pane.right - 1 ? pane.right - 1 : x;
 }
 
@@ -96,8 +98,8 @@ std::vector<int> OverallGridLinesEvery(const PixelRect& pane, int recordCount, i
     const double step = static_cast<double>(pane.Width()) / recordCount * days;
     if (step <= 0)
         return lines;
-    for (double x = pane.left + step - 1; static_cast<int>(x) < pane.right; x += step)
-        lines.push_back(static_cast<int>(x));
+    for (double x = pane.left + step - 1; TruncateToInt(x) < pane.right; x += step)
+        lines.push_back(TruncateToInt(x));
     return lines;
 }
 
@@ -109,20 +111,20 @@ std::vector<CloseupLine> CloseupGridLinesEvery(const PixelRect& pane, int closeu
         return lines;
     const double perDay = static_cast<double>(pane.Width()) / closeDays;
     const double step = days * perDay;
-    if (static_cast<int>(step) <= 0)
+    if (TruncateToInt(step) <= 0)
         return lines;
     const int before = closeupEnd - closeDays - 1;  // the index before the first shown record
     int record = before + (days - before % days);
     double x = pane.left + (days - before % days) * perDay;
     const bool weeks = days == 7;
     int counter = before / 7 - 4 * (before / 28);
-    for (; static_cast<int>(x) <= pane.right; x += step, record += days) {
+    for (; TruncateToInt(x) <= pane.right; x += step, record += days) {
         bool solid = !weeks;
         if (weeks && ++counter == 4) {
             solid = true;
             counter = 0;
         }
-        lines.push_back({static_cast<int>(x), solid, record});
+        lines.push_back({TruncateToInt(x), solid, record});
     }
     return lines;
 }

@@ -1,4 +1,5 @@
 #include "plot/plot_curves.h"
+#include "data/clamped_cast.h"
 
 #include <cstdlib>
 
@@ -23,11 +24,7 @@ double Value(const SolarRecord& record, CurveKind kind)
 
 int Truncated(double value)
 {
-    if (value > 1e9)
-        return 1000000000;
-    if (value < -1e9)
-        return -1000000000;
-    return static_cast<int>(value);
+    return TruncateToInt(value, -PixelLimit, PixelLimit);
 }
 
 }  // namespace
@@ -78,8 +75,12 @@ CurvePoints BuildCurve(const CurveRequest& request, std::vector<PlotPoint>& poin
         }
         if (y > baseline)
             y = baseline;
+        // A value above the scale (none is, unless it came in unchecked)
+        // stops just above the pane instead of far outside it.
+        if (y < pane.top - 1)
+            y = pane.top - 1;
         x += request.scale.xScale;
-        int px = static_cast<int>(x);
+        int px = TruncateToInt(x, -PixelLimit, PixelLimit);
         if (px > pane.right - 1)
             px = pane.right - 1;
         points[static_cast<std::size_t>(k)] = {px, y};

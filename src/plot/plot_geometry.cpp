@@ -1,4 +1,5 @@
 #include "plot/plot_geometry.h"
+#include "data/clamped_cast.h"
 
 #include <cstdio>
 
@@ -12,7 +13,7 @@ PlotLayout ComputePlotLayout(const PixelRect& client, int closeScrn, int average
     const int l = client.left, t = client.top, r = client.right, b = client.bottom;
     const int h = b - t;
     PlotLayout layout;
-    layout.split = static_cast<int>(closeScrn * 0.0098 * h);
+    layout.split = TruncateToInt(closeScrn * 0.0098 * h, -PixelLimit, PixelLimit);
     const int s = layout.split;
     layout.overall = {l + 21, t + 21, r - 20, s - 50};
     layout.closeup = {l + 21, s + 21, r - 20, b - 60};
@@ -38,7 +39,7 @@ int VerticalMaximum()
     const auto clampIndex = [&](int index) {
         return index >= 0 && index < records.RecordCount() ? index : 0;
     };
-    int flux = static_cast<int>(records.At(clampIndex(stats.HighFluxIndex)).m_flux);
+    int flux = TruncateToInt(records.At(clampIndex(stats.HighFluxIndex)).m_flux);
     int spots = records.At(clampIndex(stats.HighSpotsIndex)).m_sunspots;
     if (flux == 0)
         flux = 400;
@@ -69,8 +70,8 @@ PaneScale CloseupScale(const PixelRect& pane, int closeupEnd, int closeDays, int
 
 int ValueY(double value, double yScale, int bottom)
 {
-    const double y = bottom - static_cast<double>(static_cast<long long>(value * yScale)) - 1;
-    return y > bottom ? bottom : y < -1e9 ? -1000000000 : static_cast<int>(y);
+    const long long y = bottom - TruncateClamped(value * yScale, -PixelLimit, PixelLimit) - 1LL;
+    return y > bottom ? bottom : static_cast<int>(y);
 }
 
 int GridIntervalDays(int interval)
@@ -104,7 +105,8 @@ std::vector<GridLine> CloseupGridLines(const PixelRect& pane, int closeupEnd, in
 
 int MarkerX(const PixelRect& pane, int index, int start, double xScale)
 {
-    return pane.left + static_cast<int>((index - start + 1) * xScale);
+    return pane.left + TruncateToInt((static_cast<double>(index) - start + 1) * xScale,
+                                     -PixelLimit, PixelLimit);
 }
 
 std::string PlotTitle(int count, const std::string& first, const std::string& last)

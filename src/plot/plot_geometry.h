@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+// No pixel coordinate goes beyond this, far outside any screen or page: a
+// value that would map further is held at the limit.
+inline constexpr int PixelLimit = 1 << 24;
+
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     int Width() const { return right - left; }

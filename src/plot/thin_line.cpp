@@ -13,8 +13,21 @@ void Mark(ColumnRuns& runs, int x, int y)
     runs.high[column] = std::max(runs.high[column], y);
 }
 
+// Curves never reach far outside their pane; should a point do so all the
+// same, its line is walked only this far, not for billions of pixels.
+constexpr int WalkLimit = 1 << 16;
+
+PlotPoint Held(PlotPoint p)
+{
+    p.y = std::clamp(p.y, -WalkLimit, WalkLimit);
+    p.x = std::clamp(p.x, -WalkLimit, WalkLimit);
+    return p;
+}
+
 void Segment(ColumnRuns& runs, PlotPoint a, PlotPoint b)
 {
+    a = Held(a);
+    b = Held(b);
     if (a.x == b.x) {
         Mark(runs, a.x, a.y);
         Mark(runs, a.x, b.y);
@@ -47,16 +60,16 @@ ColumnRuns ThinPolylineRuns(const PlotPoint* points, int count)
     ColumnRuns runs;
     if (count <= 0)
         return runs;
-    int minX = points[0].x, maxX = points[0].x;
+    int minX = Held(points[0]).x, maxX = minX;
     for (int i = 1; i < count; ++i) {
-        minX = std::min(minX, points[i].x);
-        maxX = std::max(maxX, points[i].x);
+        minX = std::min(minX, Held(points[i]).x);
+        maxX = std::max(maxX, Held(points[i]).x);
     }
     runs.firstX = minX;
     runs.low.assign(static_cast<std::size_t>(maxX - minX + 1), INT_MAX);
     runs.high.assign(static_cast<std::size_t>(maxX - minX + 1), INT_MIN);
     if (count == 1)
-        Mark(runs, points[0].x, points[0].y);
+        Mark(runs, Held(points[0]).x, Held(points[0]).y);
     for (int i = 1; i < count; ++i)
         Segment(runs, points[i - 1], points[i]);
     return runs;
