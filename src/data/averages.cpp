@@ -1,6 +1,6 @@
 #include "data/averages.h"
-#include "data/clamped_cast.h"
 
+#include "data/clamped_cast.h"
 #include "data/prompt.h"
 #include "data/record_array.h"
 

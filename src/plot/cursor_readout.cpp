@@ -1,9 +1,9 @@
 #include "plot/cursor_readout.h"
-#include "data/clamped_cast.h"
 
 #include <cstdio>
 
 #include "config/plot_settings.h"
+#include "data/clamped_cast.h"
 #include "data/number_text.h"
 #include "data/record_array.h"
 #include "plot/plot_state.h"

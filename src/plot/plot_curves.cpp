@@ -1,8 +1,8 @@
 #include "plot/plot_curves.h"
-#include "data/clamped_cast.h"
 
 #include <cstdlib>
 
+#include "data/clamped_cast.h"
 #include "data/record_array.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "plot/plot_geometry.h"
-#include "data/clamped_cast.h"
 
 #include <cstdio>
 
 #include "data/averages.h"
+#include "data/clamped_cast.h"
 #include "data/data_file.h"
 #include "data/record_array.h"
 #include "plot/plot_axes.h"
