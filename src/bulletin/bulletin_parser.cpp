@@ -119,6 +119,15 @@ int MonthLength(int month, int bulletinYear)
 
 std::string FormatDayDate(int month, int day, int year)
 {
+    // The common case (a real date of a four-digit year) without printf:
+    // a long file's merge makes one of these per day.
+    if (month >= 1 && month <= 12 && day >= 1 && day <= 31 && year >= 1000 && year <= 9999) {
+        const char text[] = {static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10), '/',
+                             static_cast<char>('0' + day / 10),   static_cast<char>('0' + day % 10),   '/',
+                             static_cast<char>('0' + year / 1000), static_cast<char>('0' + year / 100 % 10),
+                             static_cast<char>('0' + year / 10 % 10), static_cast<char>('0' + year % 10)};
+        return std::string(text, sizeof text);
+    }
     char text[48];
     std::snprintf(text, sizeof text, "%2d/%2d/%2d", month, day, year);
     std::string date = text;

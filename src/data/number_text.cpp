@@ -110,3 +110,37 @@ std::string FormatFixed(double value, int width, int precision)
         text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
     return text;
 }
+
+// Sign, digits and at most one point, checked and converted in one pass.
+// The value is the digits as an integer divided by the power of ten of the
+// decimals: both exact, so the division rounds as a decimal conversion does.
+std::optional<double> ParseWholeDecimal(std::string_view text, bool allowPoint)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    long long digits = 0;
+    int count = 0;
+    int decimals = -1;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            if (++count > 15)
+                return std::nullopt;  // beyond any value of these files
+            digits = digits * 10 + (c - '0');
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == '.' && allowPoint && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0)
+        return std::nullopt;
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = static_cast<double>(digits) / powers[decimals < 0 ? 0 : decimals];
+    return negative ? -value : value;
+}

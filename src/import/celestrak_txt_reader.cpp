@@ -38,6 +38,7 @@ IndexReadResult ReadCelestrakTxtFile(const std::string& path)
     if (!(result.opened = lines.IsOpen()))
         return result;
     DayTable table;
+    table.Reserve(lines.FileSize(), 132);
     Section section = Section::None;
     long declared = -1;
     long observedRows = 0;
@@ -92,7 +93,7 @@ IndexReadResult ReadCelestrakTxtFile(const std::string& path)
         result.problem = "read error";
     else if (result.problem.empty() && !observedEnded)
         result.problem = "the file ends before \"END OBSERVED\" (cut off?)";
-    result.days = table.Days();
+    result.days = table.TakeDays();
     if (declared >= 0 && declared != observedRows)
         result.notes.push_back("declares " + std::to_string(declared) + " observed rows but holds " +
                                std::to_string(observedRows));

@@ -1,5 +1,7 @@
 #include "import/field_text.h"
 
+#include <algorithm>
+
 #include "data/number_text.h"
 
 std::string_view TrimBlanks(std::string_view text)
@@ -16,72 +18,64 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Sign, digits, optionally one point (with digits on at least one side).
-bool IsDecimal(std::string_view text, bool allowPoint)
-{
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        if (IsDigit(text[i])) {
-            digits = true;
-        } else if (text[i] == '.' && allowPoint && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    return digits;
-}
-
 }  // namespace
 
 std::optional<int> WholeInt(std::string_view text)
 {
     text = TrimBlanks(text);
-    if (!IsDecimal(text, false) || text.size() > 9)
+    if (text.size() > 10)
         return std::nullopt;
-    return ParseLeadingInt(text);
+    const std::optional<double> value = ParseWholeDecimal(text, false);
+    if (!value)
+        return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 std::optional<double> WholeNumber(std::string_view text)
 {
-    text = TrimBlanks(text);
-    if (!IsDecimal(text, true) || text.size() > 20)
-        return std::nullopt;
-    return ParseLeadingDouble(text);
+    return ParseWholeDecimal(TrimBlanks(text), true);
+}
+
+void SplitAt(std::string_view text, char separator, std::vector<std::string_view>* fields)
+{
+    fields->clear();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == separator) {
+            fields->push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    fields->push_back(text.substr(start));
 }
 
 std::vector<std::string_view> SplitAt(std::string_view text, char separator)
 {
     std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos) {
-            fields.push_back(text.substr(start));
-            return fields;
-        }
-        fields.push_back(text.substr(start, end - start));
-        start = end + 1;
+    SplitAt(text, separator, &fields);
+    return fields;
+}
+
+void SplitBlanks(std::string_view text, std::vector<std::string_view>* fields)
+{
+    fields->clear();
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && blank(text[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < text.size() && !blank(text[i]))
+            ++i;
+        if (i > start)
+            fields->push_back(text.substr(start, i - start));
     }
 }
 
 std::vector<std::string_view> SplitBlanks(std::string_view text)
 {
     std::vector<std::string_view> fields;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r'))
-            ++i;
-        const std::size_t start = i;
-        while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != '\r')
-            ++i;
-        if (i > start)
-            fields.push_back(text.substr(start, i - start));
-    }
+    SplitBlanks(text, &fields);
     return fields;
 }
 
@@ -110,10 +104,22 @@ bool ParseCompactDate(std::string_view text, int* year, int* month, int* day)
         if (!IsDigit(c))
             return false;
     }
-    *year = ParseLeadingInt(text.substr(0, 4));
-    *month = ParseLeadingInt(text.substr(4, 2));
-    *day = ParseLeadingInt(text.substr(6, 2));
+    const auto digit = [&](std::size_t i) { return text[i] - '0'; };
+    *year = digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3);
+    *month = digit(4) * 10 + digit(5);
+    *day = digit(6) * 10 + digit(7);
     return IsCalendarDate(*year, *month, *day);
+}
+
+bool ParseIsoDate(std::string_view text, int* year, int* month, int* day)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return false;
+    char compact[8];
+    std::copy(text.begin(), text.begin() + 4, compact);
+    std::copy(text.begin() + 5, text.begin() + 7, compact + 4);
+    std::copy(text.begin() + 8, text.end(), compact + 6);
+    return ParseCompactDate(std::string_view(compact, 8), year, month, day);
 }
 
 std::string LineText(long lineNumber) { return "line " + std::to_string(lineNumber); }

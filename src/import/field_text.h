@@ -16,6 +16,9 @@ std::optional<double> WholeNumber(std::string_view text);
 
 std::vector<std::string_view> SplitAt(std::string_view text, char separator);
 std::vector<std::string_view> SplitBlanks(std::string_view text);
+// The same into a vector kept between rows (no allocation per row).
+void SplitAt(std::string_view text, char separator, std::vector<std::string_view>* fields);
+void SplitBlanks(std::string_view text, std::vector<std::string_view>* fields);
 
 // Characters first..last (1-based, inclusive) of a fixed-width row.
 std::string_view Columns(std::string_view row, std::size_t first, std::size_t last);
@@ -25,6 +28,8 @@ bool IsCalendarDate(int year, int month, int day);
 
 // "YYYYMMDD" (digits only) as a date.
 bool ParseCompactDate(std::string_view text, int* year, int* month, int* day);
+// "YYYY-MM-DD" as a date.
+bool ParseIsoDate(std::string_view text, int* year, int* month, int* day);
 
 // A row's place for error texts: "line 57".
 std::string LineText(long lineNumber);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "bulletin/day_merge.h"
 #include "data/day_number.h"
@@ -34,8 +33,9 @@ std::vector<std::pair<int, int>> StoredDates()
         if (d != 0)
             stored.emplace_back(d, j);
     }
-    std::stable_sort(stored.begin(), stored.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto earlier = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (!std::is_sorted(stored.begin(), stored.end(), earlier))
+        std::stable_sort(stored.begin(), stored.end(), earlier);
     return stored;
 }
 
@@ -56,7 +56,6 @@ struct RunDay {
     int storedIndex = -1;
     int sunspotsFrom = -1;  // file whose number is kept
     int fluxFrom = -1;
-    std::vector<int> files;  // every file with this date
 };
 
 }  // namespace
@@ -80,17 +79,25 @@ void ImportRun::Read(const std::vector<ImportSource>& sources, const std::string
             report.opened = result.opened;
             report.problem = result.opened ? result.problem : "cannot be opened";
             report.notes = std::move(result.notes);
-            // One day per date; a later one of the same date wins.
-            std::map<int, DailyValue> byDate;
-            for (const DailyValue& value : result.days)
-                byDate[DateKey(value.year, value.month, value.day)] = value;
-            report.read = static_cast<int>(byDate.size());
-            for (const auto& [key, value] : byDate) {
-                if (InRange(value))
-                    kept.push_back(value);
+            // One day per date (a later one of the same date wins), in date order.
+            std::vector<DailyValue>& days = result.days;
+            const auto key = [](const DailyValue& v) { return DateKey(v.year, v.month, v.day); };
+            const auto earlier = [&](const DailyValue& a, const DailyValue& b) { return key(a) < key(b); };
+            if (!std::is_sorted(days.begin(), days.end(), earlier))
+                std::stable_sort(days.begin(), days.end(), earlier);
+            // Kept in place: a later day of a date wins, out-of-range days go.
+            std::size_t out = 0;
+            for (std::size_t i = 0; i < days.size(); ++i) {
+                if (i + 1 < days.size() && key(days[i + 1]) == key(days[i]))
+                    continue;
+                ++report.read;
+                if (InRange(days[i]))
+                    days[out++] = days[i];
                 else
                     ++report.refused;
             }
+            days.resize(out);
+            kept = std::move(days);
         }
         reports_.push_back(std::move(report));
         days_.push_back(std::move(kept));
@@ -117,38 +124,55 @@ bool ImportRun::Merge(DuplicatePolicy policy)
     const std::vector<std::pair<int, int>> stored = StoredDates();
     const bool replace = policy == DuplicatePolicy::Replace;
 
-    // Gather the files' numbers per date, in the order the files were given.
-    std::map<int, RunDay> run;
+    // Every file's days by date, files in the order given within a date.
+    struct Entry {
+        int dayNumber;
+        int file;
+        const DailyValue* value;
+    };
+    std::vector<Entry> entries;
+    std::size_t total = 0;
+    for (const auto& days : days_)
+        total += days.size();
+    entries.reserve(total);
     for (std::size_t f = 0; f < days_.size(); ++f) {
-        const int file = static_cast<int>(f);
-        for (const DailyValue& value : days_[f]) {
-            const int d = DayNumber(value.month, value.day, value.year);
-            auto [it, isNew] = run.try_emplace(d);
-            RunDay& entry = it->second;
-            if (isNew) {
-                entry.day.month = value.month;
-                entry.day.day = value.day;
-                entry.day.year = value.year;
-                entry.storedIndex = FindStored(stored, d);
-            }
-            entry.files.push_back(file);
-            // A stored date changes only under Replace; a new date takes the
-            // first file's number unless a later file may replace it.
-            const bool held = entry.storedIndex >= 0;
+        for (const DailyValue& value : days_[f])
+            entries.push_back({DayNumber(value.month, value.day, value.year), static_cast<int>(f), &value});
+    }
+    // Each file is in date order already: with one file this is no work.
+    const auto earlier = [](const Entry& a, const Entry& b) { return a.dayNumber < b.dayNumber; };
+    if (!std::is_sorted(entries.begin(), entries.end(), earlier))
+        std::stable_sort(entries.begin(), entries.end(), earlier);
+
+    std::vector<MergeDay> merge;
+    auto storedAt = stored.begin();  // both in date order: one walk finds the stored dates
+    for (std::size_t first = 0; first < entries.size();) {
+        std::size_t last = first;
+        while (last < entries.size() && entries[last].dayNumber == entries[first].dayNumber)
+            ++last;
+        RunDay entry;
+        const DailyValue& head = *entries[first].value;
+        entry.day.month = head.month;
+        entry.day.day = head.day;
+        entry.day.year = head.year;
+        while (storedAt != stored.end() && storedAt->first < entries[first].dayNumber)
+            ++storedAt;
+        if (storedAt != stored.end() && storedAt->first == entries[first].dayNumber)
+            entry.storedIndex = storedAt->second;
+        const bool held = entry.storedIndex >= 0;
+        // A stored date changes only under Replace; a new date takes the
+        // first file's number unless a later file may replace it.
+        for (std::size_t i = first; i < last; ++i) {
+            const DailyValue& value = *entries[i].value;
             if (value.sunspots && (held ? replace : (!entry.day.sunspots || replace))) {
                 entry.day.sunspots = value.sunspots;
-                entry.sunspotsFrom = file;
+                entry.sunspotsFrom = entries[i].file;
             }
             if (value.flux && (held ? replace : (!entry.day.flux || replace))) {
                 entry.day.flux = value.flux;
-                entry.fluxFrom = file;
+                entry.fluxFrom = entries[i].file;
             }
         }
-    }
-
-    std::vector<MergeDay> merge;
-    for (auto& [d, entry] : run) {
-        const bool held = entry.storedIndex >= 0;
         if (held) {
             // Numbers equal to the stored ones change nothing.
             const SolarRecord& record = records.At(entry.storedIndex);
@@ -163,7 +187,8 @@ bool ImportRun::Merge(DuplicatePolicy policy)
         }
         const bool complete = entry.day.sunspots && entry.day.flux;
         const bool changes = held ? (entry.day.sunspots || entry.day.flux) : complete;
-        for (int file : entry.files) {
+        for (std::size_t i = first; i < last; ++i) {
+            const int file = entries[i].file;
             FileReport& report = reports_[static_cast<std::size_t>(file)];
             const bool contributed = entry.sunspotsFrom == file || entry.fluxFrom == file;
             if (!held && !complete)
@@ -177,6 +202,7 @@ bool ImportRun::Merge(DuplicatePolicy policy)
         }
         if (changes)
             merge.push_back(entry.day);
+        first = last;
     }
     if (merge.empty())
         return false;

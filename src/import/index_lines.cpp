@@ -1,5 +1,7 @@
 #include "import/index_lines.h"
 
+#include <algorithm>
+
 #include "import/field_text.h"
 
 bool IndexLines::Next(std::string_view* line)
@@ -12,23 +14,42 @@ bool IndexLines::Next(std::string_view* line)
     return true;
 }
 
+void DayTable::Reserve(long long fileBytes, int rowBytes)
+{
+    if (fileBytes > 0 && rowBytes > 0)
+        days_.reserve(static_cast<std::size_t>(fileBytes / rowBytes + 1));
+}
+
 DailyValue& DayTable::At(int year, int month, int day)
 {
-    DailyValue& value = days_[DateKey(year, month, day)];
+    const int key = DateKey(year, month, day);
+    auto it = days_.end();
+    if (days_.empty() || days_.back().first < key) {
+        it = days_.emplace(days_.end(), key, DailyValue{});
+    } else if (days_.back().first != key) {
+        it = std::lower_bound(days_.begin(), days_.end(), key,
+                              [](const auto& entry, int k) { return entry.first < k; });
+        if (it->first != key)
+            it = days_.emplace(it, key, DailyValue{});
+    } else {
+        it = days_.end() - 1;
+    }
+    DailyValue& value = it->second;
     value.year = year;
     value.month = month;
     value.day = day;
     return value;
 }
 
-std::vector<DailyValue> DayTable::Days() const
+std::vector<DailyValue> DayTable::TakeDays()
 {
     std::vector<DailyValue> days;
     days.reserve(days_.size());
-    for (const auto& [key, value] : days_) {
+    for (auto& [key, value] : days_) {
         if (value.sunspots || value.flux)
             days.push_back(value);
     }
+    days_.clear();
     return days;
 }
 

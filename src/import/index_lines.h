@@ -2,7 +2,8 @@
 // their line breaks, and the table that keeps one value set per date.
 #pragma once
 
-#include <map>
+#include <utility>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@ public:
     bool Next(std::string_view* line);
     long Number() const { return number_; }
     bool Failed() const { return reader_.Failed(); }
+    long long FileSize() const { return reader_.FileSize(); }
 
     // Longer lines than this are damage in every format we read.
     static constexpr std::size_t MaxLine = 4096;
@@ -30,11 +32,16 @@ private:
 // earlier rows gave.
 class DayTable {
 public:
+    // Room for the days of a file of that many bytes with rows of rowBytes.
+    void Reserve(long long fileBytes, int rowBytes);
     DailyValue& At(int year, int month, int day);
-    std::vector<DailyValue> Days() const;  // date order, days with a number only
+    // Date order, days with a number only; empties the table.
+    std::vector<DailyValue> TakeDays();
 
 private:
-    std::map<int, DailyValue> days_;
+    // Sorted by key; files come in date order, so a new date is nearly
+    // always appended.
+    std::vector<std::pair<int, DailyValue>> days_;
 };
 
 // Stops a reader at a damaged row: the days so far are kept.

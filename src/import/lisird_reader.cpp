@@ -52,24 +52,24 @@ IndexReadResult ReadLisirdFile(const std::string& path)
     int readingDays = 0;
     std::set<int> seen;
     std::string_view line;
+    std::vector<std::string_view> f;
     while (lines.Next(&line)) {
         if (lines.Number() == 1 && line.starts_with("time ("))
             continue;
         if (TrimBlanks(line).empty())
             continue;
-        const std::vector<std::string_view> f = SplitAt(line, ',');
+        SplitAt(line, ',', &f);
         int year = 0, month = 0, day = 0;
         const int seconds = f.size() == 3 && f[0].size() == 19 && f[0][8] == '_'
                                 ? SecondsOfDay(f[0].substr(9))
                                 : -1;
-        const auto observed = f.size() == 3 ? WholeNumber(f[1]) : std::nullopt;
-        const auto adjusted = f.size() == 3 ? WholeNumber(f[2]) : std::nullopt;
+        const double flux = f.size() == 3 ? WholeNumber(f[1]).value_or(-1.0) : -1.0;
+        const double adjusted = f.size() == 3 ? WholeNumber(f[2]).value_or(-1.0) : -1.0;
         if (seconds < 0 || !ParseCompactDate(f[0].substr(0, 8), &year, &month, &day) ||
-            !observed || !adjusted || !FluxPairPlausible(*observed, *adjusted)) {
+            !FluxPairPlausible(flux, adjusted)) {
             StopAt(&result, lines.Number(), "not a row \"yyyyMMdd_HHmmss.SSS,observed,adjusted\"");
             break;
         }
-        const double flux = observed.value_or(0.0);
         const int key = DateKey(year, month, day);
         if (seen.insert(key).second)
             ++readingDays;
@@ -87,7 +87,7 @@ IndexReadResult ReadLisirdFile(const std::string& path)
     DayTable table;
     for (const auto& [key, reading] : best)
         table.At(key / 10000, key / 100 % 100, key % 100).flux = reading.observed;
-    result.days = table.Days();
+    result.days = table.TakeDays();
     const int withoutNoon = readingDays - static_cast<int>(best.size());
     if (withoutNoon > 0)
         result.notes.push_back(std::to_string(withoutNoon) +

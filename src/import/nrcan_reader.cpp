@@ -32,6 +32,7 @@ IndexReadResult ReadNrcanFile(const std::string& path)
     DayTable table;
     std::set<int> measured, atNoon, doubled;
     std::string_view line;
+    std::vector<std::string_view> f;
     while (lines.Next(&line)) {
         if (lines.Number() == 1 && line.starts_with("fluxdate"))
             continue;
@@ -39,7 +40,7 @@ IndexReadResult ReadNrcanFile(const std::string& path)
             continue;
         if (TrimBlanks(line).empty())
             continue;
-        const std::vector<std::string_view> f = SplitBlanks(line);
+        SplitBlanks(line, &f);
         int year = 0, month = 0, day = 0;
         const auto time = WholeInt(f.size() == 7 ? f[1] : std::string_view());
         const auto julian = f.size() == 7 ? WholeNumber(f[2]) : std::nullopt;
@@ -67,7 +68,7 @@ IndexReadResult ReadNrcanFile(const std::string& path)
     }
     if (lines.Failed())
         result.problem = "read error";
-    result.days = table.Days();
+    result.days = table.TakeDays();
     const std::size_t withoutNoon = measured.size() - atNoon.size();
     if (withoutNoon > 0)
         result.notes.push_back(std::to_string(withoutNoon) +

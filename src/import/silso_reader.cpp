@@ -11,13 +11,15 @@ IndexReadResult ReadSilsoFile(const std::string& path)
     if (!(result.opened = lines.IsOpen()))
         return result;
     DayTable table;
+    table.Reserve(lines.FileSize(), 38);
     int missing = 0;
     int provisional = 0;
     std::string_view line;
+    std::vector<std::string_view> f;
     while (lines.Next(&line)) {
         if (TrimBlanks(line).empty())
             continue;
-        const std::vector<std::string_view> f = SplitAt(line, ';');
+        SplitAt(line, ';', &f);
         if (f.size() != 8) {
             StopAt(&result, lines.Number(), "not a row of 8 fields separated by \";\"");
             break;
@@ -46,7 +48,7 @@ IndexReadResult ReadSilsoFile(const std::string& path)
     }
     if (lines.Failed())
         result.problem = "read error";
-    result.days = table.Days();
+    result.days = table.TakeDays();
     if (missing > 0)
         result.notes.push_back(std::to_string(missing) + " days marked as without data (-1)");
     if (provisional > 0)

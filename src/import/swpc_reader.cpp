@@ -28,12 +28,14 @@ IndexReadResult ReadSwpcFile(const std::string& path)
     if (!(result.opened = lines.IsOpen()))
         return result;
     DayTable table;
+    table.Reserve(lines.FileSize(), 76);
     int missing = 0;
     std::string_view line;
+    std::vector<std::string_view> f;
     while (lines.Next(&line)) {
         if (line.starts_with(":") || line.starts_with("#") || TrimBlanks(line).empty())
             continue;
-        const std::vector<std::string_view> f = SplitBlanks(line);
+        SplitBlanks(line, &f);
         bool valid = line.size() == RowWidth && f.size() == 16 && XrayField(f[8]);
         for (std::size_t i = 0; valid && i < f.size(); ++i)
             valid = i == 8 || WholeInt(f[i]).has_value();
@@ -62,7 +64,7 @@ IndexReadResult ReadSwpcFile(const std::string& path)
     }
     if (lines.Failed())
         result.problem = "read error";
-    result.days = table.Days();
+    result.days = table.TakeDays();
     if (missing > 0)
         result.notes.push_back(std::to_string(missing) + " days with a missing value (-1)");
     return result;
