@@ -80,3 +80,29 @@ bool CentreOn(int day)
         end = Settings().PanDays;
     return Settle(end);
 }
+
+bool ZoomCloseup(int steps)
+{
+    const int count = Records().RecordCount();
+    int days = Settings().CloseDays;
+    if (count <= 0 || days <= 0)
+        return false;
+    for (; steps > 0; --steps)
+        days -= days / 10 > 0 ? days / 10 : 1;
+    for (; steps < 0; ++steps)
+        days += days / 10 > 0 ? days / 10 : 1;
+    days = days < 1 ? 1 : days > 99999 ? 99999 : days;
+    if (days > count)
+        days = count;
+    if (days == Settings().CloseDays)
+        return false;
+    Settings().CloseDays = days;
+    Settle(Plot().CloseupEnd);
+    return true;
+}
+
+int WheelPanDays()
+{
+    const int days = Settings().CloseDays / 20;
+    return days > 0 ? days : 1;
+}

@@ -1,6 +1,9 @@
 #include "ui/frame.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QScrollBar>
@@ -8,9 +11,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/about_dlg.h"
 #include "ui/help_window.h"
+#include "ui/software_support_dlg.h"
 #include "ui/stat_bmp.h"
 #include "ui/view.h"
+#include "ui/window_placement.h"
 #include "config/ini_file.h"
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
@@ -32,15 +38,6 @@ Frame::Frame(QWidget* parent)
       toolBar_(new QToolBar("Toolbar", this)), statusBar_(new StatBmp(this))
 {
     const std::string ini = IniFilePath();
-    if (IniReadInt(ini, SettingsSection, "SavePos", 0)) {
-        const int left = IniReadInt(ini, SettingsSection, "PosLeft", 0);
-        const int top = IniReadInt(ini, SettingsSection, "PosTop", 0);
-        const int right = IniReadInt(ini, SettingsSection, "PosRight", 640);
-        const int bottom = IniReadInt(ini, SettingsSection, "PosBottom", 480);
-        setGeometry(left, top, right - left, bottom - top);
-    } else {
-        resize(640, 480);
-    }
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -57,6 +54,7 @@ Frame::Frame(QWidget* parent)
     setStatusBar(statusBar_);
     CreateMenusAndToolBar();
 
+    RestorePosition();
     toolBar_->setVisible(IniReadInt(ini, SettingsSection, "ToolBar", 1) != 0);
     statusBar_->setVisible(IniReadInt(ini, SettingsSection, "StatBar", 1) != 0);
     SetFlatButtons(IniReadInt(ini, SettingsSection, "Buttons", 0) == 1);
@@ -92,14 +90,19 @@ void Frame::CreateMenusAndToolBar()
 {
     QAction* open = MakeAction("&Open...", "Open a different Solar Data File", "open");
     open->setShortcut(QKeySequence("Ctrl+O"));
+    open->setToolTip("Open");
     connect(open, &QAction::triggered, view_, &View::OnFileOpen);
     QAction* save = MakeAction("&Save", "Save the active Solar Data", "save");
     save->setShortcut(QKeySequence("Ctrl+S"));
+    save->setToolTip("Save");
     connect(save, &QAction::triggered, view_, &View::OnFileSave);
+    SetCommandState(save, EnabledWhen::HaveRecords);
     QAction* saveAs =
         MakeAction("Save &As...", "Save the current data with a different file name", "saveAs");
     connect(saveAs, &QAction::triggered, view_, &View::OnFileSaveAs);
+    SetCommandState(saveAs, EnabledWhen::HaveRecords);
     QAction* exit = MakeAction("E&xit", "Quit the application; prompts to save the data", "exit");
+    exit->setToolTip("Exit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     // Ctrl+N starts over: the configuration and the data file are read again.
@@ -111,27 +114,32 @@ void Frame::CreateMenusAndToolBar()
     QAction* toolbar = MakeAction("&Toolbar", "Show or hide the toolbar", "toggleToolBar");
     toolbar->setCheckable(true);
     connect(toolbar, &QAction::triggered, this, [this](bool on) { toolBar_->setVisible(on); });
-    connect(toolBar_, &QToolBar::visibilityChanged, toolbar, &QAction::setChecked);
+    SetCommandState(toolbar, EnabledWhen::Always, [this] { return toolBar_->isVisibleTo(this); });
     QAction* status = MakeAction("&Status Bar", "Show or hide the status bar", "toggleStatusBar");
     status->setCheckable(true);
     connect(status, &QAction::triggered, this, [this](bool on) { statusBar_->setVisible(on); });
+    SetCommandState(status, EnabledWhen::Always, [this] { return statusBar_->isVisibleTo(this); });
     QAction* flat = MakeAction("&Flat Buttons", "Show the toolbar buttons flat", "flatButtons");
     flat->setCheckable(true);
     connect(flat, &QAction::triggered, this, [this] { SetFlatButtons(true); });
+    SetCommandState(flat, EnabledWhen::Always, [this] { return flatButtons_; });
     QAction* real = MakeAction("&Real Buttons", "Show the toolbar buttons raised", "realButtons");
     real->setCheckable(true);
     connect(real, &QAction::triggered, this, [this] { SetFlatButtons(false); });
+    SetCommandState(real, EnabledWhen::Always, [this] { return !flatButtons_; });
 
     QAction* editData = MakeAction("&Edit Data", "Edit, add, insert or delete records", "editData");
     editData->setToolTip("Edit Data");
     editData->setIconText("Edit Data");
     connect(editData, &QAction::triggered, view_, &View::OnEditData);
+    SetCommandState(editData, EnabledWhen::HaveRecords);
     QAction* position = MakeAction("Pos&ition Data ON",
                                    "Turns the display of cursor position data on or off",
                                    "positionData");
     position->setToolTip("Cursor Position Data");
     position->setCheckable(true);
     connect(position, &QAction::triggered, view_, &View::OnPositionData);
+    SetCommandState(position, EnabledWhen::Always, [] { return Settings().PosdataON != 0; });
     QAction* insert = MakeAction("&Insert Bulletin Into Data",
                                  "Insert Data From An ARRL PFB Into The Data", "insertBulletin");
     insert->setToolTip("Insert PFB");
@@ -148,7 +156,21 @@ void Frame::CreateMenusAndToolBar()
 
     QAction* help = MakeAction("&Help", "Open the SKYLOG manual", "help");
     help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setToolTip("Help");
     connect(help, &QAction::triggered, this, [] { HelpRequest(); });
+    QAction* about = MakeAction("&About SKYLOG...",
+                                "Display program information, version number and copyright", "about");
+    about->setToolTip("About");
+    about->setIconText("About");
+    connect(about, &QAction::triggered, this, [this] { ShowAbout(this); });
+    QAction* support = MakeAction("Software &Support...",
+                                  "How to get help with the program and report problems",
+                                  "softwareSupport");
+    support->setToolTip("Software Support");
+    connect(support, &QAction::triggered, this, [this] {
+        SoftwareSupportDlg dialog(this);
+        dialog.exec();
+    });
 
     QMenu* file = menuBar()->addMenu("&File");
     file->addActions({open, save, saveAs});
@@ -160,39 +182,92 @@ void Frame::CreateMenusAndToolBar()
     viewMenu->addActions({flat, real});
     viewMenu->addSeparator();
     viewMenu->addAction(editData);
-    connect(viewMenu, &QMenu::aboutToShow, this, [=, this] {
-        toolbar->setChecked(toolBar_->isVisible());
-        status->setChecked(statusBar_->isVisible());
-        flat->setChecked(flatButtons_);
-        real->setChecked(!flatButtons_);
-    });
     QMenu* options = menuBar()->addMenu("&Options");
     options->addAction(position);
-    connect(options, &QMenu::aboutToShow, this,
-            [position] { position->setChecked(Settings().PosdataON != 0); });
     QMenu* bulletins = menuBar()->addMenu("&Bulletins");
     bulletins->addActions({insert, importIndex, viewBulletin});
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     helpMenu->addAction(help);
+    helpMenu->addSeparator();
+    helpMenu->addActions({about, support});
+    for (QMenu* menu : {file, viewMenu, options, bulletins, helpMenu})
+        connect(menu, &QMenu::aboutToShow, this, &Frame::UpdateCommandStates);
 
-    toolBar_->addAction(open);
-    toolBar_->addAction(save);
-    toolBar_->addSeparator();
-    toolBar_->addAction(editData);
-    toolBar_->addAction(insert);
-    toolBar_->addSeparator();
-    toolBar_->addAction(help);
-    toolBar_->addSeparator();
-    toolBar_->addAction(exit);
+    AddToolBarButton(open, ToolBarSlot::Open);
+    AddToolBarButton(save, ToolBarSlot::Save);
+    AddToolBarButton(editData, ToolBarSlot::EditData);
+    AddToolBarButton(insert, ToolBarSlot::InsertBulletin);
+    AddToolBarButton(about, ToolBarSlot::About);
+    AddToolBarButton(help, ToolBarSlot::Help);
+    AddToolBarButton(exit, ToolBarSlot::Exit);
+}
+
+QMenu* Frame::Menu(const QString& title) const
+{
+    for (QAction* action : menuBar()->actions())
+        if (action->menu() && action->text().remove('&') == title)
+            return action->menu();
+    return nullptr;
+}
+
+void Frame::SetCommandState(QAction* action, EnabledWhen enabled, std::function<bool()> checked)
+{
+    commandStates_.push_back({action, enabled, std::move(checked)});
+    // A command can change what others show (a bar hidden, records loaded).
+    connect(action, &QAction::triggered, this, &Frame::UpdateCommandStates, Qt::QueuedConnection);
+    UpdateCommandStates();
 }
 
 void Frame::UpdateCommandStates()
 {
     const bool any = Records().RecordCount() > 0;
-    Action("save")->setEnabled(any);
-    Action("saveAs")->setEnabled(any);
-    Action("editData")->setEnabled(any);
-    Action("positionData")->setChecked(Settings().PosdataON != 0);
+    for (const CommandState& state : commandStates_) {
+        state.action->setEnabled(state.enabled == EnabledWhen::Always || any);
+        if (state.checked)
+            state.action->setChecked(state.checked());
+    }
+}
+
+void Frame::AddToolBarButton(QAction* action, ToolBarSlot slot)
+{
+    toolBarButtons_[slot] = action;
+    RebuildToolBar();
+}
+
+void Frame::RebuildToolBar()
+{
+    // The groups between the separators: Open Save | Print | Edit Data,
+    // Insert, Locate | Legend | About Help | Exit.
+    const auto group = [](ToolBarSlot slot) {
+        switch (slot) {
+        case ToolBarSlot::Open:
+        case ToolBarSlot::Save:
+            return 0;
+        case ToolBarSlot::Print:
+            return 1;
+        case ToolBarSlot::EditData:
+        case ToolBarSlot::InsertBulletin:
+        case ToolBarSlot::LocateBulletins:
+            return 2;
+        case ToolBarSlot::ColorLegend:
+            return 3;
+        case ToolBarSlot::About:
+        case ToolBarSlot::Help:
+            return 4;
+        case ToolBarSlot::Exit:
+            break;
+        }
+        return 5;
+    };
+    toolBar_->clear();
+    int previousGroup = -1;
+    for (const auto& [slot, action] : toolBarButtons_) {
+        if (previousGroup >= 0 && group(slot) != previousGroup)
+            toolBar_->addSeparator();
+        previousGroup = group(slot);
+        toolBar_->addAction(action);
+    }
+    SetFlatButtons(flatButtons_);
 }
 
 void Frame::SetFlatButtons(bool flat)
@@ -211,6 +286,26 @@ void Frame::SetTitle()
     UpdateCommandStates();
 }
 
+void Frame::RestorePosition()
+{
+    const std::string ini = IniFilePath();
+    if (!IniReadInt(ini, SettingsSection, "SavePos", 0)) {
+        resize(640, 480);
+        return;
+    }
+    const int left = IniReadInt(ini, SettingsSection, "PosLeft", 0);
+    const int top = IniReadInt(ini, SettingsSection, "PosTop", 0);
+    const int right = IniReadInt(ini, SettingsSection, "PosRight", 640);
+    const int bottom = IniReadInt(ini, SettingsSection, "PosBottom", 480);
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    setGeometry(PlaceOnScreens(QRect(left, top, right - left, bottom - top), screens,
+                               minimumSizeHint()));
+    if (IniReadInt(ini, SettingsSection, "PosMaximized", 0))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
 void Frame::WriteFrameKeys()
 {
     IniFile ini(IniFilePath());
@@ -218,11 +313,13 @@ void Frame::WriteFrameKeys()
     ini.Write(SettingsSection, "StatBar", statusBar_->isVisibleTo(this) ? "1" : "0");
     ini.Write(SettingsSection, "Buttons", flatButtons_ ? "1" : "0");
     if (Settings().SavePos) {
-        const QRect r = geometry();
+        // A maximised window keeps the rectangle it goes back to.
+        const QRect r = isMaximized() ? normalGeometry() : geometry();
         ini.Write(SettingsSection, "PosTop", std::to_string(r.top()));
         ini.Write(SettingsSection, "PosBottom", std::to_string(r.top() + r.height()));
         ini.Write(SettingsSection, "PosRight", std::to_string(r.left() + r.width()));
         ini.Write(SettingsSection, "PosLeft", std::to_string(r.left()));
+        ini.Write(SettingsSection, "PosMaximized", isMaximized() ? "1" : "0");
     }
     ini.Save();
 }

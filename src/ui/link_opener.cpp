@@ -1,9 +1,9 @@
 #include "ui/link_opener.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -65,7 +65,35 @@ int OpenLink(const QString& address)
 
 void ShowLinkError(int code)
 {
-    QMessageBox box(QMessageBox::Warning, QString(),
-                    "Unable to open hyperlink:\n\n" + QString::fromStdString(LinkErrorMessage(code)));
-    box.exec();
+    Prompt().MessageBox("Unable to open hyperlink:\n\n" + LinkErrorMessage(code), "",
+                        PromptIcon::Exclamation, PromptButtons::Ok);
+}
+
+namespace {
+LinkService& InstalledLinkService()
+{
+    static LinkService service;
+    return service;
+}
+}  // namespace
+
+void SetLinkService(LinkService service)
+{
+    InstalledLinkService() = std::move(service);
+}
+
+int OpenThroughLinkService(const QString& address)
+{
+    const LinkService& service = InstalledLinkService();
+    return service ? service(address) : OpenLink(address);
+}
+
+bool OpenLinkOrReport(const QString& address)
+{
+    const int result = OpenThroughLinkService(address);
+    if (result > 32)
+        return true;
+    QApplication::beep();
+    ShowLinkError(result);
+    return false;
 }

@@ -53,11 +53,5 @@ void LogoPane::mouseReleaseEvent(QMouseEvent* event)
 StatBmp::StatBmp(QWidget* parent) : QStatusBar(parent), logo_(new LogoPane(this))
 {
     addPermanentWidget(logo_);
-    connect(logo_, &LogoPane::clicked, this, [] {
-        const int result = OpenLink(MakerSite);
-        if (result <= 32) {
-            QApplication::beep();
-            ShowLinkError(result);
-        }
-    });
+    connect(logo_, &LogoPane::clicked, this, [] { OpenLinkOrReport(MakerSite); });
 }

@@ -1,6 +1,10 @@
 #include "ui/view.h"
 
+#include <QKeyEvent>
+#include <algorithm>
 #include <QMouseEvent>
+#include <QWheelEvent>
+#include <cstdlib>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -41,13 +45,28 @@ bool OfferToSave(const char* question)
     return WriteDataFile();
 }
 
+// The narrowest view whose readout columns still hold their labels and the
+// longest values: the layout gives each column q + 14 (or 15) average
+// characters, with q = (width - 60 average characters - 35) / 3.
+int MinimumPlotWidth(const QFontMetrics& metrics)
+{
+    const int w = metrics.averageCharWidth();
+    int q = 0;
+    for (auto [text, columns] : {std::pair{"Date: 12/31/2026   ", 14},
+                                 {"Sun Spots: 9999    ", 14},
+                                 {"Solar Flux: 999.9  ", 15}})
+        q = std::max(q, metrics.horizontalAdvance(text) - columns * w);
+    return 3 * q + 60 * w + 35 + 3;
+}
+
 }  // namespace
 
 View::View(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setMinimumSize(200, 200);
+    setFocusPolicy(Qt::WheelFocus);
+    setMinimumSize(MinimumPlotWidth(fontMetrics()), 300);
     startupTimer_.setSingleShot(true);
     startupTimer_.setInterval(250);
     connect(&startupTimer_, &QTimer::timeout, this, &View::OnStartupTimer);
@@ -220,6 +239,11 @@ void View::OnScrollAction(int action)
     default:
         return;
     }
+    AfterScrollMove(moved);
+}
+
+void View::AfterScrollMove(bool moved)
+{
     if (moved)
         InvalidateCloseup();
     // The bar shows where the closeup is, whatever the slider itself did.
@@ -387,4 +411,54 @@ void View::OnPositionData()
 {
     Settings().PosdataON = Settings().PosdataON ? 0 : 1;
     InvalidatePlot();
+}
+
+void View::keyPressEvent(QKeyEvent* event)
+{
+    // The keys work the scroll bar, so they pan exactly as it does.
+    static const std::pair<int, QAbstractSlider::SliderAction> Keys[] = {
+        {Qt::Key_Left, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Right, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+    };
+    if (event->modifiers() == Qt::NoModifier && scrollBar_) {
+        // The first and the last days: as if the thumb were dragged to an end.
+        if (event->key() == Qt::Key_Home) {
+            AfterScrollMove(JumpTo(0));
+            return;
+        }
+        if (event->key() == Qt::Key_End) {
+            AfterScrollMove(JumpTo(Records().RecordCount()));
+            return;
+        }
+    }
+    for (const auto& [key, action] : Keys)
+        if (event->key() == key && event->modifiers() == Qt::NoModifier && scrollBar_) {
+            scrollBar_->triggerAction(action);
+            return;
+        }
+    QWidget::keyPressEvent(event);
+}
+
+void View::wheelEvent(QWheelEvent* event)
+{
+    wheelTurn_ += event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+    const int notches = wheelTurn_ / 120;  // fine-grained wheels add up to whole notches
+    wheelTurn_ -= notches * 120;
+    event->accept();
+    if (notches == 0 || !scrollBar_)
+        return;
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (ZoomCloseup(notches)) {
+            UpdateScrollBar();
+            InvalidatePlot();
+        }
+        return;
+    }
+    // Turning the wheel away from you goes back in time.
+    const auto action =
+        notches > 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd;
+    for (int i = 0; i < std::abs(notches) * WheelPanDays(); ++i)
+        scrollBar_->triggerAction(action);
 }

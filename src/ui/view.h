@@ -64,6 +64,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     PlotPens pens_;
@@ -74,10 +76,13 @@ private:
     QImage plot_;  // the painted plot, reused until something in it changes
     bool plotDirty_ = true;
     std::optional<Readout> readouts_[2];
+    int wheelTurn_ = 0;  // wheel movement not yet a whole notch
     int validate_ = 0;  // the insert dialog's "Validate Data", kept while the program runs
 
     void OnStartupTimer();
     void OnScrollAction(int action);
+    // After a move of the closeup: repaint it and put the bar where it is.
+    void AfterScrollMove(bool moved);
     void InvalidateCloseup();
     void AfterCloseupMove(bool moved, const QPoint& point);
     void DataReplaced();
