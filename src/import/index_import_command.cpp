@@ -23,8 +23,8 @@ bool ImportIndexFileInteractively(const std::string& initialFolder)
     DuplicatePolicy policy = DuplicatePolicy::Ignore;
     if (const int stored = run.StoredDays(); stored > 0) {
         const std::string question =
-            std::to_string(stored) + (stored == 1 ? " day" : " days") +
-            " of this file already stored.\n\nReplace the stored values with the file's values?\n"
+            std::to_string(stored) + (stored == 1 ? " day of this file is" : " days of this file are") +
+            " already stored.\n\nReplace the stored values with the file's values?\n"
             "(No keeps the stored values.)";
         if (Prompt().MessageBox(question, "Duplicate Dates Detected", PromptIcon::Question,
                                 PromptButtons::YesNo) == PromptAnswer::Yes)

@@ -377,7 +377,7 @@ void View::OnInsertBulletin()
 void View::OnImportIndexFile()
 {
     const int before = Records().RecordCount();
-    if (!ImportIndexFileInteractively(BulletinChooserStart()))
+    if (!ImportIndexFileInteractively(Settings().PFBPath))
         return;
     if (Records().RecordCount() != before) {
         PreparePlotData();

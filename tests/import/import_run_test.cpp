@@ -145,7 +145,8 @@ TEST_F(ImportRunTest, BulletinsAndIndexFilesInOneRunAndTheReport)
     EXPECT_FALSE(run.AllRead());
     EXPECT_EQ(ReportText(run.Reports()[1]),
               "swpc_2009_DSD_excerpt.txt: swpc, 59 days read, 59 added, 0 replaced, "
-              "0 skipped (already stored), 0 refused (out of range)");
+              "0 skipped (already stored), 0 refused (out of range)\n"
+              "  the sunspot numbers are SWPC's SESC count, not on SILSO's scale");
     EXPECT_EQ(ReportText(run.Reports()[2]),
               "junk.txt: unknown content; the formats known are bulletin, silso, nrcan, lisird, "
               "celestrak-csv, celestrak-txt, swpc");

@@ -43,12 +43,13 @@ TEST_F(ImportIndexFileTest, ImportsAsksAboutStoredDaysAndRepaints)
     frame.Action("importIndexFile")->trigger();
     ASSERT_EQ(prompt.messages.size(), 2u);
     EXPECT_EQ(prompt.messages[0].caption, "Duplicate Dates Detected");
-    EXPECT_EQ(prompt.messages[0].text.substr(0, 35), "1 day of this file already stored.\n");
+    EXPECT_EQ(prompt.messages[0].text.substr(0, 38), "1 day of this file is already stored.\n");
     EXPECT_EQ(prompt.messages[1].caption, "IMPORT DAILY INDEX FILE");
     EXPECT_EQ(prompt.messages[1].icon, PromptIcon::Information);
     EXPECT_EQ(prompt.messages[1].text,
               "swpc_2009_DSD_excerpt.txt: swpc, 59 days read, 58 added, 1 replaced, "
-              "0 skipped (already stored), 0 refused (out of range)");
+              "0 skipped (already stored), 0 refused (out of range)\n"
+              "  the sunspot numbers are SWPC's SESC count, not on SILSO's scale");
     EXPECT_EQ(Records().RecordCount(), 60);
     EXPECT_EQ(Records().At(0).m_sunspots, 0);
     EXPECT_EQ(Records().At(59).GetDate(), "03/01/2009");
