@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -129,6 +130,15 @@ struct Fetched {
     std::optional<std::int64_t> stamp;
 };
 
+// Ctrl+C or a stop of the service during the downloads: the transfer ends,
+// nothing is imported, and no temporary file stays behind.
+volatile std::sig_atomic_t updateInterrupted = 0;
+
+extern "C" void InterruptUpdate(int)
+{
+    updateInterrupted = 1;
+}
+
 int RunUpdate(const CommandCall& call)
 {
     std::string dataPath = call.Value("data").value_or("");
@@ -145,11 +155,17 @@ int RunUpdate(const CommandCall& call)
     // Fetch first, so the data file is busy only for the import itself.
     int status = 0;
     std::vector<Fetched> fetched;
+    DownloadLimits limits;
+    limits.cancel = &updateInterrupted;
+    std::signal(SIGINT, InterruptUpdate);
+    std::signal(SIGTERM, InterruptUpdate);
     for (const UpdateSource& source : sources) {
+        if (updateInterrupted)
+            break;
         const std::string temp = DownloadTempPath();
         const DownloadResult result =
             temp.empty() ? DownloadResult{DownloadStatus::Failed, "no temporary file", 0, {}}
-                         : DownloadFile(source.url, temp, LastImportStamp(iniPath, source));
+                         : DownloadFile(source.url, temp, LastImportStamp(iniPath, source), limits);
         if (result.status == DownloadStatus::Fetched) {
             fetched.push_back({source, temp, result.lastModified});
             continue;
@@ -161,6 +177,14 @@ int RunUpdate(const CommandCall& call)
             std::cout << source.url << ": failed: " << result.error << '\n';
             status = 1;
         }
+    }
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    if (updateInterrupted) {
+        for (const Fetched& f : fetched)
+            std::remove(f.path.c_str());
+        std::cerr << "Interrupted; nothing was imported.\n";
+        return 1;
     }
     if (fetched.empty())
         return status;

@@ -13,7 +13,16 @@ struct Transfer {
     std::int64_t bytes = 0;
     std::int64_t maxBytes = 0;
     bool tooLarge = false;
+    const volatile std::sig_atomic_t* cancel = nullptr;
 };
+
+// Called by libcurl about once a second and on every block: a nonzero
+// answer ends the transfer.
+int CheckCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const Transfer& transfer = *static_cast<const Transfer*>(user);
+    return transfer.cancel && *transfer.cancel ? 1 : 0;
+}
 
 std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* user)
 {
@@ -56,7 +65,7 @@ DownloadResult DownloadFile(const std::string& url, const std::string& targetPat
         result.error = "cannot write " + targetPath;
         return result;
     }
-    Transfer transfer{&writer, 0, limits.maxBytes, false};
+    Transfer transfer{&writer, 0, limits.maxBytes, false, limits.cancel};
     const std::string agent = UpdateUserAgent();
     char errorText[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
@@ -79,6 +88,9 @@ DownloadResult DownloadFile(const std::string& url, const std::string& targetPat
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, CheckCancel);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     if (modifiedSince) {
         curl_easy_setopt(curl, CURLOPT_TIMECONDITION, static_cast<long>(CURL_TIMECOND_IFMODSINCE));
         curl_easy_setopt(curl, CURLOPT_TIMEVALUE_LARGE, static_cast<curl_off_t>(*modifiedSince));
@@ -93,7 +105,9 @@ DownloadResult DownloadFile(const std::string& url, const std::string& targetPat
     result.bytes = transfer.bytes;
     if (fileTime >= 0)
         result.lastModified = static_cast<std::int64_t>(fileTime);
-    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+    if (code == CURLE_ABORTED_BY_CALLBACK) {
+        result.error = "interrupted";
+    } else if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
         result.error = "larger than " + MegabytesText(limits.maxBytes) + "; not imported";
     } else if (code == CURLE_OPERATION_TIMEDOUT) {
         result.error = "timed out (" + std::string(errorText[0] ? errorText : curl_easy_strerror(code)) + ")";

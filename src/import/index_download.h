@@ -2,6 +2,7 @@
 // checked, bounded in time and size, and not fetched again when unchanged.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,6 +11,8 @@ struct DownloadLimits {
     long connectSeconds = 30;
     long stallSeconds = 60;  // no byte for this long ends the transfer
     std::int64_t maxBytes = std::int64_t{64} << 20;
+    // Set (by a signal handler, say) to end the transfer at once.
+    const volatile std::sig_atomic_t* cancel = nullptr;
 };
 
 enum class DownloadStatus { Fetched, NotModified, Failed };

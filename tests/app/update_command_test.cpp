@@ -127,3 +127,22 @@ TEST_F(UpdateCommand, AnUnreachableSourceFailsAndWritesNothing)
     EXPECT_NE(r.output.find("http://127.0.0.1:9/SW-All.csv: failed"), std::string::npos) << r.output;
     EXPECT_FALSE(PathExists(data));
 }
+
+TEST_F(UpdateCommand, StoppedDuringADownloadItImportsNothingAndCleansUp)
+{
+    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\n12/01/2008    0    68.1\n");
+    const std::string before = ReadTextFile(data);
+    IndexServer server(www);
+    ASSERT_TRUE(server.Running());
+    Configure({server.Url("stall"), server.Url(Nrcan)});
+    // As systemd stops a service (or Ctrl+C in a terminal): the signal during
+    // the stalled download ends it at once.
+    const RunResult r = RunSkylog("update 2>&1 & pid=$!; sleep 1; kill -TERM $pid; wait $pid");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("failed: interrupted"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("Interrupted; nothing was imported."), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("nrcan"), std::string::npos) << r.output;  // not fetched
+    EXPECT_EQ(ReadTextFile(data), before);
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
+        EXPECT_EQ(entry.path().filename().string().rfind("skylog-update-", 0), std::string::npos);
+}
