@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -133,4 +134,29 @@ TEST(Help, KeywordsOpenTheirSections)
     }
     EXPECT_EQ(HelpAnchor("File Format Conversion"), "file-format-conversion");
     window->close();
+}
+
+TEST(QtPrompt, AQuestionThatMayHarmAFileAnswersNoOnEnter)
+{
+    QtPrompt prompt;
+    for (const PromptButtons buttons : {PromptButtons::YesNoDefaultNo, PromptButtons::YesNo}) {
+        QString defaultText;
+        OnNextDialog([&](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (box->defaultButton())
+                defaultText = box->defaultButton()->text().remove('&');
+            // Enter presses the default button, as a user in a hurry would.
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+        });
+        const PromptAnswer answer =
+            prompt.MessageBox("Do You Want To Update The File?", "INCORRECT FILE",
+                              PromptIcon::Stop, buttons);
+        if (buttons == PromptButtons::YesNoDefaultNo) {
+            EXPECT_EQ(defaultText, "No");
+            EXPECT_EQ(answer, PromptAnswer::No);
+        } else {
+            EXPECT_EQ(answer, PromptAnswer::Yes);  // the ordinary question keeps Yes first
+        }
+    }
 }
