@@ -356,3 +356,23 @@ TEST_F(DataFileSafetyTest, NothingIsLeftOfAFailedRead)
     EXPECT_EQ(reader.Status(), OpenStatus::NotRegular);
     EXPECT_FALSE(reader.IsOpen());
 }
+
+TEST_F(DataFileSafetyTest, TheSamplesSourceAndLicenceNotesSurviveASave)
+{
+    const std::string sample = ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT");
+    ASSERT_EQ(Read(sample), ReadOutcome::Read);
+    ASSERT_TRUE(Save());
+    const std::string saved = ReadTextFile(path);
+    std::size_t begin = sample.find('\n') + 1;
+    int notes = 0;
+    while (sample.compare(begin, 2, "! ") == 0 || sample.compare(begin, 2, "!-") == 0) {
+        const std::size_t end = sample.find('\n', begin);
+        EXPECT_NE(saved.find(sample.substr(begin, end - begin + 1)), std::string::npos)
+            << sample.substr(begin, end - begin);
+        notes += sample.compare(begin, 2, "! ") == 0 ? 1 : 0;
+        begin = end + 1;
+    }
+    EXPECT_EQ(notes, 10);
+    EXPECT_EQ(DataLines(saved), DataLines(sample));  // and every day as it was
+    EXPECT_TRUE(prompt.messages.empty());
+}
