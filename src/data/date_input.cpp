@@ -61,6 +61,18 @@ std::string FormatRecordDate(int month, int day, int year)
 
 std::string ParseNumericDate(const std::string& text)
 {
+    // Most texts (every date of a data file) are already mm/dd/yyyy.
+    const auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (text.size() == 10 && text[2] == '/' && text[5] == '/' && digit(0) && digit(1) &&
+        digit(3) && digit(4) && digit(6) && digit(7) && digit(8) && digit(9)) {
+        const auto number = [&](std::size_t i, std::size_t n) {
+            int value = 0;
+            for (std::size_t k = i; k < i + n; ++k)
+                value = value * 10 + (text[k] - '0');
+            return value;
+        };
+        return FormatRecordDate(number(0, 2), number(3, 2), number(6, 4));
+    }
     std::vector<std::string> fields;
     std::string separators;
     if (!Split(text, &fields, &separators) || fields.size() != 3)
