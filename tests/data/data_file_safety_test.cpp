@@ -315,6 +315,14 @@ TEST_F(DataFileSafetyTest, SymbolicLinksHardLinksAndReadOnlyFiles)
     stat(real.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(FilesIn(folder.File("real")), 1);  // nothing left beside the real file
+    if (geteuid() == 0) {
+        // Saved by root (a system-wide install), the file stays the user's.
+        ASSERT_EQ(chown(real.c_str(), 4321, 4321), 0);
+        ASSERT_TRUE(Save());
+        stat(real.c_str(), &info);
+        EXPECT_EQ(info.st_uid, 4321u);
+        EXPECT_EQ(info.st_gid, 4321u);
+    }
 
     // A second name of the same file sees the save.
     const std::string second = folder.File("SECOND.DAT");
