@@ -202,7 +202,7 @@ TEST_F(DataFileSafetyTest, NoBackupMeansNoSaveUnlessTheUserSaysSo)
 
 TEST_F(DataFileSafetyTest, BinaryFilesAreRefusedWithoutTheUpdateOffer)
 {
-    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24);
+    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
     prompt.answers = {PromptAnswer::Yes};  // would convert, were it asked
     EXPECT_EQ(Read(png + std::string(100, 'x')), ReadOutcome::Refused);
     EXPECT_EQ(prompt.Captions(), std::vector<std::string>{"INCORRECT FILE"});
