@@ -92,6 +92,21 @@ void RecordArray::RemoveRecords(int index, int n)
     records_.erase(records_.begin() + index, records_.begin() + end);
 }
 
+void RecordArray::SetDataChanged(int changed)
+{
+    const int value = changed ? 1 : 0;
+    if (value == dataChanged_)
+        return;
+    dataChanged_ = value;
+    if (dataChangedListener_)
+        dataChangedListener_(value == 1);
+}
+
+void RecordArray::SetDataChangedListener(std::function<void(bool)> listener)
+{
+    dataChangedListener_ = std::move(listener);
+}
+
 void RecordArray::FreeRecords()
 {
     Lock lock = Acquire();

@@ -1,6 +1,7 @@
 // The program-wide, date-ordered array of days.
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -18,7 +19,10 @@ public:
 
     int RecordCount() const;
     int DataChanged() const { return dataChanged_; }
-    void SetDataChanged(int changed) { dataChanged_ = changed ? 1 : 0; }
+    void SetDataChanged(int changed);
+    // Told when DataChanged takes a new value, on the thread that set it
+    // (the window marks its title); empty for none.
+    void SetDataChangedListener(std::function<void(bool)> listener);
 
     // 0 and the outputs filled when the index is valid, else 1 and nothing touched.
     int GetRecord(int index, std::string* date, int* sunspots, double* flux, int* avgSunspots,
@@ -47,6 +51,7 @@ private:
     mutable std::recursive_mutex mutex_;
     std::vector<SolarRecord> records_;
     int dataChanged_ = 0;
+    std::function<void(bool)> dataChangedListener_;
 
     bool Valid(int index) const { return index >= 0 && index < RecordCount(); }
 };

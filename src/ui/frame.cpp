@@ -64,6 +64,15 @@ Frame::Frame(QWidget* parent)
         if (self)
             self->SetTitle();
     });
+    // Unsaved changes show in the title the desktop's way; a merge on another
+    // thread reaches the window through its event loop.
+    Records().SetDataChangedListener([self](bool changed) {
+        if (Frame* frame = self.data())
+            QMetaObject::invokeMethod(
+                frame, [self, changed] { if (self) self->setWindowModified(changed); },
+                Qt::AutoConnection);
+    });
+    setWindowModified(Records().DataChanged() != 0);
     connect(view_, &View::recordCountChanged, this, &Frame::UpdateCommandStates);
     SetTitle();
     UpdateCommandStates();
@@ -281,8 +290,10 @@ void Frame::SetFlatButtons(bool flat)
 void Frame::SetTitle()
 {
     const QString title = ProgramTitleWithVersion();
-    setWindowTitle(DataFilePath.empty() ? title
-                                        : title + " -- " + QString::fromStdString(DataFilePath));
+    // "[*]" is where the desktop marks unsaved changes.
+    setWindowTitle((DataFilePath.empty() ? title
+                                         : title + " -- " + QString::fromStdString(DataFilePath)) +
+                   "[*]");
     UpdateCommandStates();
 }
 

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QScrollBar>
 #include <QThread>
 #include <QToolBar>
+#include <QWindow>
 
 #include "ui/frame.h"
 #include "ui/help_window.h"
@@ -18,6 +20,7 @@
 #include "config/plot_settings.h"
 #include "plot/plot_state.h"
 #include "support/data_state.h"
+#include "support/dialog_driver.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
@@ -39,6 +42,12 @@ const std::string SmallFile = "! SKYLOG Solar Data Plot Version 3 Data File\n"
                               "01/01/2000  100   150.9\n"
                               "01/02/2000  110   160.2\n"
                               "01/03/2000  120   170.5\n";
+
+// The title as the desktop shows it: "[*]" becomes "*" while data is unsaved.
+QString ShownTitle(const QWidget& window)
+{
+    return QString(window.windowTitle()).replace("[*]", window.isWindowModified() ? "*" : "");
+}
 
 void SaveScreenshot(QWidget& widget, const QString& name)
 {
@@ -88,10 +97,10 @@ TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
     WriteTextFile(folder.File("GRAPH.DAT"),
                   ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT"));
     Frame frame;
-    EXPECT_EQ(frame.windowTitle(), "SKYLOG Solar Data Plotter v" + VersionText());
+    EXPECT_EQ(ShownTitle(frame), "SKYLOG Solar Data Plotter v" + VersionText());
     Start(frame);
     EXPECT_EQ(Records().RecordCount(), 28319);
-    EXPECT_EQ(frame.windowTitle(), "SKYLOG Solar Data Plotter v" + VersionText() + " -- " +
+    EXPECT_EQ(ShownTitle(frame), "SKYLOG Solar Data Plotter v" + VersionText() + " -- " +
                                        QString::fromStdString(folder.File("GRAPH.DAT")));
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_TRUE(frame.Action("save")->isEnabled());
@@ -123,7 +132,7 @@ TEST_F(MainWindowTest, FirstRunShowsTheMessageAndTheManual)
     EXPECT_TRUE(HelpWindow::Instance()->isVisible());
     EXPECT_TRUE(PathExists(folder.File("SKYLOG.INI")));
     EXPECT_FALSE(frame.Action("save")->isEnabled());
-    EXPECT_EQ(frame.windowTitle(), "SKYLOG Solar Data Plotter v" + VersionText());
+    EXPECT_EQ(ShownTitle(frame), "SKYLOG Solar Data Plotter v" + VersionText());
     SaveScreenshot(frame, "main-window-empty.png");
     frame.close();
     EXPECT_FALSE(HelpWindow::Instance()->isVisible());  // closed with the program
@@ -144,7 +153,7 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsWithTheirQuestions)
     prompt.chosenFiles = {a};
     frame.Action("open")->trigger();
     ASSERT_EQ(Records().RecordCount(), 3);
-    EXPECT_TRUE(frame.windowTitle().endsWith(" -- " + QString::fromStdString(a)));
+    EXPECT_TRUE(ShownTitle(frame).endsWith(" -- " + QString::fromStdString(a)));
 
     // Changed data, No, then another file.
     Records().SetRecordValues(0, "01/01/2000", 999, 1.0);
@@ -282,4 +291,102 @@ TEST_F(MainWindowTest, ASecondStartLeavesOneWindow)
     EXPECT_EQ(first.state(), QProcess::Running);
     first.terminate();
     first.waitForFinished(5000);
+}
+
+TEST_F(MainWindowTest, TheTitleMarksUnsavedChanges)
+{
+    WriteConfig();
+    const std::string a = folder.File("A.DAT");
+    WriteTextFile(a, SmallFile);
+    DataFilePath = a;
+    WriteConfig("SaveOpenFile=1\nFileName=" + a + "\n");
+    Frame frame;
+    Start(frame);
+    ASSERT_EQ(Records().RecordCount(), 3);
+    ASSERT_NE(frame.windowHandle(), nullptr);
+    const QString clean = "SKYLOG Solar Data Plotter v" + VersionText() + " -- " + QString::fromStdString(a);
+    EXPECT_FALSE(frame.isWindowModified());
+    EXPECT_EQ(frame.windowHandle()->title(), clean);
+
+    Records().SetRecordValues(0, "01/01/2000", 999, 1.0);
+    Records().SetDataChanged(1);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.isWindowModified());
+    EXPECT_EQ(frame.windowHandle()->title(), clean + "*");
+
+    frame.Action("save")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.isWindowModified());
+    EXPECT_EQ(frame.windowHandle()->title(), clean);
+    frame.close();
+}
+
+// The program's first start opens the file of its command line; a second
+// start (the real program) hands its file over, which opens as File Open
+// would: first the question about the changed data.
+TEST_F(MainWindowTest, AFileGivenToASecondStartOpensInTheRunningWindow)
+{
+    WriteConfig();
+    const std::string a = folder.File("A.DAT"), b = folder.File("B DAT with spaces.dat");
+    WriteTextFile(a, SmallFile);
+    WriteTextFile(b, SmallFile + "01/04/2000  130   180.0\n");
+    {
+        PlotterApp app;
+        ASSERT_TRUE(app.InitInstance(QString::fromStdString(a)));
+        ASSERT_TRUE(WaitUntil([&] { return !app.MainFrame()->PlotView()->StartupTimer().isActive(); }));
+        EXPECT_EQ(DataFilePath, a);
+        EXPECT_EQ(Records().RecordCount(), 3);
+        EXPECT_TRUE(app.MainFrame()->windowTitle().contains(QString::fromStdString(a)));
+
+        Records().SetRecordValues(0, "01/01/2000", 999, 1.0);
+        Records().SetDataChanged(1);
+        QString question;
+        OnNextDialog([&](QWidget* box) {
+            question = box->windowTitle() + ": " + box->findChild<QLabel*>("qt_msgbox_label")->text();
+            ButtonNamed(box, "No")->click();
+        });
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("SKYLOG_HOME", QString::fromStdString(folder.Path()));
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.setWorkingDirectory(QString::fromStdString(folder.Path()));
+        second.start(SKYLOG_BINARY, {"B DAT with spaces.dat"});  // relative to its own folder
+        ASSERT_TRUE(WaitUntil([&] { return second.state() == QProcess::NotRunning; }, 10000));
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_TRUE(WaitUntil([&] { return DataFilePath == b; }, 10000));
+        EXPECT_EQ(question, "FILE CHANGED: Data File Has Changed - Do You Want To Save It First?");
+        EXPECT_EQ(Records().RecordCount(), 4);
+        EXPECT_EQ(ReadTextFile(a), SmallFile);  // No: the change was not saved
+        EXPECT_FALSE(app.MainFrame()->isWindowModified());
+        app.MainFrame()->close();
+    }
+}
+
+// A file handed over while a dialog is open waits until the dialog closes.
+TEST_F(MainWindowTest, AHandedOverFileWaitsForTheOpenDialog)
+{
+    WriteConfig();
+    const std::string a = folder.File("A.DAT");
+    WriteTextFile(a, SmallFile);
+    PlotterApp app;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(WaitUntil([&] { return !app.MainFrame()->PlotView()->StartupTimer().isActive(); }));
+    ASSERT_EQ(Records().RecordCount(), 0);
+
+    bool openedDuringDialog = true;
+    OnNextDialog([&](QWidget* dialog) {
+        QLocalSocket socket;
+        socket.connectToServer(PlotterApp::InstanceName());
+        ASSERT_TRUE(socket.waitForConnected(1000));
+        socket.write(PlotterApp::Request(QString::fromStdString(a)));
+        socket.waitForBytesWritten(1000);
+        WaitUntil([] { return false; }, 600);  // the request arrives and must wait
+        openedDuringDialog = Records().RecordCount() != 0;
+        ButtonNamed(dialog, "OK")->click();
+    });
+    Prompt().MessageBox("busy", "TEST", PromptIcon::Information, PromptButtons::Ok);
+    EXPECT_FALSE(openedDuringDialog);
+    EXPECT_TRUE(WaitUntil([&] { return Records().RecordCount() == 3; }));
+    EXPECT_EQ(DataFilePath, a);
+    app.MainFrame()->close();
 }
