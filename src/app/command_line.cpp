@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/quiet_toolkit.h"
 #include "app/window_start.h"
+#include "config/program_folder.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ void PrintWindowHelp(const QCommandLineParser& parser)
     text += "\nEach command has its own --help (skylog COMMAND --help).\n"
             "Exit status: 0 success, 1 failure, 2 a file that is not a data file, 64 wrong use\n"
             "of the command line.\n";
+    text += "The manual: " + QString::fromStdString(ManualPath()) + '\n';
     Print(std::cout, text);
 }
 

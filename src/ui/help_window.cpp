@@ -8,11 +8,12 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "config/program_folder.h"
 #include "data/prompt.h"
 
 QString HelpFilePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("skylog-help.html");
+    return QString::fromStdString(ManualPath());
 }
 
 QString HelpAnchor(const QString& keyword)

@@ -5,7 +5,8 @@
 
 class QTextBrowser;
 
-// Path of the manual: "skylog-help.html" beside the executable.
+// Path of the manual: "skylog-help.html" beside the executable (a build), or
+// in the installed program's share/skylog folder.
 QString HelpFilePath();
 
 // Opens the manual at its contents (empty keyword) or at the section titled

@@ -165,3 +165,21 @@ TEST(CommandLine, CommandStatusesAreKept)
 }
 
 }  // namespace
+
+// "--scale 2": twice the pixels each way, the same picture.
+TEST(CommandLine, RenderAtDoubleScale)
+{
+    TempFolder folder;
+    const std::map<std::string, std::optional<std::string>> home = {{"SKYLOG_HOME", folder.Path()}};
+    const std::string single = folder.File("single.png"), twice = folder.File("twice.png");
+    ASSERT_EQ(RunSkylog({"render", Sample, "-o", single, "--size", "640x400"}, home).status, 0);
+    ASSERT_EQ(RunSkylog({"render", Sample, "-o", twice, "--size", "640x400", "--scale", "2"}, home).status, 0);
+    const QImage one(QString::fromStdString(single)), two(QString::fromStdString(twice));
+    ASSERT_EQ(one.size(), QSize(640, 400));
+    ASSERT_EQ(two.size(), QSize(1280, 800));
+    int same = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 640; ++x)
+            same += two.pixel(2 * x + 1, 2 * y + 1) == one.pixel(x, y) ? 1 : 0;
+    EXPECT_GT(same, 640 * 400 * 85 / 100);  // text and thick curves are finer, the rest doubled
+}

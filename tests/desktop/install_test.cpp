@@ -1,0 +1,159 @@
+// "cmake --install" into a temporary prefix, as a packager or a user would:
+// the installed tree, the validators of the desktop's formats, the data file
+// type, and the installed program itself.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QMimeDatabase>
+#include <filesystem>
+#include <unistd.h>
+#include <vector>
+
+#include "support/run_program.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const std::string AppId = "org.skylog.SkyLog";
+const std::string DataType = "application/x-skylog-data";
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+class InstallTest : public ::testing::Test {
+protected:
+    TempFolder folder;  // also the program folder of the tests' own process
+    std::string prefix = folder.File("prefix");
+
+    void SetUp() override
+    {
+        const ProgramResult r =
+            RunProgram(SKYLOG_CMAKE, {"--install", SKYLOG_BUILD_DIR, "--prefix", prefix});
+        ASSERT_EQ(r.status, 0) << r.out << r.err;
+    }
+
+    std::string Installed(const std::string& path) const { return prefix + "/" + path; }
+
+    // The installed program as a new user starts it: no SKYLOG_HOME, a home of its own.
+    ProgramResult RunInstalled(const std::vector<std::string>& arguments, const std::string& home)
+    {
+        return RunProgram(Installed("bin/skylog"), arguments,
+                          {{"SKYLOG_HOME", std::nullopt},
+                           {"HOME", home},
+                           {"XDG_DATA_HOME", std::nullopt}});
+    }
+};
+
+TEST_F(InstallTest, LaysOutACompleteDesktopInstallation)
+{
+    for (const std::string& path : std::vector<std::string>{
+             "bin/skylog", "share/skylog/skylog-help.html", "share/skylog/GRAPH.DAT",
+          "share/applications/" + AppId + ".desktop", "share/metainfo/" + AppId + ".metainfo.xml",
+          "share/mime/packages/" + AppId + ".xml", "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
+          "share/man/man1/skylog.1"})
+        EXPECT_TRUE(PathExists(Installed(path))) << path;
+    EXPECT_EQ(access(Installed("bin/skylog").c_str(), X_OK), 0);
+    for (const int size : {48, 128, 256}) {
+        const std::string name = std::to_string(size);
+        const QImage icon(QString::fromStdString(
+            Installed("share/icons/hicolor/" + name + "x" + name + "/apps/" + AppId + ".png")));
+        EXPECT_EQ(icon.size(), QSize(size, size));
+        EXPECT_TRUE(icon.hasAlphaChannel());  // rounded corners on any background
+    }
+    EXPECT_EQ(ReadTextFile(Installed("share/man/man1/skylog.1")).rfind(".TH SKYLOG 1", 0), 0u);
+    // The launcher opens files through the program and offers the data file type.
+    const std::string desktop = ReadTextFile(Installed("share/applications/" + AppId + ".desktop"));
+    EXPECT_TRUE(Contains(desktop, "\nExec=skylog %f\n"));
+    EXPECT_TRUE(Contains(desktop, "\nIcon=" + AppId + "\n"));
+    EXPECT_TRUE(Contains(desktop, "\nMimeType=" + DataType + ";\n"));
+    EXPECT_TRUE(Contains(desktop, "\nCategories=Science;Astronomy;HamRadio;\n"));
+    const std::string metainfo = ReadTextFile(Installed("share/metainfo/" + AppId + ".metainfo.xml"));
+    EXPECT_TRUE(Contains(metainfo, "<release version=\"" SKYLOG_PROJECT_VERSION "\""));
+    EXPECT_TRUE(Contains(metainfo, "<launchable type=\"desktop-id\">" + AppId + ".desktop<"));
+}
+
+TEST_F(InstallTest, TheDesktopValidatorsAcceptEveryFile)
+{
+    ProgramResult r = RunProgram("desktop-file-validate", {Installed("share/applications/" + AppId + ".desktop")});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    // Hints are advice; errors and warnings are not allowed.
+    EXPECT_FALSE(Contains(r.out + r.err, "error:")) << r.out << r.err;
+    EXPECT_FALSE(Contains(r.out + r.err, "warning:")) << r.out << r.err;
+
+    r = RunProgram("appstreamcli", {"validate", "--no-net", Installed("share/metainfo/" + AppId + ".metainfo.xml")});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+
+    for (const std::string& xml : std::vector<std::string>{"share/mime/packages/" + AppId + ".xml",
+                                   "share/metainfo/" + AppId + ".metainfo.xml",
+                                   "share/icons/hicolor/scalable/apps/" + AppId + ".svg"}) {
+        r = RunProgram("xmllint", {"--noout", Installed(xml)});
+        EXPECT_EQ(r.status, 0) << xml << r.err;
+    }
+    r = RunProgram("update-mime-database", {Installed("share/mime")},
+                   {{"XDG_DATA_DIRS", Installed("share") + ":/usr/share"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(PathExists(Installed("share/mime/mime.cache")));
+}
+
+// A data file is known by its first line when its name says nothing (no or
+// an unknown extension), and by a .dat name.
+TEST_F(InstallTest, TheDataFileTypeIsRecognised)
+{
+    ASSERT_EQ(RunProgram("update-mime-database", {Installed("share/mime")}).status, 0);
+    // Only this test's process looks the types up, and only from here on.
+    setenv("XDG_DATA_DIRS", (Installed("share") + ":/usr/share").c_str(), 1);
+    WriteTextFile(folder.File("history"),
+                  "! SKYLOG Solar Data Plot Version 3 Data File\n01/01/2000  100   150.9\n");
+    WriteTextFile(folder.File("GRAPH.V2"), "! SKYLOG Solar Data Plot Version 2 Data File\n");
+    WriteTextFile(folder.File("SOLAR.DAT"), "01/01/2000  100   150.9\n");
+    WriteTextFile(folder.File("notes.txt"), "Sunspot numbers were high this week.\n");
+    const QMimeDatabase types;
+    const auto typeOf = [&](const std::string& name) {
+        return types.mimeTypeForFile(QString::fromStdString(folder.File(name))).name().toStdString();
+    };
+    EXPECT_EQ(typeOf("history"), DataType);
+    EXPECT_EQ(typeOf("GRAPH.V2"), DataType);
+    EXPECT_EQ(typeOf("SOLAR.DAT"), DataType);
+    EXPECT_EQ(typeOf("notes.txt"), "text/plain");
+    EXPECT_TRUE(types.mimeTypeForName(QString::fromStdString(DataType)).inherits("text/plain"));
+}
+
+TEST_F(InstallTest, TheInstalledProgramKeepsItsFilesInTheUsersDataFolder)
+{
+    const std::string home = folder.File("home");
+    std::filesystem::create_directories(home);
+    const std::string userFolder = home + "/.local/share/skylog";
+
+    // The first start is seeded with the sample history.
+    ProgramResult r = RunInstalled({"info"}, home);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "File:      " + userFolder + "/GRAPH.DAT\n")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "Records:   28319\n"));
+    EXPECT_EQ(ReadTextFile(userFolder + "/GRAPH.DAT"),
+              ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT"));
+    EXPECT_FALSE(PathExists(Installed("bin/GRAPH.DAT")));  // nothing beside the executable
+
+    // The user's own data is never replaced by the sample.
+    const std::string own = "! SKYLOG Solar Data Plot Version 3 Data File\n01/01/2000  100   150.9\n";
+    WriteTextFile(userFolder + "/GRAPH.DAT", own);
+    r = RunInstalled({"info"}, home);
+    EXPECT_TRUE(Contains(r.out, "Records:   1\n")) << r.out;
+    EXPECT_EQ(ReadTextFile(userFolder + "/GRAPH.DAT"), own);
+
+    // A user who removed the data file but has settings gets no sample back.
+    std::filesystem::remove(userFolder + "/GRAPH.DAT");
+    WriteTextFile(userFolder + "/SKYLOG.INI", "[SOLAR_DATA]\n");
+    RunInstalled({"info"}, home);
+    EXPECT_FALSE(PathExists(userFolder + "/GRAPH.DAT"));
+
+    // Its manual is the installed one.
+    r = RunInstalled({"--help"}, home);
+    EXPECT_TRUE(Contains(r.out, "The manual: " + Installed("share/skylog/skylog-help.html") + "\n"))
+        << r.out;
+}
+
+}  // namespace
