@@ -1,4 +1,5 @@
-// Command-line uses print their results and real errors only.
+// Command-line uses print their results and real errors only; the window
+// starts as quietly.
 #pragma once
 
 // Drops Qt's own debug, information and warning messages (a missing runtime

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/command.h"
+#include "app/quiet_toolkit.h"
 #include "ui/plotter_app.h"
 
 namespace {
@@ -24,6 +25,8 @@ int RunWindow(const QString& file)
                      "into a picture)\n";
         return ExitFailure;
     }
+    // A user starting the window from a terminal sees no toolkit notes either.
+    QuietToolkit();
     // The command line has been read; Qt gets none of it to interpret.
     static char programName[] = "skylog";
     int argc = 1;
