@@ -171,6 +171,8 @@ TEST(CommandLine, RenderAtDoubleScale)
 {
     TempFolder folder;
     const std::map<std::string, std::optional<std::string>> home = {{"SKYLOG_HOME", folder.Path()}};
+    // The bare plot: labels are text, drawn finer rather than doubled.
+    WriteTextFile(folder.File("SKYLOG.INI"), "[SOLAR_DATA]\nAxisLabels=0\n");
     const std::string single = folder.File("single.png"), twice = folder.File("twice.png");
     ASSERT_EQ(RunSkylog({"render", Sample, "-o", single, "--size", "640x400"}, home).status, 0);
     ASSERT_EQ(RunSkylog({"render", Sample, "-o", twice, "--size", "640x400", "--scale", "2"}, home).status, 0);

@@ -19,6 +19,7 @@ protected:
     {
         ResetDataState();
         Settings() = PlotSettings();
+        Settings().AxisLabels = 0;  // text inside the panes is compared apart
         Plot() = PlotState();
         RecordStats() = RecordExtremes();
         ConnectPlotToDataFile();
