@@ -73,8 +73,9 @@ std::vector<DayOutcome> MergeDays(const std::vector<MergeDay>& days,
         if (afterDay)
             afterDay(i);
     }
-    std::stable_sort(fresh.begin(), fresh.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto earlier = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (!std::is_sorted(fresh.begin(), fresh.end(), earlier))
+        std::stable_sort(fresh.begin(), fresh.end(), earlier);
     // Per new date: the first day with both numbers makes the record, later
     // days of that date overwrite what they carry; days before it drop.
     std::vector<std::pair<int, MergeDay>> made;
