@@ -122,4 +122,9 @@ bool ParseIsoDate(std::string_view text, int* year, int* month, int* day)
     return ParseCompactDate(std::string_view(compact, 8), year, month, day);
 }
 
+std::string DayCount(long long count)
+{
+    return std::to_string(count) + (count == 1 ? " day" : " days");
+}
+
 std::string LineText(long lineNumber) { return "line " + std::to_string(lineNumber); }

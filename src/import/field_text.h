@@ -31,6 +31,9 @@ bool ParseCompactDate(std::string_view text, int* year, int* month, int* day);
 // "YYYY-MM-DD" as a date.
 bool ParseIsoDate(std::string_view text, int* year, int* month, int* day);
 
+// "1 day", "2 days": counts in reports.
+std::string DayCount(long long count);
+
 // A row's place for error texts: "line 57".
 std::string LineText(long lineNumber);
 

@@ -224,7 +224,7 @@ std::string ReportText(const FileReport& report)
     text += FormatName(*report.format);
     if (!report.opened)
         return text + ", " + report.problem;
-    text += ", " + std::to_string(report.read) + " days read, " + std::to_string(report.added) +
+    text += ", " + DayCount(report.read) + " read, " + std::to_string(report.added) +
             " added, " + std::to_string(report.replaced) + " replaced, " +
             std::to_string(report.skipped) + " skipped (already stored), " +
             std::to_string(report.refused) + " refused (out of range)";

@@ -90,7 +90,6 @@ IndexReadResult ReadLisirdFile(const std::string& path)
     result.days = table.TakeDays();
     const int withoutNoon = readingDays - static_cast<int>(best.size());
     if (withoutNoon > 0)
-        result.notes.push_back(std::to_string(withoutNoon) +
-                               " days without a reading between 19:00 and 21:00 UT (left out)");
+        result.notes.push_back(DayCount(withoutNoon) + " without a reading between 19:00 and 21:00 UT (left out)");
     return result;
 }

@@ -71,10 +71,8 @@ IndexReadResult ReadNrcanFile(const std::string& path)
     result.days = table.TakeDays();
     const std::size_t withoutNoon = measured.size() - atNoon.size();
     if (withoutNoon > 0)
-        result.notes.push_back(std::to_string(withoutNoon) +
-                               " days without a 20:00 UT reading (left out)");
+        result.notes.push_back(DayCount(withoutNoon) + " without a 20:00 UT reading (left out)");
     if (!doubled.empty())
-        result.notes.push_back(std::to_string(doubled.size()) +
-                               " days with two 20:00 UT readings (the last one taken)");
+        result.notes.push_back(DayCount(doubled.size()) + " with two 20:00 UT readings (the last one taken)");
     return result;
 }

@@ -50,7 +50,7 @@ IndexReadResult ReadSilsoFile(const std::string& path)
         result.problem = "read error";
     result.days = table.TakeDays();
     if (missing > 0)
-        result.notes.push_back(std::to_string(missing) + " days marked as without data (-1)");
+        result.notes.push_back(DayCount(missing) + " marked as without data (-1)");
     if (provisional > 0)
         result.notes.push_back(std::to_string(provisional) +
                                " provisional values (the publisher may still revise them)");

@@ -66,7 +66,7 @@ IndexReadResult ReadSwpcFile(const std::string& path)
         result.problem = "read error";
     result.days = table.TakeDays();
     if (missing > 0)
-        result.notes.push_back(std::to_string(missing) + " days with a missing value (-1)");
+        result.notes.push_back(DayCount(missing) + " with a missing value (-1)");
     // Worth saying every time: mixed with SILSO's numbers this makes steps
     // in the curve that are no change of the Sun.
     if (!result.days.empty())
