@@ -27,6 +27,19 @@ struct HelpCase {
     std::string mention;  // something the help must explain
 };
 
+std::string Joined(const std::vector<std::string>& arguments)
+{
+    std::string text = "skylog";
+    for (const std::string& argument : arguments)
+        text += " " + argument.substr(argument.rfind('/') + 1);
+    return text;
+}
+
+void PrintTo(const HelpCase& c, std::ostream* out)
+{
+    *out << Joined(c.arguments);
+}
+
 class CommandLineHelp : public testing::TestWithParam<HelpCase> {};
 
 TEST_P(CommandLineHelp, GoesToStandardOutputWithStatusZero)
@@ -67,6 +80,11 @@ struct UsageCase {
     std::string error;  // the start of the first line on standard error
     std::string usage;  // the second
 };
+
+void PrintTo(const UsageCase& c, std::ostream* out)
+{
+    *out << Joined(c.arguments);
+}
 
 class CommandLineMisuse : public testing::TestWithParam<UsageCase> {};
 
