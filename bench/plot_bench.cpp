@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QThread>
@@ -17,6 +18,7 @@
 #include "config/plot_settings.h"
 #include "data/data_file.h"
 #include "data/record_array.h"
+#include "plot/plot_image.h"
 #include "plot/plot_renderer.h"
 #include "plot/plot_state.h"
 
@@ -74,6 +76,21 @@ void BM_Repaint1600x1000(benchmark::State& state)
         PaintPlot(painter, {0, 0, 1600, 1000}, pens);
     }
     state.counters["records"] = Records().RecordCount();
+}
+
+// The sample's 1600x1000 view painted for a screen of density range(0) / 100
+// (100, 150, 200 percent): four times the pixels at 200%.
+void BM_RepaintAtDensity(benchmark::State& state)
+{
+    Load(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT");
+    SetFilled(false);
+    const double ratio = static_cast<double>(state.range(0)) / 100;
+    const PlotPens pens = CreatePlotPens(Settings());
+    const QFont font = QGuiApplication::font();
+    QImage image;
+    for (auto _ : state)
+        PaintPlotImage(image, QSize(1600, 1000), ratio, font, pens);
+    state.counters["pixels"] = image.width() * image.height();
 }
 
 void BM_StartupToFirstPaint(benchmark::State& state)
@@ -146,6 +163,7 @@ BENCHMARK(BM_EditorFirstRows250k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewInteraction)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Repaint1600x1000)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintAtDensity)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
