@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "bulletin/bulletin_parser.h"
+#include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
 #include "data/data_file.h"
@@ -39,6 +40,7 @@ int RunParse(const CommandCall& call)
             std::cout << NoBulletinDaysStatus << '\n';
             status = ExitFailure;
         } else {
+            std::cout << KindName(reading.kind) << '\n';
             PrintDays(parser);
         }
     }

@@ -38,3 +38,28 @@ int OpenFailureStatus(ReadOutcome outcome)
 {
     return outcome == ReadOutcome::Refused ? 2 : 1;
 }
+
+bool TakeReadingOptions(std::vector<std::string>* args, ReadingOptions* options)
+{
+    *options = SettingsReadingOptions(false);
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args->size(); ++i) {
+        const std::string& arg = (*args)[i];
+        if (arg == "--exact") {
+            options->lenient = false;
+        } else if (arg == "--year") {
+            const std::string text = i + 1 < args->size() ? (*args)[++i] : std::string();
+            const bool digits =
+                text.size() == 4 && text.find_first_not_of("0123456789") == std::string::npos;
+            if (!digits) {
+                std::cerr << "skylog: --year needs a four-digit year\n";
+                return false;
+            }
+            options->year = std::stoi(text);
+        } else {
+            rest.push_back(arg);
+        }
+    }
+    *args = rest;
+    return true;
+}

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+struct ReadingOptions;
 
 #include "data/data_file.h"
 

@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "app/command_setup.h"
+#include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
 #include "data/data_file.h"
@@ -28,10 +29,11 @@ struct ImportOptions {
 
 // Reads, merges and saves once; prints a report line per file. Exit status:
 // 0 all read, 1 a file failed or the data file could not be saved.
-int ImportAndSave(const std::vector<ImportSource>& sources, DuplicatePolicy policy)
+int ImportAndSave(const std::vector<ImportSource>& sources, DuplicatePolicy policy,
+                  const ReadingOptions& bulletinReading)
 {
     ImportRun run;
-    run.Read(sources, Settings().Phrase2);
+    run.Read(sources, Settings().Phrase2, bulletinReading);
     const bool changed = run.Merge(policy);
     for (const FileReport& report : run.Reports())
         std::cout << ReportText(report) << '\n';
@@ -109,7 +111,8 @@ int RunImport(const CommandCall& call)
     if (opened != ReadOutcome::Read)
         return OpenFailureStatus(opened);
     return ImportAndSave(options.sources,
-                         options.replace ? DuplicatePolicy::Replace : DuplicatePolicy::Ignore);
+                         options.replace ? DuplicatePolicy::Replace : DuplicatePolicy::Ignore,
+                         bulletinReading);
 }
 
 // A file of its own in the system's temporary folder for one download.

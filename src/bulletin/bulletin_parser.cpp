@@ -205,6 +205,23 @@ void BulletinParser::Reset()
     m_duplicateCount = 0;
 }
 
+bool BulletinParser::HoldDays(const std::vector<BulletinDay>& days)
+{
+    m_dayCount = 0;
+    if (days.size() > static_cast<std::size_t>(Capacity))
+        return false;
+    for (const BulletinDay& day : days) {
+        m_months[m_dayCount] = day.month;
+        m_days[m_dayCount] = day.day;
+        m_years[m_dayCount] = day.year;
+        m_sunspotValues[m_dayCount] = day.sunspots;
+        m_fluxValues[m_dayCount] = day.flux;
+        m_duplicateFlags[m_dayCount] = 0;
+        ++m_dayCount;
+    }
+    return true;
+}
+
 int BulletinParser::GetDay(int index, int* sunspots, double* flux, int* year, int* month,
                            int* day) const
 {

@@ -41,6 +41,13 @@ struct MergeCounts {
     int replaced = 0;
 };
 
+// One day as a bulletin states it.
+struct BulletinDay {
+    int month = 0, day = 0, year = 0, sunspots = 0;
+    double flux = 0.0;
+    bool operator==(const BulletinDay&) const = default;
+};
+
 // A held day as the insert dialog lists it and "skylog parse" prints it:
 // the date (03/07/2002), the sunspot number ("%3d") and the flux ("%6.2lf").
 struct DayColumns {
@@ -62,6 +69,10 @@ public:
     int Parse(const std::string& path, int interactive);
 
     void Reset();
+    // Holds days read some other way (the lenient reading) in place of the
+    // last parse's, so the duplicate check and the merge work on them.
+    // False, holding nothing, when there are more than Capacity.
+    bool HoldDays(const std::vector<BulletinDay>& days);
     // 1 and the outputs filled for a held day, else 0.
     int GetDay(int index, int* sunspots, double* flux, int* year, int* month, int* day) const;
     int GetLastIndex() const { return m_dayCount - 1; }

@@ -40,11 +40,12 @@ constexpr std::array IntKeys = {
     SKYLOG_KEY(CloseDays), SKYLOG_KEY(CloseScrn), SKYLOG_KEY(LagDays), SKYLOG_KEY(AvgInt),
     SKYLOG_KEY(RBOverall), SKYLOG_KEY(RBCloseup), SKYLOG_KEY(PanDays), SKYLOG_KEY(PosTop),
     SKYLOG_KEY(PosLeft), SKYLOG_KEY(PosRight), SKYLOG_KEY(PosBottom), SKYLOG_KEY(AxisLabels),
+    SKYLOG_KEY(LenientParse),
 };
 
 // The integer keys written when AutosaveCfg is on (StaggerPlot after SavePos),
 // in the order they are written.
-constexpr std::array<std::string_view, 51> AutosavedIntKeys = {
+constexpr std::array<std::string_view, 52> AutosavedIntKeys = {
     "PosdataON", "AutosaveCfg", "SaveOpenFile", "SavePos", "StaggerPlot", "DOverallSpotsON",
     "DOverallFluxON", "DOverallAvfluxON", "DOverallAvspotsON", "DCloseupSpotsON",
     "DCloseupFluxON", "DCloseupAvfluxON", "DCloseupAvspotsON", "GridON", "CumavgON", "RMHiSpots",
@@ -55,7 +56,7 @@ constexpr std::array<std::string_view, 51> AutosavedIntKeys = {
     "PCloseupAvfluxON", "PCloseupAvspotsON", "PFillOverallFlux", "PFillOverallAvFlux",
     "PFillOverallSpots", "PFillOverallAvSpots", "PFillCloseupFlux", "PFillCloseupAvFlux",
     "PFillCloseupSpots", "PFillCloseupAvSpots", "ColorPrints", "RBOverall", "RBCloseup",
-    "CloseDays", "CloseScrn", "LagDays", "AvgInt", "PanDays",
+    "CloseDays", "CloseScrn", "LagDays", "AvgInt", "PanDays", "LenientParse",
 };
 
 constexpr const char* ColorKeys[ColorCount] = {"Background", "Grid", "AvFlux",

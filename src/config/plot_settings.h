@@ -81,6 +81,8 @@ struct PlotSettings {
     std::string FTPDir = "pub/bulletins";
     std::string FTPKeepDir;
     int FTPKeepFiles = 0;
+    // 1: a bulletin the exact parse cannot read is read leniently.
+    int LenientParse = 1;
     std::string Version;
 };
 

@@ -1,13 +1,18 @@
 // Bulletins go through the bulletin parser, without questions.
 #include "bulletin/bulletin_parser.h"
+#include "bulletin/bulletin_reading.h"
 #include "import/index_lines.h"
 #include "import/index_readers.h"
 
-IndexReadResult ReadBulletinFile(const std::string& path)
+IndexReadResult ReadBulletinFile(const std::string& path, const ReadingOptions& options)
 {
     IndexReadResult result;
     BulletinParser parser;
-    const int count = parser.Parse(path, 0);
+    ReadingOptions silent = options;
+    silent.interactive = false;
+    const Reading reading = ReadBulletin(parser, path, silent);
+    const int count = reading.result;
+    result.readLeniently = reading.kind == ReadingKind::Lenient;
     result.opened = count != ParseCannotOpen;
     if (count <= 0) {
         if (result.opened)

@@ -23,4 +23,6 @@ struct IndexReadResult {
     std::string problem;
     // Things worth telling that did not stop the reading.
     std::vector<std::string> notes;
+    // A bulletin whose days came from the lenient reading.
+    bool readLeniently = false;
 };

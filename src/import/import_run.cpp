@@ -60,7 +60,8 @@ struct RunDay {
 
 }  // namespace
 
-void ImportRun::Read(const std::vector<ImportSource>& sources, const std::string& valuesPhrase)
+void ImportRun::Read(const std::vector<ImportSource>& sources, const std::string& valuesPhrase,
+                     const ReadingOptions& bulletinReading)
 {
     reports_.clear();
     days_.clear();
@@ -75,8 +76,9 @@ void ImportRun::Read(const std::vector<ImportSource>& sources, const std::string
                                                  KnownFormatNames()
                                            : "cannot be opened";
         } else {
-            IndexReadResult result = ReadIndexFile(source.path, *report.format);
+            IndexReadResult result = ReadIndexFile(source.path, *report.format, bulletinReading);
             report.opened = result.opened;
+            report.readLeniently = result.readLeniently;
             report.problem = result.opened ? result.problem : "cannot be opened";
             report.notes = std::move(result.notes);
             // One day per date (a later one of the same date wins), in date order.
@@ -222,6 +224,8 @@ std::string ReportText(const FileReport& report)
     if (!report.format)
         return text + report.problem;
     text += FormatName(*report.format);
+    if (report.readLeniently)
+        text += std::string(" ") + LenientNote;
     if (!report.opened)
         return text + ", " + report.problem;
     text += ", " + DayCount(report.read) + " read, " + std::to_string(report.added) +

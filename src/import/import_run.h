@@ -27,6 +27,7 @@ struct FileReport {
     bool opened = false;
     std::string problem;  // empty when the whole file was read
     std::vector<std::string> notes;
+    bool readLeniently = false;  // a bulletin read leniently
     int read = 0;        // days with at least one number
     int added = 0;       // new records
     int replaced = 0;    // stored records whose numbers changed
@@ -40,7 +41,9 @@ struct FileReport {
 class ImportRun {
 public:
     // Reads every file; nothing in the records changes yet.
-    void Read(const std::vector<ImportSource>& sources, const std::string& valuesPhrase);
+    // Bulletins are read as bulletinReading says (lenient reading, year).
+    void Read(const std::vector<ImportSource>& sources, const std::string& valuesPhrase,
+              const ReadingOptions& bulletinReading = {});
     // Days of the files whose dates the record array already holds.
     int StoredDays() const;
     // Merges under the duplicate policy; true when a record was added or changed.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <utility>
 
+#include "bulletin/lenient_reading.h"
 #include "data/text_file.h"
 #include "import/field_text.h"
 #include "import/index_readers.h"
@@ -85,15 +86,18 @@ std::optional<IndexFormat> DetectFormat(const std::string& path, const std::stri
         return IndexFormat::Swpc;
     if (IsSilsoRow(first))
         return IndexFormat::Silso;
-    // A bulletin: the values phrase somewhere near the top, in any case.
-    const std::string phrase = Upper(valuesPhrase);
-    if (phrase.empty())
+    // A bulletin: the values phrase somewhere near the top, in any case and
+    // in the wordings the lenient reading knows ("from" for "for").
+    const std::vector<std::string> phrases = ValuesPhraseForms(valuesPhrase);
+    if (phrases.empty())
         return std::nullopt;
     std::size_t scanned = piece.size();
     std::string_view line = first;
     for (;;) {
-        if (Upper(line).find(phrase) != std::string::npos)
-            return IndexFormat::Bulletin;
+        const std::string upper = Upper(line);
+        for (const std::string& phrase : phrases)
+            if (upper.find(phrase) != std::string::npos)
+                return IndexFormat::Bulletin;
         if (scanned > BulletinScanBytes || !reader.Next(&piece))
             return std::nullopt;
         scanned += piece.size();
@@ -101,10 +105,11 @@ std::optional<IndexFormat> DetectFormat(const std::string& path, const std::stri
     }
 }
 
-IndexReadResult ReadIndexFile(const std::string& path, IndexFormat format)
+IndexReadResult ReadIndexFile(const std::string& path, IndexFormat format,
+                              const ReadingOptions& bulletinReading)
 {
     switch (format) {
-    case IndexFormat::Bulletin: return ReadBulletinFile(path);
+    case IndexFormat::Bulletin: return ReadBulletinFile(path, bulletinReading);
     case IndexFormat::Silso: return ReadSilsoFile(path);
     case IndexFormat::Nrcan: return ReadNrcanFile(path);
     case IndexFormat::Lisird: return ReadLisirdFile(path);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "bulletin/bulletin_reading.h"
 #include "import/daily_value.h"
 
 enum class IndexFormat { Bulletin, Silso, Nrcan, Lisird, CelestrakCsv, CelestrakTxt, Swpc };
@@ -20,5 +21,6 @@ std::string KnownFormatNames();
 // bulletin. Empty when the content is unknown or the file cannot be read.
 std::optional<IndexFormat> DetectFormat(const std::string& path, const std::string& valuesPhrase);
 
-// Reads the file with the format's importer.
-IndexReadResult ReadIndexFile(const std::string& path, IndexFormat format);
+// Reads the file with the format's importer; a bulletin as bulletinReading says.
+IndexReadResult ReadIndexFile(const std::string& path, IndexFormat format,
+                              const ReadingOptions& bulletinReading = {});

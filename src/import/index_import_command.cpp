@@ -1,5 +1,6 @@
 #include "import/index_import_command.h"
 
+#include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "data/prompt.h"
 #include "import/import_run.h"
@@ -13,7 +14,7 @@ bool ImportIndexFileInteractively(const std::string& initialFolder)
     ImportRun run;
     {
         WaitCursor wait;
-        run.Read({{*path, name, std::nullopt}}, Settings().Phrase2);
+        run.Read({{*path, name, std::nullopt}}, Settings().Phrase2, SettingsReadingOptions(false));
     }
     const FileReport& report = run.Reports().front();
     if (report.Failed() && report.read == 0) {

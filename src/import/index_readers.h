@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "bulletin/bulletin_reading.h"
 #include "import/daily_value.h"
 
 // WDC-SILSO daily total sunspot number (SN_d_tot_V2.0.csv).
@@ -19,5 +20,6 @@ IndexReadResult ReadCelestrakCsvFile(const std::string& path);
 IndexReadResult ReadCelestrakTxtFile(const std::string& path);
 // NOAA SWPC Daily Solar Data (yearly YYYY_DSD.txt, last-30-days DSD.txt).
 IndexReadResult ReadSwpcFile(const std::string& path);
-// A propagation forecast bulletin, read by the bulletin parser.
-IndexReadResult ReadBulletinFile(const std::string& path);
+// A propagation forecast bulletin: the exact parse, then (where it fails
+// and the options allow it) the lenient reading.
+IndexReadResult ReadBulletinFile(const std::string& path, const ReadingOptions& options);
