@@ -456,11 +456,15 @@ LenientOutcome ReadLeniently(const std::string& fileText, const std::string& val
         const Paragraph& paragraph = paragraphs[phrases[i].paragraph];
         if (!StartsWithMonthAndDay(paragraph.text, phrases[i].at))
             continue;
+        // Every sentence holds a day at least: more than a parse can hold is
+        // not a bulletin.
+        if (sections.size() == static_cast<std::size_t>(BulletinParser::Capacity))
+            return {ParseError, {}};
         const bool nextInSame = i + 1 < phrases.size() && phrases[i + 1].paragraph == phrases[i].paragraph;
-        const std::string text = paragraph.text.substr(
-            0, nextInSame ? phrases[i + 1].phraseAt : paragraph.text.size());
+        const std::size_t end = nextInSame ? phrases[i + 1].phraseAt : paragraph.text.size();
+        const std::string text = paragraph.text.substr(phrases[i].at, end - phrases[i].at);
         Section section;
-        const int result = ReadSection(text, phrases[i].at, &section);
+        const int result = ReadSection(text, 0, &section);
         if (result < 0)
             return {result, {}};
         sections.push_back(section);

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "ui/duplicate_dates_dlg.h"
+#include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "data/prompt.h"
 
@@ -124,7 +125,9 @@ void InsertBulletinDlg::OnSelect()
     int result;
     {
         WaitCursor wait;
-        result = parser_.Parse(*chosen, 1);
+        const Reading reading = ReadBulletin(parser_, *chosen, SettingsReadingOptions(true));
+        result = reading.result;
+        readLeniently_ = reading.kind == ReadingKind::Lenient;
     }
     if (result < 0) {
         status_->hide();
@@ -140,6 +143,10 @@ void InsertBulletinDlg::OnSelect()
             return;  // abandoned in the duplicates dialog
     } else {
         status_->hide();
+    }
+    if (readLeniently_) {
+        status_->setText(LenientNote);
+        status_->show();
     }
     progress_->hide();
     if (list_->topLevelItemCount() > 0)

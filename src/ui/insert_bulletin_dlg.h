@@ -30,6 +30,8 @@ public:
     QLineEdit* PathField() const { return path_; }
     QLabel* StatusText() const { return status_; }
     QProgressBar* ProgressBar() const { return progress_; }
+    // True when the listed days came from the lenient reading.
+    bool ReadLeniently() const { return readLeniently_; }
 
     // The duplicates question (the real dialog unless a test replaces it):
     // 0 ignore, 1 replace, nothing for Cancel.
@@ -43,6 +45,7 @@ protected:
 
 private:
     BulletinParser parser_;
+    bool readLeniently_ = false;
     QPushButton* select_;
     QLineEdit* path_;
     QTreeWidget* list_;

@@ -70,7 +70,7 @@ TEST(BulletinCommands, ParseAndImportAsAUserWould)
     const std::string bulletins = std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/bulletins/";
     RunResult r = RunSkylog("parse " + bulletins + "arlp011.txt");
     EXPECT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(r.output.substr(0, 23), "03/07/2002  232  203.50") << r.output;
+    EXPECT_EQ(r.output.substr(0, 29), "exact\n03/07/2002  232  203.50") << r.output;
     EXPECT_NE(r.output.find("03/13/2002  183  182.90\n"), std::string::npos);
 
     const std::string noFlux = folder.File("noflux.txt");

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "bulletin/bulletin_parser.h"
+#include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
@@ -236,6 +237,9 @@ TEST_F(ParserTest, FormerFuzzerCrashes)
         const int result = parser.Parse(entry.path().string(), 0);
         EXPECT_GE(result, ParseNoFlux) << entry.path();
         EXPECT_LE(result, BulletinParser::Capacity) << entry.path();
+        const int read = ReadBulletin(parser, entry.path().string(), {}).result;
+        EXPECT_GE(read, ParseNoFlux) << entry.path();
+        EXPECT_LE(read, BulletinParser::Capacity) << entry.path();
         ++files;
     }
     EXPECT_GT(files, 0);

@@ -1,10 +1,12 @@
-// libFuzzer target: any bytes as a bulletin file, parsed silently and merged.
+// libFuzzer target: any bytes as a bulletin file, read silently (the exact
+// parse, then the lenient reading, with or without a year given) and merged.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
 
 #include "bulletin/bulletin_parser.h"
+#include "bulletin/bulletin_reading.h"
 #include "data/record_array.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -17,7 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
 
     BulletinParser parser;
-    const int result = parser.Parse(path, 0);
+    ReadingOptions options;
+    if (size > 0 && data[0] % 2 == 1)
+        options.year = 2008;
+    const int result = ReadBulletin(parser, path, options).result;
     if (result > 0) {
         Records().FreeRecords();
         Records().AppendRecord(SolarRecord("01/01/2000", 1, 1.0, 0, 0));

@@ -242,3 +242,39 @@ TEST_F(InsertBulletinTest, YearAndSearchTextDialogs)
     EXPECT_EQ(search.Field()->text(), "SUNSPOT NUMBERS FOR");
     EXPECT_TRUE(search.findChild<QLabel*>()->text().contains("specified.  You can enter"));
 }
+
+TEST_F(InsertBulletinTest, ABulletinReadLenientlySaysSo)
+{
+    const std::string news =
+        std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/real/021_2010_news.txt";
+    {
+        InsertBulletinDlg dialog(1);
+        dialog.show();
+        prompt.chosenFiles = {news};
+        dialog.SelectButton()->click();
+        ASSERT_EQ(dialog.List()->topLevelItemCount(), 7);
+        EXPECT_EQ(Column(dialog.List(), 0).first(), "02/25/2010");
+        EXPECT_EQ(Column(dialog.List(), 2).last(), " 80.40");
+        EXPECT_TRUE(dialog.ReadLeniently());
+        EXPECT_TRUE(dialog.StatusText()->isVisible());
+        EXPECT_EQ(dialog.StatusText()->text(), "(read leniently)");
+        EXPECT_TRUE(prompt.yearPromptInitials.empty());  // the date stamp gives the year
+        EXPECT_TRUE(dialog.OkButton()->isEnabled());
+        if (const char* shots = std::getenv("SKYLOG_SCREENSHOTS"))
+            dialog.grab().save(QString(shots) + "/insert-bulletin-lenient.png");
+        dialog.OkButton()->click();
+        EXPECT_EQ(Records().RecordCount(), 9);
+    }
+    // Turned off on the options: the exact parse alone, which asks the year.
+    Settings().LenientParse = 0;
+    InsertBulletinDlg dialog(0);
+    dialog.show();
+    prompt.chosenFiles = {news};
+    prompt.years = {std::nullopt};
+    dialog.SelectButton()->click();
+    EXPECT_EQ(dialog.List()->topLevelItemCount(), 0);
+    EXPECT_FALSE(dialog.ReadLeniently());
+    EXPECT_EQ(prompt.yearPromptInitials, std::vector<int>{2001});
+    ASSERT_FALSE(prompt.messages.empty());
+    EXPECT_EQ(prompt.messages.back().text, "Could Not Determine The Year Of The Bulletin");
+}
