@@ -157,6 +157,8 @@ TEST(LenientReading, WhatStaysAmbiguousIsRefused)
         // Ranges that are not a week's run of real days.
         {"Sunspot numbers for January 1 through February 5, 2008 were 0 each day." + flux7,
          ParseError},
+        {"Sunspot numbers for January 1 through February 1, 2008 were 0 each day." + flux7,
+         ParseError},
         {"Sunspot numbers for April 16-10, 2008 were 0 each day." + flux7, ParseError},
         {"Sunspot numbers for April 28-31, 2008 were 0 each day." + flux7, ParseError},
         {"Sunspot numbers for February 27 through 30, 2009 were 0 each day." + flux7, ParseError},
