@@ -39,7 +39,7 @@ int OpenFailureStatus(ReadOutcome outcome)
     return outcome == ReadOutcome::Refused ? 2 : 1;
 }
 
-bool TakeReadingOptions(std::vector<std::string>* args, ReadingOptions* options)
+bool TakeReadingOptions(std::vector<std::string>* args, BulletinReadingOptions* options)
 {
     *options = SettingsReadingOptions(false);
     std::vector<std::string> rest;

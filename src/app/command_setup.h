@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-struct ReadingOptions;
+struct BulletinReadingOptions;
 
 #include "data/data_file.h"
 

@@ -30,7 +30,7 @@ struct ImportOptions {
 // Reads, merges and saves once; prints a report line per file. Exit status:
 // 0 all read, 1 a file failed or the data file could not be saved.
 int ImportAndSave(const std::vector<ImportSource>& sources, DuplicatePolicy policy,
-                  const ReadingOptions& bulletinReading)
+                  const BulletinReadingOptions& bulletinReading)
 {
     ImportRun run;
     run.Read(sources, Settings().Phrase2, bulletinReading);

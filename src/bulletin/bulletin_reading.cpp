@@ -111,15 +111,15 @@ int Hold(BulletinParser& parser, const LenientOutcome& outcome)
 
 }  // namespace
 
-ReadingOptions SettingsReadingOptions(bool interactive)
+BulletinReadingOptions SettingsReadingOptions(bool interactive)
 {
-    ReadingOptions options;
+    BulletinReadingOptions options;
     options.interactive = interactive;
     options.lenient = Settings().LenientParse != 0;
     return options;
 }
 
-Reading ReadBulletin(BulletinParser& parser, const std::string& path, const ReadingOptions& options)
+BulletinReading ReadBulletin(BulletinParser& parser, const std::string& path, const BulletinReadingOptions& options)
 {
     if (!options.lenient)
         return {ExactParse(parser, path, options.year, options.interactive), ReadingKind::Exact};

@@ -10,7 +10,7 @@
 
 enum class ReadingKind { Exact, Lenient };
 
-struct ReadingOptions {
+struct BulletinReadingOptions {
     // May ask the user for the year and for another values phrase.
     bool interactive = false;
     // The lenient reading may run where the exact parse fails (LenientParse,
@@ -20,7 +20,7 @@ struct ReadingOptions {
     std::optional<int> year;
 };
 
-struct Reading {
+struct BulletinReading {
     int result = 0;  // days held by the parser, or a negative ParseResult
     ReadingKind kind = ReadingKind::Exact;
 };
@@ -29,10 +29,11 @@ struct Reading {
 inline constexpr const char* LenientNote = "(read leniently)";
 
 // The options as the settings give them, for the program's own paths.
-ReadingOptions SettingsReadingOptions(bool interactive);
+BulletinReadingOptions SettingsReadingOptions(bool interactive);
 
 // Reads the bulletin at path into parser. Where the exact parse succeeds,
 // its result stands; the lenient reading runs only where it fails (any code
 // but ParseCannotOpen and ParseNoMemory, or no day found) and only with
 // options.lenient.
-Reading ReadBulletin(BulletinParser& parser, const std::string& path, const ReadingOptions& options);
+BulletinReading ReadBulletin(BulletinParser& parser, const std::string& path,
+                             const BulletinReadingOptions& options);

@@ -4,13 +4,13 @@
 #include "import/index_lines.h"
 #include "import/index_readers.h"
 
-IndexReadResult ReadBulletinFile(const std::string& path, const ReadingOptions& options)
+IndexReadResult ReadBulletinFile(const std::string& path, const BulletinReadingOptions& options)
 {
     IndexReadResult result;
     BulletinParser parser;
-    ReadingOptions silent = options;
+    BulletinReadingOptions silent = options;
     silent.interactive = false;
-    const Reading reading = ReadBulletin(parser, path, silent);
+    const BulletinReading reading = ReadBulletin(parser, path, silent);
     const int count = reading.result;
     result.readLeniently = reading.kind == ReadingKind::Lenient;
     result.opened = count != ParseCannotOpen;

@@ -61,7 +61,7 @@ struct RunDay {
 }  // namespace
 
 void ImportRun::Read(const std::vector<ImportSource>& sources, const std::string& valuesPhrase,
-                     const ReadingOptions& bulletinReading)
+                     const BulletinReadingOptions& bulletinReading)
 {
     reports_.clear();
     days_.clear();

@@ -43,7 +43,7 @@ public:
     // Reads every file; nothing in the records changes yet.
     // Bulletins are read as bulletinReading says (lenient reading, year).
     void Read(const std::vector<ImportSource>& sources, const std::string& valuesPhrase,
-              const ReadingOptions& bulletinReading = {});
+              const BulletinReadingOptions& bulletinReading = {});
     // Days of the files whose dates the record array already holds.
     int StoredDays() const;
     // Merges under the duplicate policy; true when a record was added or changed.

@@ -106,7 +106,7 @@ std::optional<IndexFormat> DetectFormat(const std::string& path, const std::stri
 }
 
 IndexReadResult ReadIndexFile(const std::string& path, IndexFormat format,
-                              const ReadingOptions& bulletinReading)
+                              const BulletinReadingOptions& bulletinReading)
 {
     switch (format) {
     case IndexFormat::Bulletin: return ReadBulletinFile(path, bulletinReading);

@@ -23,4 +23,4 @@ std::optional<IndexFormat> DetectFormat(const std::string& path, const std::stri
 
 // Reads the file with the format's importer; a bulletin as bulletinReading says.
 IndexReadResult ReadIndexFile(const std::string& path, IndexFormat format,
-                              const ReadingOptions& bulletinReading = {});
+                              const BulletinReadingOptions& bulletinReading = {});

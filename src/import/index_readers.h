@@ -22,4 +22,4 @@ IndexReadResult ReadCelestrakTxtFile(const std::string& path);
 IndexReadResult ReadSwpcFile(const std::string& path);
 // A propagation forecast bulletin: the exact parse, then (where it fails
 // and the options allow it) the lenient reading.
-IndexReadResult ReadBulletinFile(const std::string& path, const ReadingOptions& options);
+IndexReadResult ReadBulletinFile(const std::string& path, const BulletinReadingOptions& options);

@@ -125,7 +125,7 @@ void InsertBulletinDlg::OnSelect()
     int result;
     {
         WaitCursor wait;
-        const Reading reading = ReadBulletin(parser_, *chosen, SettingsReadingOptions(true));
+        const BulletinReading reading = ReadBulletin(parser_, *chosen, SettingsReadingOptions(true));
         result = reading.result;
         readLeniently_ = reading.kind == ReadingKind::Lenient;
     }

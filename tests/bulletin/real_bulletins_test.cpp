@@ -102,15 +102,15 @@ protected:
     void SetUp() override { Settings() = PlotSettings(); }
     void TearDown() override { Settings() = PlotSettings(); }
 
-    Reading ReadFile(const std::string& path, std::optional<int> year = std::nullopt,
+    BulletinReading ReadFile(const std::string& path, std::optional<int> year = std::nullopt,
                      bool lenient = true)
     {
-        ReadingOptions options;
+        BulletinReadingOptions options;
         options.lenient = lenient;
         options.year = year;
         return ReadBulletin(parser, path, options);
     }
-    Reading ReadText(const std::string& text, std::optional<int> year = std::nullopt)
+    BulletinReading ReadText(const std::string& text, std::optional<int> year = std::nullopt)
     {
         const std::string path = folder.File("copy.txt");
         std::ofstream(path, std::ios::binary) << text;
@@ -136,7 +136,7 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
             EXPECT_EQ(exactDays, e.days);
         }
 
-        const Reading plain = ReadFile(path);
+        const BulletinReading plain = ReadFile(path);
         if (PrintsNoYear(e)) {
             EXPECT_EQ(plain.result, ParseNoYear);
         } else {
@@ -146,7 +146,7 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
             EXPECT_EQ(plain.kind, exact > 0 ? ReadingKind::Exact : ReadingKind::Lenient);
         }
         // The year of the first day, given, reads every file.
-        const Reading given = ReadFile(path, year);
+        const BulletinReading given = ReadFile(path, year);
         ASSERT_EQ(given.result, 7);
         EXPECT_EQ(HeldDays(parser), e.days);
         if (exact > 0) {
@@ -154,7 +154,7 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
         }
 
         // With the lenient reading off, the exact result is all there is.
-        const Reading exactOnly = ReadFile(path, std::nullopt, false);
+        const BulletinReading exactOnly = ReadFile(path, std::nullopt, false);
         EXPECT_EQ(exactOnly.kind, ReadingKind::Exact);
         EXPECT_EQ(exactOnly.result, exact);
     }
@@ -227,9 +227,9 @@ TEST_F(RealBulletinTest, HeaderWithoutItsYearNeedsTheYearGiven)
         header = std::regex_replace(header, shortYear, "$1$2$3$2");
         const std::string copy = header + text.substr(values);
         ASSERT_NE(copy, text);
-        const Reading refused = ReadText(copy);
+        const BulletinReading refused = ReadText(copy);
         EXPECT_LT(refused.result, 0);
-        const Reading given = ReadText(copy, e.days.front().year);
+        const BulletinReading given = ReadText(copy, e.days.front().year);
         ASSERT_EQ(given.result, 7);
         EXPECT_EQ(HeldDays(parser), e.days);
         ++stripped;
@@ -240,14 +240,14 @@ TEST_F(RealBulletinTest, HeaderWithoutItsYearNeedsTheYearGiven)
 TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
 {
     ScriptedPrompt prompt;
-    ReadingOptions options;
+    BulletinReadingOptions options;
     options.interactive = true;
     const std::string news = RealDir + "018_2009_news.txt";  // December 2008, no year printed
 
     // The year is asked once, as the exact parse asks it; no values-phrase
     // question, since the values are found.
     prompt.years = {2008};
-    Reading reading = ReadBulletin(parser, news, options);
+    BulletinReading reading = ReadBulletin(parser, news, options);
     ASSERT_EQ(reading.result, 7);
     EXPECT_EQ(reading.kind, ReadingKind::Lenient);
     EXPECT_EQ(prompt.yearPromptInitials, std::vector<int>{2001});

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
 
     BulletinParser parser;
-    ReadingOptions options;
+    BulletinReadingOptions options;
     if (size > 0 && data[0] % 2 == 1)
         options.year = 2008;
     const int result = ReadBulletin(parser, path, options).result;
