@@ -1,6 +1,5 @@
 #include "bulletin/bulletin_date.h"
 
-#include <chrono>
 #include <regex>
 
 #include "data/day_number.h"
@@ -24,13 +23,6 @@ int MonthNumber(const std::string& name)
         if (name.compare(0, 3, prefixes[m]) == 0)
             return m + 1;
     return 0;
-}
-
-int CurrentYear()
-{
-    const std::chrono::year_month_day today{
-        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
-    return static_cast<int>(today.year());
 }
 
 int WordCount(const std::string& line)

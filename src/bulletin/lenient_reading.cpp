@@ -7,6 +7,7 @@
 #include "bulletin/bulletin_date.h"
 #include "data/day_number.h"
 #include "data/number_text.h"
+#include "data/solar_record.h"
 
 namespace {
 
@@ -469,8 +470,9 @@ LenientOutcome ReadLeniently(const std::string& fileText, const std::string& val
             return {result, {}};
         sections.push_back(section);
     }
+    // The phrase in prose only: no values sentence.
     if (sections.empty())
-        return {ParseNoMonth, {}};
+        return {ParseNoValuesSection, {}};
 
     // The header, where the bulletin's date is, comes before the first
     // values sentence.
@@ -515,6 +517,12 @@ LenientOutcome ReadLeniently(const std::string& fileText, const std::string& val
         for (std::size_t k = 0; k < count; ++k) {
             const BulletinDay day{days[k].month, days[k].day, days[k].year, sunspots[k],
                                   ParseLeadingDouble(flux[k])};
+            // The exact parse's limits: a year no bulletin can have, a value
+            // no day can have.
+            if (!BulletinYearInRange(day.year))
+                return {ParseNoYear, {}};
+            if (!SunspotsInRange(day.sunspots) || !FluxInRange(day.flux))
+                return {ParseError, {}};
             // The same day twice must say the same thing.
             for (const BulletinDay& held : outcome.days)
                 if (held.month == day.month && held.day == day.day && held.year == day.year &&

@@ -14,7 +14,7 @@
 struct LenientOutcome {
     // Days read (0 or more), or a negative ParseResult: ParseNoYear when
     // nothing gives the year, ParseNoValuesSection when no values sentence
-    // was found, ParseNoMonth, ParseError (a range that is not a run of 1 to
+    // (the phrase, a month and a day) was found, ParseError (a range that is not a run of 1 to
     // 31 days), ParseNoSunspots / ParseNoFlux (a list missing, or one whose
     // count of values does not match the range).
     int result = 0;

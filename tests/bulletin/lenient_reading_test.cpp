@@ -163,8 +163,16 @@ TEST(LenientReading, WhatStaysAmbiguousIsRefused)
         {"Sunspot numbers for April 28-31, 2008 were 0 each day." + flux7, ParseError},
         {"Sunspot numbers for February 27 through 30, 2009 were 0 each day." + flux7, ParseError},
         {"Sunspot numbers for April 10 until 16, 2008 were 0 each day." + flux7, ParseError},
+        // Years and values no bulletin can have, as the exact parse refuses them.
+        {"Sunspot numbers for April 10-16, 1890 were 0 each day." + flux7, ParseNoYear},
+        {"Sunspot numbers for April 10-16, 2090 were 0 each day." + flux7, ParseNoYear},
+        {"Sunspot numbers for April 10-16, 2008 were 1, 2, 3, 4, 5, 6 and 1001." + flux7,
+         ParseError},
+        {"Sunspot numbers for April 10-16, 2008 were 0 each day. 10.7 cm flux was 1, 2, 3, 4, 5, "
+         "6 and 2000.1.\n",
+         ParseError},
         // The phrase in prose only; no phrase at all.
-        {"Sunspot numbers for the past week were higher.\n", ParseNoMonth},
+        {"Sunspot numbers for the past week were higher.\n", ParseNoValuesSection},
         {"Nothing here.\n", ParseNoValuesSection},
     };
     for (const Case& c : cases)

@@ -214,7 +214,7 @@ TEST_F(RealBulletinTest, HeaderWithoutItsYearNeedsTheYearGiven)
     const std::regex shortYear("\\b(\\d{1,2})([/-])(\\d{1,2})\\2\\d\\d\\b");
     int stripped = 0;
     for (const Expected& e : set) {
-        if (!e.datePrinted || parser.Parse(RealDir + e.file, 0) > 0)
+        if (!e.datePrinted)
             continue;
         SCOPED_TRACE(e.file);
         const std::string text = FileText(RealDir + e.file);
@@ -234,7 +234,7 @@ TEST_F(RealBulletinTest, HeaderWithoutItsYearNeedsTheYearGiven)
         EXPECT_EQ(HeldDays(parser), e.days);
         ++stripped;
     }
-    EXPECT_EQ(stripped, 4);
+    EXPECT_EQ(stripped, 17);
 }
 
 TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
