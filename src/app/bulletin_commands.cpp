@@ -22,16 +22,25 @@ void PrintDays(const BulletinParser& parser)
     }
 }
 
+const char* KindName(ReadingKind kind)
+{
+    return kind == ReadingKind::Lenient ? "lenient" : "exact";
+}
+
 int RunParse(const CommandCall& call)
 {
     const std::vector<std::string>& args = call.Arguments();
     LoadCommandSettings();
+    BulletinReadingOptions options;
+    if (const int usage = BulletinReadingOf(call, &options); usage != ExitSuccess)
+        return usage;
     int status = ExitSuccess;
     BulletinParser parser;
     for (const std::string& file : args) {
         if (args.size() > 1)
             std::cout << file << ":\n";
-        const int result = parser.Parse(file, 0);
+        const BulletinReading reading = ReadBulletin(parser, file, options);
+        const int result = reading.result;
         if (result < 0) {
             std::cout << ParseResultStatus(result) << '\n';
             status = ExitFailure;
@@ -52,8 +61,12 @@ int RunParse(const CommandCall& call)
 Command ParseCommand()
 {
     return {"parse", "FILE...", "Prints the days a bulletin holds.",
-            "Parses each bulletin file without asking anything and prints one line per day\n"
-            "(date, sunspot number, flux), or the reason it could not. Exit status 0 when\n"
-            "every file parsed, 1 otherwise.",
-            {}, 1, -1, RunParse};
+            "Parses each bulletin file without asking anything and prints \"exact\" or\n"
+            "\"lenient\" (how it was read) on a line of its own, then one line per day\n"
+            "(date, sunspot number, flux), or the reason it could not. Where the exact\n"
+            "reading fails, the bulletin is read leniently (other wordings, news pages\n"
+            "without a date line) unless --exact is given or LenientParse=0 is set;\n"
+            "anything ambiguous is refused. --year gives the year of the first day of a\n"
+            "bulletin that prints none. Exit status 0 when every file parsed, 1 otherwise.",
+            BulletinReadingCommandOptions(), 1, -1, RunParse};
 }

@@ -39,27 +39,26 @@ int OpenFailureStatus(ReadOutcome outcome)
     return outcome == ReadOutcome::Refused ? 2 : 1;
 }
 
-bool TakeReadingOptions(std::vector<std::string>* args, BulletinReadingOptions* options)
+std::vector<QCommandLineOption> BulletinReadingCommandOptions()
+{
+    return {QCommandLineOption("exact", "Only the exact reading: no lenient reading of bulletins "
+                                        "it cannot read."),
+            QCommandLineOption("year", "The year of the first day of a bulletin that prints no "
+                                       "year.",
+                               "YYYY")};
+}
+
+int BulletinReadingOf(const CommandCall& call, BulletinReadingOptions* options)
 {
     *options = SettingsReadingOptions(false);
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args->size(); ++i) {
-        const std::string& arg = (*args)[i];
-        if (arg == "--exact") {
-            options->lenient = false;
-        } else if (arg == "--year") {
-            const std::string text = i + 1 < args->size() ? (*args)[++i] : std::string();
-            const bool digits =
-                text.size() == 4 && text.find_first_not_of("0123456789") == std::string::npos;
-            if (!digits) {
-                std::cerr << "skylog: --year needs a four-digit year\n";
-                return false;
-            }
-            options->year = std::stoi(text);
-        } else {
-            rest.push_back(arg);
-        }
+    if (call.IsSet("exact"))
+        options->lenient = false;
+    if (const std::optional<std::string> year = call.Value("year")) {
+        const bool digits =
+            year->size() == 4 && year->find_first_not_of("0123456789") == std::string::npos;
+        if (!digits)
+            return call.UsageError("--year takes a four-digit year.");
+        options->year = std::stoi(*year);
     }
-    *args = rest;
-    return true;
+    return ExitSuccess;
 }

@@ -1,11 +1,12 @@
 // What the commands that read or change the data file share.
 #pragma once
 
+#include <QCommandLineOption>
 #include <string>
 #include <vector>
 
-struct BulletinReadingOptions;
-
+#include "app/command.h"
+#include "bulletin/bulletin_reading.h"
 #include "data/data_file.h"
 
 // Loads the configuration (for the values phrase and the update sources)
@@ -19,3 +20,10 @@ ReadOutcome OpenDataFile(const std::string& path);
 // Exit status of a command whose data file could not be read: 2 when it is
 // not a data file, 1 otherwise.
 int OpenFailureStatus(ReadOutcome outcome);
+
+// --exact and --year YYYY of the commands that read bulletins.
+std::vector<QCommandLineOption> BulletinReadingCommandOptions();
+
+// How the call's bulletins are read: the LenientParse setting, then --exact
+// and --year. ExitSuccess, or the usage error for a year that is not one.
+int BulletinReadingOf(const CommandCall& call, BulletinReadingOptions* options);

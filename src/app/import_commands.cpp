@@ -69,7 +69,7 @@ std::optional<std::vector<ImportSource>> SourcesInOrder(const CommandCall& call,
             formatName = raw[++i];
         } else if (argument.rfind("--format=", 0) == 0) {
             formatName = argument.substr(9);
-        } else if (argument == "--data") {
+        } else if (argument == "--data" || argument == "--year") {
             ++i;  // its value
         }
         if (formatName) {
@@ -98,6 +98,9 @@ int RunImport(const CommandCall& call)
                                                       KnownFormatNames() + " (or auto)."));
     options.sources = *sources;
     LoadCommandSettings();
+    BulletinReadingOptions bulletinReading;
+    if (const int usage = BulletinReadingOf(call, &bulletinReading); usage != ExitSuccess)
+        return usage;
     if (options.dataPath.empty())
         options.dataPath = ProgramFile("GRAPH.DAT");
     // Read, merge and write under the data file's lock, so that a second
@@ -204,7 +207,7 @@ int RunUpdate(const CommandCall& call)
         std::cerr << LockedMessage(lock);
         status = 1;
     } else if (const ReadOutcome opened = OpenDataFile(dataPath); opened == ReadOutcome::Read) {
-        run.Read(imports, Settings().Phrase2);
+        run.Read(imports, Settings().Phrase2, SettingsReadingOptions(false));
         const bool changed = run.Merge(replace ? DuplicatePolicy::Replace : DuplicatePolicy::Ignore);
         for (const FileReport& report : run.Reports())
             std::cout << ReportText(report) << '\n';
@@ -235,12 +238,16 @@ Command ImportCommand()
             "(GRAPH.DAT in the program folder unless --data says otherwise; a missing file is\n"
             "created). The format of an index file is found from its content, or named by the\n"
             "--format before it. Days already stored are skipped, or replaced with --replace.\n"
+            "A bulletin the exact reading cannot read is read leniently (its line says\n"
+            "\"(read leniently)\") unless --exact is given; --year gives the year of a\n"
+            "bulletin that prints none.\n"
             "Prints a line per file and saves the file once at the end. Exit status 0 when\n"
             "every file was read, 1 otherwise or when saving failed, 2 when the data file is\n"
             "not one.",
             {QCommandLineOption("data", "The data file to merge into.", "DATAFILE"),
              QCommandLineOption("replace", "Stored days are replaced by the files' values."),
-             QCommandLineOption("format", "The format of the files after it (or auto).", "NAME")},
+             QCommandLineOption("format", "The format of the files after it (or auto).", "NAME"),
+             BulletinReadingCommandOptions()[0], BulletinReadingCommandOptions()[1]},
             1, -1, RunImport};
 }
 
