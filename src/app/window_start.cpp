@@ -26,7 +26,7 @@ int RunWindow(const QString& file)
         return ExitFailure;
     }
     // A user starting the window from a terminal sees no toolkit notes either.
-    QuietToolkit();
+    QuietToolkit(true);
     // The command line has been read; Qt gets none of it to interpret.
     static char programName[] = "skylog";
     int argc = 1;
