@@ -1,4 +1,5 @@
 // "skylog update" as a user runs it, against a real server on loopback.
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -37,12 +38,26 @@ protected:
     std::string www = folder.File("www");
     std::string data = folder.File("GRAPH.DAT");
 
+    std::string tmp = folder.File("tmp");
+    std::string savedTmpDir = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+
     void SetUp() override
     {
+        // A private temporary folder, so that downloads of tests running in
+        // parallel are not taken for ours.
+        std::filesystem::create_directory(tmp);
+        setenv("TMPDIR", tmp.c_str(), 1);
         std::filesystem::create_directory(www);
         for (const std::string& name : {Silso, Nrcan})
             std::filesystem::copy_file(std::string(SKYLOG_TEST_DATA_DIR) + "/import/excerpts/" + name,
                                        www + "/" + name);
+    }
+    void TearDown() override
+    {
+        if (savedTmpDir.empty())
+            unsetenv("TMPDIR");
+        else
+            setenv("TMPDIR", savedTmpDir.c_str(), 1);
     }
     void Configure(const std::vector<std::string>& urls)
     {
@@ -115,8 +130,8 @@ TEST_F(UpdateCommand, FaultsFailCleanlyWithTheDataFileUntouched)
     EXPECT_NE(r.output.find("certificate"), std::string::npos) << r.output;
     EXPECT_EQ(ReadTextFile(data), afterGood);
     // No temporary download is left behind.
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
-        EXPECT_EQ(entry.path().filename().string().rfind("skylog-update-", 0), std::string::npos);
+    ASSERT_EQ(std::filesystem::temp_directory_path(), std::filesystem::path(tmp));
+    EXPECT_TRUE(std::filesystem::is_empty(tmp));
 }
 
 TEST_F(UpdateCommand, AnUnreachableSourceFailsAndWritesNothing)
@@ -143,6 +158,6 @@ TEST_F(UpdateCommand, StoppedDuringADownloadItImportsNothingAndCleansUp)
     EXPECT_NE(r.output.find("Interrupted; nothing was imported."), std::string::npos) << r.output;
     EXPECT_EQ(r.output.find("nrcan"), std::string::npos) << r.output;  // not fetched
     EXPECT_EQ(ReadTextFile(data), before);
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
-        EXPECT_EQ(entry.path().filename().string().rfind("skylog-update-", 0), std::string::npos);
+    ASSERT_EQ(std::filesystem::temp_directory_path(), std::filesystem::path(tmp));
+    EXPECT_TRUE(std::filesystem::is_empty(tmp));
 }
