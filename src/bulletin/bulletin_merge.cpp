@@ -23,7 +23,17 @@ std::vector<int> RecordDayNumbers(const RecordArray& records)
     return numbers;
 }
 
+std::string DaysText(int count)
+{
+    return std::to_string(count) + (count == 1 ? " day" : " days");
+}
+
 }  // namespace
+
+std::string MergeCountsText(const MergeCounts& counts)
+{
+    return DaysText(counts.added) + " added, " + DaysText(counts.replaced) + " replaced";
+}
 
 int BulletinParser::FindDuplicates(const std::function<void(int percent)>& progress)
 {

@@ -40,6 +40,8 @@ struct MergeCounts {
     int added = 0;
     int replaced = 0;
 };
+// "7 days added, 1 day replaced": what the window tells after a merge.
+std::string MergeCountsText(const MergeCounts& counts);
 
 // One day as a bulletin states it.
 struct BulletinDay {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QString>
 #include <string>
 
 #include "data/prompt.h"
@@ -15,16 +16,35 @@ QDialogButtonBox* AddOkCancel(QDialog* dialog)
     return buttons;
 }
 
+namespace {
+
+bool RefuseField(QLineEdit* field, const std::string& message)
+{
+    Prompt().MessageBox(message, "SKYLOG", PromptIcon::Exclamation, PromptButtons::Ok);
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
+
+}  // namespace
+
+bool ReadRealNumber(QLineEdit* field, double low, double high, double* value)
+{
+    bool number = false;
+    *value = field->text().trimmed().toDouble(&number);  // C locale: "123.45"
+    if (number && *value >= low && *value <= high)
+        return true;
+    return RefuseField(field, "Please enter a number between " +
+                                  QString::number(low).toStdString() + " and " +
+                                  QString::number(high).toStdString() + ".");
+}
+
 bool ReadWholeNumber(QLineEdit* field, int low, int high, int* value)
 {
     bool whole = false;
     *value = field->text().trimmed().toInt(&whole);
     if (whole && *value >= low && *value <= high)
         return true;
-    Prompt().MessageBox("Please enter an integer between " + std::to_string(low) + " and " +
-                            std::to_string(high) + ".",
-                        "SKYLOG", PromptIcon::Exclamation, PromptButtons::Ok);
-    field->setFocus();
-    field->selectAll();
-    return false;
+    return RefuseField(field, "Please enter an integer between " + std::to_string(low) +
+                                  " and " + std::to_string(high) + ".");
 }

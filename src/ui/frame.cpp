@@ -74,6 +74,10 @@ Frame::Frame(QWidget* parent)
     });
     setWindowModified(Records().DataChanged() != 0);
     connect(view_, &View::recordCountChanged, this, &Frame::UpdateCommandStates);
+    connect(view_, &View::dataFileNamed, this, &Frame::SetTitle);
+    connect(view_, &View::statusText, statusBar_, [this](const QString& text) {
+        statusBar_->showMessage(text);
+    });
     SetTitle();
     UpdateCommandStates();
 }
@@ -117,7 +121,7 @@ void Frame::CreateMenusAndToolBar()
     // Ctrl+N starts over: the configuration and the data file are read again.
     QAction* fresh = MakeAction("New", "Read the configuration and the data file again", "new");
     fresh->setShortcut(QKeySequence("Ctrl+N"));
-    connect(fresh, &QAction::triggered, view_, [this] { view_->InitialUpdate(); });
+    connect(fresh, &QAction::triggered, view_, &View::OnFileNew);
     addAction(fresh);
 
     QAction* toolbar = MakeAction("&Toolbar", "Show or hide the toolbar", "toggleToolBar");

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScreen>
+#include <QAction>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -41,7 +43,18 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTex
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     back->setEnabled(false);
     forward->setEnabled(false);
-    resize(720, 640);
+    // Escape and Ctrl+W close the manual, as in other viewers.
+    auto* closeWindow = new QAction(this);
+    closeWindow->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close,
+                               QKeySequence(Qt::CTRL | Qt::Key_W)});
+    closeWindow->setShortcutContext(Qt::WindowShortcut);
+    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+    addAction(closeWindow);
+    // Never larger than the screen it opens on, so its frame can be reached.
+    QSize size(720, 640);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size());
+    resize(size);
 }
 
 namespace {

@@ -209,6 +209,6 @@ void InsertBulletinDlg::accept()
 {
     if (!ok_->isEnabled())
         return;  // nothing listed to add
-    parser_.MergeIntoRecords(1);
+    merged_ = parser_.MergeIntoRecords(1);
     QDialog::accept();
 }

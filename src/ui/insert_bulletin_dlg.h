@@ -39,6 +39,8 @@ public:
 
     void OnSelect();
     void accept() override;
+    // What the merge on OK did.
+    const MergeCounts& Merged() const { return merged_; }
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -46,6 +48,7 @@ protected:
 private:
     BulletinParser parser_;
     bool readLeniently_ = false;
+    MergeCounts merged_;
     QPushButton* select_;
     QLineEdit* path_;
     QTreeWidget* list_;

@@ -1,66 +1,117 @@
 #include "ui/link_opener.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
-#include "ui/link_command.h"
 #include "data/prompt.h"
+#include "ui/link_command.h"
 
 namespace {
 
-// The desktop file of the default handler of web pages, as `xdg-mime query
-// default text/html` answers it.
-QString DefaultHtmlHandler()
+// Codes of the error box (the shell's codes the messages were written for).
+constexpr int FileNotFound = 2;
+constexpr int AssociationInvalid = 27;
+constexpr int NoAssociation = 31;
+
+void ReportFailure(int code)
+{
+    QApplication::beep();
+    ShowLinkError(code);
+}
+
+// The desktop file of the default program for a MIME type, as `xdg-mime
+// query default TYPE` answers it.
+QString DefaultHandler(const QString& mimeType)
 {
     QProcess query;
-    query.start("xdg-mime", {"query", "default", "text/html"});
+    query.start("xdg-mime", {"query", "default", mimeType});
     if (!query.waitForFinished(3000) || query.exitCode() != 0)
         return {};
     return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
 }
 
-QString FindDesktopFile(const QString& name)
+// The command line of the default program for mimeType with the address, or
+// the error box's code when there is none.
+int HandlerCommand(const QString& mimeType, const QString& address, QStringList* command)
 {
-    return QStandardPaths::locate(QStandardPaths::ApplicationsLocation, name);
-}
-
-int StartHandler(const QString& address)
-{
-    const QString desktopName = DefaultHtmlHandler();
-    const QString desktopPath = desktopName.isEmpty() ? QString() : FindDesktopFile(desktopName);
+    const QString desktopName = DefaultHandler(mimeType);
+    const QString desktopPath =
+        desktopName.isEmpty()
+            ? QString()
+            : QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopName);
     if (desktopPath.isEmpty())
-        return 31;
+        return NoAssociation;
     QFile file(desktopPath);
     if (!file.open(QIODevice::ReadOnly))
-        return 31;
-    const std::vector<std::string> command =
+        return NoAssociation;
+    const std::vector<std::string> parts =
         BrowserCommand(DesktopEntryExec(file.readAll().toStdString()), address.toStdString());
-    if (command.empty())
-        return 27;
-    QStringList args;
-    for (std::size_t i = 1; i < command.size(); ++i)
-        args << QString::fromStdString(command[i]);
-    const QString program = QString::fromStdString(command[0]);
-    if (QStandardPaths::findExecutable(program).isEmpty() && !QFile::exists(program))
-        return 2;
-    // Started as an argument list, never through a shell.
-    return QProcess::startDetached(program, args) ? LinkOpened : 2;
+    if (parts.empty())
+        return AssociationInvalid;
+    for (const std::string& part : parts)
+        *command << QString::fromStdString(part);
+    return 0;
+}
+
+// Starts the command (an argument list, never through a shell) and reports
+// its failure when it ends. The process object is deliberately not owned by
+// anything: destroying a running QProcess kills it, and the viewer must
+// outlive the program; it is deleted when the process ends.
+void StartWatched(const QStringList& command)
+{
+    auto* process = new QProcess;
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::errorOccurred, [process](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        ReportFailure(FileNotFound);
+    });
+    QObject::connect(process, &QProcess::finished,
+                     [process](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (status != QProcess::NormalExit)
+                             ReportFailure(AssociationInvalid);
+                         else if (exitCode != 0)
+                             ReportFailure(LinkErrorCode(exitCode));
+                     });
+    process->start(command.first(), command.mid(1));
 }
 
 }  // namespace
 
-int OpenLink(const QString& address)
+int LinkErrorCode(int exitStatus)
+{
+    switch (exitStatus) {
+    case 2:
+        return FileNotFound;
+    case 3:
+        return NoAssociation;
+    default:
+        return AssociationInvalid;
+    }
+}
+
+int OpenLink(const QString& address, LinkKind kind)
 {
     WaitCursor wait;
-    const QUrl url = QUrl::fromUserInput(address, QDir::currentPath());
-    if (QDesktopServices::openUrl(url))
-        return LinkOpened;
-    return StartHandler(address);
+    QStringList command;
+    if (kind == LinkKind::WebPage && !QStandardPaths::findExecutable("xdg-open").isEmpty()) {
+        command = {"xdg-open", address};
+    } else {
+        const int code = HandlerCommand(kind == LinkKind::TextFile ? "text/plain" : "text/html",
+                                        address, &command);
+        if (code != 0)
+            return code;
+    }
+    if (QStandardPaths::findExecutable(command.first()).isEmpty() && !QFile::exists(command.first()))
+        return FileNotFound;
+    StartWatched(command);
+    return LinkOpened;
 }
 
 void ShowLinkError(int code)
@@ -88,12 +139,12 @@ int OpenThroughLinkService(const QString& address)
     return service ? service(address) : OpenLink(address);
 }
 
-bool OpenLinkOrReport(const QString& address)
+bool OpenLinkOrReport(const QString& address, LinkKind kind)
 {
-    const int result = OpenThroughLinkService(address);
+    const int result =
+        kind == LinkKind::WebPage ? OpenThroughLinkService(address) : OpenLink(address, kind);
     if (result > 32)
         return true;
-    QApplication::beep();
-    ShowLinkError(result);
+    ReportFailure(result);
     return false;
 }

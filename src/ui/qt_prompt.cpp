@@ -26,6 +26,19 @@ std::optional<std::string> Chosen(const QString& path)
     return path.toStdString();
 }
 
+// "dat" of a filter "Data Files (*.dat *.DAT);;All Files (*)"; empty when
+// the first pattern has no extension.
+QString FirstSuffix(const QString& filter)
+{
+    const int star = filter.indexOf("*.");
+    if (star < 0)
+        return {};
+    int end = star + 2;
+    while (end < filter.size() && filter[end].isLetterOrNumber())
+        ++end;
+    return filter.mid(star + 2, end - star - 2);
+}
+
 QMessageBox::Icon BoxIcon(PromptIcon icon)
 {
     switch (icon) {
@@ -120,7 +133,19 @@ std::optional<std::string> QtPrompt::ChooseOpenFile(const std::string& initialPa
 std::optional<std::string> QtPrompt::ChooseSaveFile(const std::string& initialPath,
                                                     const std::string& filter)
 {
-    return Chosen(QFileDialog::getSaveFileName(Parent(), {}, Q(initialPath), Q(filter)));
+    const QFileInfo initial(Q(initialPath));
+    QFileDialog dialog(Parent(), QString(), initialPath.empty() ? QString() : initial.path());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(Q(filter).split(";;"));
+    // A name typed without an extension gets the filter's first one, so that
+    // the file chooser's filter shows the file afterwards.
+    dialog.setDefaultSuffix(FirstSuffix(Q(filter)));
+    if (!initialPath.empty())
+        dialog.selectFile(initial.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return Chosen(dialog.selectedFiles().first());
 }
 
 std::optional<std::string> QtPrompt::ChooseFolder(const std::string& initialFolder)

@@ -11,6 +11,7 @@
 #include "data/date_input.h"
 #include "ui/dialog_helpers.h"
 #include "data/prompt.h"
+#include "data/solar_record.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ QString ParseUserDate(const QString& text)
 
 RecordDlg::RecordDlg(int mode, const QString& date, int sunspots, const QString& flux,
                      QWidget* parent)
-    : QDialog(parent), date_(new QLineEdit(date, this)),
+    : QDialog(parent), acceptedDate_(date), date_(new QLineEdit(date, this)),
       sunspots_(new QLineEdit(QString::number(sunspots), this)), flux_(new QLineEdit(flux, this))
 {
     setWindowTitle(mode == 0 ? "Edit Record" : mode == 1 ? "Adding Record" : " ");
@@ -73,18 +74,23 @@ QString RecordDlg::FluxText() const
 
 void RecordDlg::accept()
 {
-    const QString remembered = date_->text();
+    // Values no day can have would be saved and spoil the plot's scales.
     int sunspots = 0;
-    if (!ReadWholeNumber(sunspots_, 0, 65535, &sunspots))
+    if (!ReadWholeNumber(sunspots_, 0, HighestValidSunspots, &sunspots))
+        return;
+    double flux = 0.0;
+    if (!ReadRealNumber(flux_, 0.0, HighestValidFlux, &flux))
         return;
     const QString date = ParseUserDate(date_->text());
     if (date.isEmpty()) {
         Prompt().MessageBox("Date Is Incorrect\n\nUse mm/dd/yyyy or\nother accepted date format",
                             "INCORRECT DATE", PromptIcon::Stop, PromptButtons::Ok);
-        date_->setText(remembered);
+        // The field goes back to the date it held before this attempt.
+        date_->setText(acceptedDate_);
         date_->setFocus();
         return;
     }
+    acceptedDate_ = date;
     date_->setText(date);
     QDialog::accept();
 }

@@ -24,6 +24,7 @@ public:
     void accept() override;
 
 private:
+    QString acceptedDate_;  // the date the field held before the last OK
     QLineEdit* date_;
     QLineEdit* sunspots_;
     QLineEdit* flux_;

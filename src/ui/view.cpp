@@ -1,5 +1,6 @@
 #include "ui/view.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
 #include <QMouseEvent>
@@ -131,15 +132,32 @@ void View::OnStartupTimer()
     }
 }
 
+void View::OnFileNew()
+{
+    // The question comes before the configuration names the file to read
+    // next, so that Yes saves to the file the records came from.
+    if (!OfferToSave(SaveQuestion))
+        return;
+    InitialUpdate();
+}
+
 void View::OnFileOpen()
 {
-    // A failed save keeps the changed records and their mark.
-    if (!OfferToSave("Data File Has Changed - Do You Want To Save It First?"))
-        return;
-    Records().SetDataChanged(0);
+    if (Records().DataChanged()) {
+        const PromptAnswer answer =
+            Prompt().MessageBox("Data File Has Changed - Do You Want To Save It First?",
+                                "FILE CHANGED", PromptIcon::Question, PromptButtons::YesNo);
+        // A failed save keeps the changed records and their mark.
+        if (answer == PromptAnswer::Yes && !WriteDataFile())
+            return;
+        emit dataFileNamed();  // a save may have asked for the name
+    }
+    // A cancelled chooser leaves the records as they are, changed or not, so
+    // that the exit still asks about unsaved changes.
     const auto path = Prompt().ChooseOpenFile(DataFilePath, DataFileFilter);
     if (!path)
         return;
+    Records().SetDataChanged(0);
     DataFilePath = *path;
     ReadDataFile();
     DataReplaced();
@@ -159,6 +177,7 @@ void View::OpenDataFile(const std::string& path)
 void View::OnFileSave()
 {
     WriteDataFile();
+    emit dataFileNamed();  // a file without a name was given one
 }
 
 void View::OnFileSaveAs()
@@ -171,6 +190,7 @@ void View::OnFileSaveAs()
     // A file that could not be written is not the data file afterwards.
     if (!WriteDataFile())
         DataFilePath = previous;
+    emit dataFileNamed();
 }
 
 void View::ClosePrompt()
@@ -199,6 +219,8 @@ void View::UpdateScrollBar()
 void View::DataReplaced()
 {
     InvalidatePlot();
+    // A refused file leaves no records, and the bar must not offer to pan them.
+    UpdateScrollBar();
     emit recordCountChanged();
 }
 
@@ -213,6 +235,8 @@ void View::InvalidatePlot()
 void View::InvalidateCloseup()
 {
     plotDirty_ = true;
+    // The closeup's readout named a day of the old window.
+    readouts_[1].reset();
     const PixelRect& c = geometry_.layout.closeup;
     update(QRect(c.left, c.top, c.Width(), c.Height() + 58));
 }
@@ -321,6 +345,13 @@ void View::AfterCloseupMove(bool moved, const QPoint& point)
 void View::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
+    // A double-click starts with a click that may move the closeup; what it
+    // pointed at and where the closeup stood are kept for the double-click.
+    if (event->button() == Qt::LeftButton) {
+        presses_[0] = presses_[1];
+        presses_[1] = Press{FindDayUnderCursor(geometry_, p.x(), p.y()), Plot().CloseupEnd,
+                            event->timestamp()};
+    }
     if (event->button() == Qt::RightButton) {
         AfterCloseupMove(PageForward(), p);
     } else if (event->button() == Qt::LeftButton) {
@@ -338,7 +369,24 @@ void View::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint p = event->position().toPoint();
-    const std::optional<DayUnderCursor> found = FindDayUnderCursor(geometry_, p.x(), p.y());
+    std::optional<DayUnderCursor> found = FindDayUnderCursor(geometry_, p.x(), p.y());
+    // The double-click began with the earliest press of the last two within
+    // the double-click time: edit the day it pointed at, with the closeup
+    // back where it stood before.
+    const quint64 interval = static_cast<quint64>(QApplication::doubleClickInterval());
+    for (const std::optional<Press>& press : presses_) {
+        if (press && event->timestamp() - press->time <= interval) {
+            found = press->day;
+            if (Plot().CloseupEnd != press->closeupEnd) {
+                Plot().CloseupEnd = press->closeupEnd;
+                UpdateScrollBar();
+                InvalidateCloseup();
+            }
+            break;
+        }
+    }
+    presses_[0].reset();
+    presses_[1].reset();
     if (!found)
         return;
     std::string date;
@@ -364,6 +412,7 @@ void View::OnInsertBulletin()
     if (dialog.exec() != QDialog::Accepted)
         return;
     validate_ = dialog.Validate();
+    emit statusText(QString::fromStdString(MergeCountsText(dialog.Merged())));
     if (Records().RecordCount() != before) {
         PreparePlotData();
         DataReplaced();
@@ -391,9 +440,10 @@ void View::OnViewBulletin()
 {
     const std::optional<std::string> path =
         Prompt().ChooseOpenFile(BulletinChooserStart(), BulletinFileFilter);
-    // Opened in the user's viewer for text files; a failure is not reported.
+    // Opened in the user's viewer for text files, whatever the file's name
+    // says; a failure is reported.
     if (path)
-        OpenLink(QString::fromStdString(*path));
+        OpenLinkOrReport(QString::fromStdString(*path), LinkKind::TextFile);
 }
 
 void View::OnEditData()

@@ -24,6 +24,8 @@ public:
     // First display: settings, pens, the data file to open (file, when given
     // on the command line, else the configured one), the start-up timer.
     void InitialUpdate(const std::string& file = {});
+    // Ctrl+N: offers to save changed data, then starts over as at first display.
+    void OnFileNew();
     void OnFileOpen();
     // Opens path as File Open does after its chooser (a file handed over by
     // a second start of the program).
@@ -57,6 +59,10 @@ public:
 
 signals:
     void recordCountChanged();
+    // DataFilePath may name another file (Save As, or a save that asked).
+    void dataFileNamed();
+    // A message for the status bar.
+    void statusText(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -78,6 +84,14 @@ private:
     std::optional<Readout> readouts_[2];
     int wheelTurn_ = 0;  // wheel movement not yet a whole notch
     int validate_ = 0;  // the insert dialog's "Validate Data", kept while the program runs
+    // The last two left presses: the day under the pointer and the closeup's
+    // end before the press moved it.
+    struct Press {
+        std::optional<DayUnderCursor> day;
+        int closeupEnd;
+        quint64 time;
+    };
+    std::optional<Press> presses_[2];
 
     void OnStartupTimer();
     void OnScrollAction(int action);

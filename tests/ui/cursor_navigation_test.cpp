@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QApplication>
 
 #include "ui/frame.h"
 #include "ui/view.h"
@@ -116,14 +117,66 @@ TEST_F(CursorTest, DoubleClickEditsTheDay)
     OnNextDialog([&](QWidget* dialog) {
         auto* record = static_cast<RecordDlg*>(dialog);
         shownFlux = record->FluxField()->text();
-        record->SunspotField()->setText("5000");
+        record->SunspotField()->setText("500");
         record->FluxField()->setText("123.45");
         ButtonNamed(record, "OK")->click();
     });
     QTest::mouseDClick(view, Qt::LeftButton, {}, point);
     EXPECT_EQ(shownFlux, QString::number(100.0 + day % 50, 'f', 2));
     EXPECT_DOUBLE_EQ(Records().At(day).m_flux, 123.45);
-    EXPECT_EQ(Records().At(day).m_sunspots, 5000);
+    EXPECT_EQ(Records().At(day).m_sunspots, 500);
     EXPECT_EQ(Records().DataChanged(), 1);
     EXPECT_NE(Records().At(day).m_avgSunspots, averageBefore);  // averages recomputed
+}
+
+// The closeup's readout names a day of the closeup: once the closeup moves,
+// the old text goes (the next mouse move writes the new day).
+TEST_F(CursorTest, CloseupReadoutGoesWhenTheCloseupMoves)
+{
+    const PaintedGeometry& g = view->Geometry();
+    const QPoint point(g.layout.closeup.left + 20, g.layout.closeup.top + 20);
+    for (QAbstractSlider::SliderAction action :
+         {QAbstractSlider::SliderPageStepSub, QAbstractSlider::SliderSingleStepSub,
+          QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderPageStepAdd}) {
+        QTest::mouseMove(view, point);
+        ASSERT_TRUE(view->ShownReadout(Pane::Closeup).has_value());
+        const int before = Plot().CloseupEnd;
+        frame->ScrollBar()->triggerAction(action);
+        ASSERT_NE(Plot().CloseupEnd, before) << action;
+        EXPECT_FALSE(view->ShownReadout(Pane::Closeup).has_value()) << action;
+    }
+    // A click that pages shows the day now under the pointer.
+    QTest::mouseClick(view, Qt::LeftButton, {}, point);  // page back
+    ASSERT_EQ(Plot().CloseupEnd, 748);
+    const int day = 748 - 252 + static_cast<int>(20 / g.closeup.xScale);
+    ASSERT_TRUE(view->ShownReadout(Pane::Closeup).has_value());
+    EXPECT_EQ(view->ShownReadout(Pane::Closeup)->texts[0], Records().At(day).GetDate() + "   ");
+}
+
+// A double-click edits the day where it began; the first click's paging is undone.
+TEST_F(CursorTest, DoubleClickEditsTheDayWhereItBegan)
+{
+    const PaintedGeometry& g = view->Geometry();
+    const struct {
+        QPoint point;
+        int day;  // from the closeup as it stood: days 748..999, or the whole history
+    } cases[] = {
+        {QPoint(g.layout.closeup.left + 40, g.layout.closeup.top + 10),
+         1000 - 252 + static_cast<int>(40 / g.closeup.xScale)},
+        {QPoint(g.layout.overall.left + 100, g.layout.overall.top + 10),
+         static_cast<int>(100 / g.overall.xScale)},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Plot().CloseupEnd, 1000);
+        QString shownDate;
+        OnNextDialog([&](QWidget* dialog) {
+            shownDate = static_cast<RecordDlg*>(dialog)->DateField()->text();
+            ButtonNamed(dialog, "Cancel")->click();
+        });
+        QTest::mouseDClick(view, Qt::LeftButton, {}, c.point);
+        EXPECT_EQ(shownDate.toStdString(), Records().At(c.day).GetDate());
+        EXPECT_EQ(Plot().CloseupEnd, 1000);
+        EXPECT_EQ(frame->ScrollBar()->value(), 1000 - 252);
+        QTest::qWait(QApplication::doubleClickInterval() + 50);  // the next one is no double-click
+    }
 }

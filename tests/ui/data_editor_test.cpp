@@ -140,13 +140,16 @@ TEST_F(DataEditorTest, EditAndAddWithTheRecordDialog)
     EXPECT_TRUE(record.isVisible());
     EXPECT_EQ(prompt.messages.back().caption, "INCORRECT DATE");
     EXPECT_EQ(prompt.messages.back().text, "Date Is Incorrect\n\nUse mm/dd/yyyy or\nother accepted date format");
-    EXPECT_EQ(record.DateField()->text(), "13/45/2000");
+    EXPECT_EQ(record.DateField()->text(), "01/01/2000");  // the date it held before
+    record.DateField()->setText("2/30/2001");
+    record.accept();
+    EXPECT_EQ(record.DateField()->text(), "01/01/2000");
     record.DateField()->setText("3/4/99");
-    record.SunspotField()->setText("65536");
+    record.SunspotField()->setText("1001");
     record.accept();
     EXPECT_TRUE(record.isVisible());
-    EXPECT_NE(prompt.messages.back().text.find("0 and 65535"), std::string::npos);
-    record.SunspotField()->setText("65535");
+    EXPECT_EQ(prompt.messages.back().text, "Please enter an integer between 0 and 1000.");
+    record.SunspotField()->setText("1000");
     record.accept();
     EXPECT_EQ(record.result(), QDialog::Accepted);
     EXPECT_EQ(record.Date(), "03/04/1999");
@@ -187,4 +190,42 @@ TEST_F(DataEditorTest, ClosingRebuildsOnlyAfterChanges)
     EXPECT_EQ(Records().DataChanged(), 1);
     EXPECT_EQ(Plot().CloseupEnd, 21);  // rebuilt: the closeup shows the latest days
     frame.close();
+}
+
+// A day holds sunspots 0..1000 and flux 0..2000; anything else is refused
+// with the range message and the dialog stays open.
+TEST_F(DataEditorTest, RecordDialogRefusesValuesNoDayCanHave)
+{
+    const struct {
+        const char* sunspots;
+        const char* flux;
+        const char* message;  // empty: accepted
+    } cases[] = {
+        {"0", "0", ""},
+        {"1000", "2000", ""},
+        {"500", " 123.45 ", ""},
+        {"-1", "100", "Please enter an integer between 0 and 1000."},
+        {"1001", "100", "Please enter an integer between 0 and 1000."},
+        {"100", "2000.1", "Please enter a number between 0 and 2000."},
+        {"100", "-0.1", "Please enter a number between 0 and 2000."},
+        {"100", "3e9", "Please enter a number between 0 and 2000."},
+        {"100", "abc", "Please enter a number between 0 and 2000."},
+        {"100", "nan", "Please enter a number between 0 and 2000."},
+    };
+    for (const auto& c : cases) {
+        prompt.messages.clear();
+        RecordDlg record(0, "01/01/2000", 1, "1.00");
+        record.show();
+        record.SunspotField()->setText(c.sunspots);
+        record.FluxField()->setText(c.flux);
+        record.accept();
+        if (*c.message == '\0') {
+            EXPECT_EQ(record.result(), QDialog::Accepted) << c.sunspots << " " << c.flux;
+            EXPECT_TRUE(prompt.messages.empty());
+        } else {
+            EXPECT_TRUE(record.isVisible()) << c.sunspots << " " << c.flux;
+            ASSERT_EQ(prompt.messages.size(), 1u) << c.sunspots << " " << c.flux;
+            EXPECT_EQ(prompt.messages[0].text, c.message);
+        }
+    }
 }

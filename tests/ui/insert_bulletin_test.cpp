@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "ui/frame.h"
+#include "ui/stat_bmp.h"
 #include "ui/view.h"
 #include "ui/insert_bulletin_dlg.h"
 #include "ui/specify_year_dlg.h"
@@ -277,4 +278,33 @@ TEST_F(InsertBulletinTest, ABulletinReadLenientlySaysSo)
     EXPECT_EQ(prompt.yearPromptInitials, std::vector<int>{2001});
     ASSERT_FALSE(prompt.messages.empty());
     EXPECT_EQ(prompt.messages.back().text, "Could Not Determine The Year Of The Bulletin");
+}
+
+// After an insert the status bar tells what the merge did, also when it only
+// replaced stored days (Validate Data off).
+TEST_F(InsertBulletinTest, StatusBarSaysHowManyDaysWereAddedAndReplaced)
+{
+    Frame frame;
+    frame.show();
+    prompt.chosenFiles = {Bulletin11};
+    OnNextDialog([&](QWidget* dialog) {
+        auto* insert = static_cast<InsertBulletinDlg*>(dialog);
+        insert->SelectButton()->click();
+        insert->OkButton()->click();
+    });
+    frame.Action("insertBulletin")->trigger();
+    ASSERT_EQ(Records().RecordCount(), 8);  // 03/06 kept, 03/07 replaced, 6 new
+    EXPECT_EQ(frame.StatusBar()->currentMessage(), "6 days added, 1 day replaced");
+
+    prompt.chosenFiles = {Bulletin11};
+    OnNextDialog([&](QWidget* dialog) {
+        auto* insert = static_cast<InsertBulletinDlg*>(dialog);
+        insert->SelectButton()->click();
+        insert->OkButton()->click();
+    });
+    frame.Action("insertBulletin")->trigger();
+    EXPECT_EQ(Records().RecordCount(), 8);
+    EXPECT_EQ(frame.StatusBar()->currentMessage(), "0 days added, 7 days replaced");
+    Records().SetDataChanged(0);
+    frame.close();
 }

@@ -11,6 +11,9 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include <QScreen>
+#include <QTest>
+
 #include "ui/frame.h"
 #include "ui/help_window.h"
 #include "ui/plotter_app.h"
@@ -185,16 +188,20 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsWithTheirQuestions)
     EXPECT_EQ(Records().DataChanged(), 1);
     EXPECT_EQ(prompt.chosenFiles.size(), 1u);  // never asked for a file
 
-    // Save As writes the new file; a failed Save As keeps the old name.
+    // Save As writes the new file and the title names it; a failed Save As
+    // keeps the old name.
     DataFilePath = a;
     prompt.chosenFiles = {folder.File("C.DAT")};
     frame.Action("saveAs")->trigger();
     EXPECT_TRUE(PathExists(folder.File("C.DAT")));
     EXPECT_EQ(DataFilePath, folder.File("C.DAT"));
     EXPECT_EQ(Records().DataChanged(), 0);
+    EXPECT_TRUE(frame.windowTitle().endsWith(" -- " + QString::fromStdString(folder.File("C.DAT"))))
+        << frame.windowTitle().toStdString();
     prompt.chosenFiles = {folder.File("gone/D.DAT")};
     frame.Action("saveAs")->trigger();
     EXPECT_EQ(DataFilePath, folder.File("C.DAT"));
+    EXPECT_TRUE(frame.windowTitle().endsWith(" -- " + QString::fromStdString(folder.File("C.DAT"))));
     frame.close();
 }
 
@@ -391,4 +398,99 @@ TEST_F(MainWindowTest, AHandedOverFileWaitsForTheOpenDialog)
     EXPECT_TRUE(WaitUntil([&] { return Records().RecordCount() == 3; }));
     EXPECT_EQ(DataFilePath, a);
     app.MainFrame()->close();
+}
+
+// Ctrl+N with changed days of another file: Yes saves them into that file,
+// before the configuration's file is read again.
+TEST_F(MainWindowTest, FileNewSavesToTheFileTheRecordsCameFrom)
+{
+    WriteConfig();
+    const std::string graph = folder.File("GRAPH.DAT"), other = folder.File("OTHER.DAT");
+    WriteTextFile(graph, SmallFile);
+    WriteTextFile(other, SmallFile + "01/04/2000  130   180.0\n");
+    Frame frame;
+    Start(frame);
+    ASSERT_EQ(Records().RecordCount(), 3);
+    prompt.chosenFiles = {other};
+    frame.Action("open")->trigger();
+    ASSERT_EQ(Records().RecordCount(), 4);
+    Records().SetRecordValues(3, "01/04/2000", 555, 5.5);
+    Records().SetDataChanged(1);
+
+    prompt.answers = {PromptAnswer::Yes};
+    frame.Action("new")->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
+    EXPECT_EQ(prompt.Captions(), std::vector<std::string>{"FILE CHANGED"});  // asked once
+    EXPECT_NE(ReadTextFile(other).find("01/04/2000  555     5.5"), std::string::npos);
+    EXPECT_EQ(ReadTextFile(graph), SmallFile);
+    EXPECT_EQ(Records().RecordCount(), 3);  // the configured file, read again
+    EXPECT_EQ(DataFilePath, graph);
+
+    // No: nothing is written anywhere, and the question is not asked twice.
+    Records().SetRecordValues(0, "01/01/2000", 444, 4.4);
+    Records().SetDataChanged(1);
+    prompt.answers = {PromptAnswer::No};
+    frame.Action("new")->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
+    EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"FILE CHANGED", "FILE CHANGED"}));
+    EXPECT_EQ(ReadTextFile(graph), SmallFile);
+    frame.close();
+}
+
+// No to "save it first?", then Cancel in the chooser: the changed days stay
+// changed, so the exit still asks.
+TEST_F(MainWindowTest, CancelledOpenKeepsTheChanges)
+{
+    WriteConfig();
+    WriteTextFile(folder.File("GRAPH.DAT"), SmallFile);
+    Frame frame;
+    Start(frame);
+    Records().SetRecordValues(0, "01/01/2000", 999, 1.0);
+    Records().SetDataChanged(1);
+    prompt.answers = {PromptAnswer::No};
+    frame.Action("open")->trigger();  // no file chosen
+    EXPECT_EQ(Records().RecordCount(), 3);
+    EXPECT_EQ(Records().At(0).m_sunspots, 999);
+    EXPECT_EQ(Records().DataChanged(), 1);
+    prompt.answers = {PromptAnswer::Yes};
+    frame.close();
+    EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"FILE CHANGED", "FILE CHANGED"}));
+    EXPECT_NE(ReadTextFile(folder.File("GRAPH.DAT")).find("01/01/2000  999     1.0"),
+              std::string::npos);
+}
+
+// A refused file leaves no records; the scroll bar must not pan the old ones.
+TEST_F(MainWindowTest, RefusedFileResetsTheScrollBar)
+{
+    WriteConfig();
+    WriteTextFile(folder.File("GRAPH.DAT"),
+                  ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT"));
+    const std::string junk = folder.File("JUNK.DAT");
+    WriteTextFile(junk, "hello\n");
+    Frame frame;
+    Start(frame);
+    ASSERT_EQ(frame.ScrollBar()->maximum(), 28319 - 252);
+    prompt.chosenFiles = {junk};
+    prompt.answers = {PromptAnswer::No};  // do not convert it
+    frame.Action("open")->trigger();
+    EXPECT_EQ(Records().RecordCount(), 0);
+    EXPECT_EQ(frame.ScrollBar()->maximum(), 0);
+    EXPECT_EQ(frame.ScrollBar()->value(), 0);
+    EXPECT_FALSE(frame.Action("save")->isEnabled());
+    frame.close();
+}
+
+// The manual closes from the keyboard and always fits on the screen.
+TEST_F(MainWindowTest, HelpWindowClosesWithKeysAndFitsTheScreen)
+{
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")}) {
+        HelpWindow window;
+        const QSize screen = window.screen()->availableGeometry().size();
+        EXPECT_LE(window.width(), screen.width());
+        EXPECT_LE(window.height(), screen.height());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keySequence(&window, keys);
+        EXPECT_FALSE(window.isVisible()) << keys.toString().toStdString();
+    }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -136,6 +137,27 @@ TEST(Help, KeywordsOpenTheirSections)
     window->close();
 }
 
+// A name typed without an extension is saved with the filter's, so that the
+// Open chooser's filter shows the file afterwards; a name with one keeps it.
+TEST(QtPrompt, SaveChooserAddsTheDefaultSuffix)
+{
+    TempFolder folder;
+    QtPrompt prompt;
+    const struct {
+        const char* typed;
+        const char* saved;
+    } cases[] = {{"mydata", "mydata.dat"}, {"old.DAT", "old.DAT"}, {"notes.txt", "notes.txt"}};
+    for (const auto& c : cases) {
+        OnNextDialog([&](QWidget* dialog) {
+            auto* chooser = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(chooser, nullptr);
+            chooser->selectFile(c.typed);
+            QMetaObject::invokeMethod(chooser, "accept");
+        });
+        const std::optional<std::string> chosen =
+            prompt.ChooseSaveFile(folder.File("GRAPH.DAT"), "Data Files (*.dat *.DAT);;All Files (*)");
+        ASSERT_TRUE(chosen.has_value()) << c.typed;
+        EXPECT_EQ(*chosen, folder.File(c.saved));
 TEST(QtPrompt, AQuestionThatMayHarmAFileAnswersNoOnEnter)
 {
     QtPrompt prompt;
