@@ -9,10 +9,9 @@
 #include <QScrollBar>
 #include <QThread>
 #include <QToolBar>
-#include <QWindow>
-
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include "ui/frame.h"
 #include "ui/help_window.h"

@@ -158,6 +158,9 @@ TEST(QtPrompt, SaveChooserAddsTheDefaultSuffix)
             prompt.ChooseSaveFile(folder.File("GRAPH.DAT"), "Data Files (*.dat *.DAT);;All Files (*)");
         ASSERT_TRUE(chosen.has_value()) << c.typed;
         EXPECT_EQ(*chosen, folder.File(c.saved));
+    }
+}
+
 TEST(QtPrompt, AQuestionThatMayHarmAFileAnswersNoOnEnter)
 {
     QtPrompt prompt;
