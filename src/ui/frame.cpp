@@ -153,6 +153,11 @@ void Frame::CreateMenusAndToolBar()
     position->setCheckable(true);
     connect(position, &QAction::triggered, view_, &View::OnPositionData);
     SetCommandState(position, EnabledWhen::Always, [] { return Settings().PosdataON != 0; });
+    QAction* configuration =
+        MakeAction("&Configuration Options...",
+                   "Set General Program Configuration Options and Preferences", "configurationOptions");
+    configuration->setToolTip("Configuration Options");
+    connect(configuration, &QAction::triggered, view_, &View::OnConfigurationOptions);
     QAction* insert = MakeAction("&Insert Bulletin Into Data",
                                  "Insert Data From An ARRL PFB Into The Data", "insertBulletin");
     insert->setToolTip("Insert PFB");
@@ -197,6 +202,8 @@ void Frame::CreateMenusAndToolBar()
     viewMenu->addAction(editData);
     QMenu* options = menuBar()->addMenu("&Options");
     options->addAction(position);
+    options->addSeparator();
+    options->addAction(configuration);
     QMenu* bulletins = menuBar()->addMenu("&Bulletins");
     bulletins->addActions({insert, importIndex, viewBulletin});
     QMenu* helpMenu = menuBar()->addMenu("&Help");

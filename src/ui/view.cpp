@@ -20,10 +20,12 @@
 #include "data/number_text.h"
 #include "data/prompt.h"
 #include "data/record_array.h"
+#include "ui/options_sheet.h"
 #include "ui/record_dlg.h"
 #include "data/text_file.h"
 #include "import/index_import_command.h"
 #include "plot/plot_image.h"
+#include "plot/options_apply.h"
 #include "plot/plot_navigation.h"
 #include "plot/plot_state.h"
 
@@ -511,4 +513,17 @@ void View::wheelEvent(QWheelEvent* event)
         notches > 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd;
     for (int i = 0; i < std::abs(notches) * WheelPanDays(); ++i)
         scrollBar_->triggerAction(action);
+}
+
+void View::OnConfigurationOptions()
+{
+    Options sheet(Settings(), this);
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+    ApplyOptions(sheet.Edited());
+    CreatePlotPens();
+    // The split, titles, grids and scales may all have changed: the whole
+    // plot is painted again, and the scroll bar follows a new closeup size.
+    UpdateScrollBar();
+    InvalidatePlot();
 }

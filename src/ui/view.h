@@ -53,6 +53,8 @@ public:
     void OnViewBulletin();
     void OnEditData();
     void OnPositionData();
+    // Options > Configuration Options: the sheet, and on OK its values in effect.
+    void OnConfigurationOptions();
     // Everything needs painting again (the data or the settings changed).
     void InvalidatePlot();
     int ValidateState() const { return validate_; }

@@ -41,6 +41,8 @@ const ExpectedCommand Commands[] = {
     {"View", "editData", "&Edit Data", "", nullptr, "Edit Data", true},
     {"Options", "positionData", "Pos&ition Data ON", "",
      "Turns the display of cursor position data on or off", "Cursor Position Data", false},
+    {"Options", "configurationOptions", "&Configuration Options...", "",
+     "Set General Program Configuration Options and Preferences", "Configuration Options", false},
     {"Bulletins", "insertBulletin", "&Insert Bulletin Into Data", "",
      "Insert Data From An ARRL PFB Into The Data", "Insert PFB", false},
     {"Bulletins", "viewBulletin", "&View Bulletin", "", "Open A PFB With A Text Editor", "View PFB", false},

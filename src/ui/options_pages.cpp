@@ -1,0 +1,219 @@
+#include "ui/options_pages.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "config/plot_settings.h"
+#include "ui/dialog_helpers.h"
+
+namespace {
+
+QLabel* Explanation(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+QLineEdit* NumberField(QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setMaximumWidth(100);
+    return field;
+}
+
+QButtonGroup* IntervalGroup(const QString& title, QVBoxLayout* layout, QWidget* parent)
+{
+    auto* box = new QGroupBox(title, parent);
+    auto* boxLayout = new QVBoxLayout(box);
+    auto* group = new QButtonGroup(parent);
+    int id = 0;
+    for (const char* text : {"Weeks (7 Days)", "Months (28 days)", "Years (365 Days)"}) {
+        auto* button = new QRadioButton(text, box);
+        boxLayout->addWidget(button);
+        group->addButton(button, id++);
+    }
+    layout->addWidget(box);
+    return group;
+}
+
+}  // namespace
+
+Opt1::Opt1(QWidget* parent) : OptionsPage(parent), avgInt(NumberField(this)), lagDays(NumberField(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Explanation(
+        "Each running average is the mean of the days of one averaging interval.", this));
+    layout->addWidget(Explanation(
+        "The lag days are the days of the interval that lie before the day the average is "
+        "shown for; the rest lie on and after it.",
+        this));
+    layout->addWidget(Explanation(
+        "New values apply to the averages at once; near the ends of the data the averages "
+        "are partial.",
+        this));
+    auto* form = new QFormLayout;
+    form->addRow("Averaging Interval (in days):", avgInt);
+    form->addRow("Lag Days (days BEFORE the target date):", lagDays);
+    layout->addLayout(form);
+    layout->addStretch();
+}
+
+void Opt1::Load(const PlotSettings& s)
+{
+    avgInt->setText(QString::number(s.AvgInt));
+    lagDays->setText(QString::number(s.LagDays));
+}
+
+bool Opt1::Store(PlotSettings& s)
+{
+    int interval = 0, lag = 0;
+    if (!ReadWholeNumber(avgInt, 0, 999999, &interval) || !ReadWholeNumber(lagDays, 0, 999999, &lag))
+        return false;
+    s.AvgInt = interval;
+    s.LagDays = lag;
+    return true;
+}
+
+Opt2::Opt2(QWidget* parent)
+    : OptionsPage(parent), closeDays(NumberField(this)), panDays(NumberField(this)),
+      closeScrn(NumberField(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Explanation(
+        "The closeup (the lower plot) shows this many days; one page step of the scroll bar "
+        "or a click moves it by the pan days.",
+        this));
+    layout->addWidget(Explanation(
+        "The overall screen percentage is the share of the window's height the upper plot gets.",
+        this));
+    auto* form = new QFormLayout;
+    form->addRow("Closeup Days:", closeDays);
+    form->addRow("Pan Days:", panDays);
+    form->addRow("Overall Screen Percentage:", closeScrn);
+    layout->addLayout(form);
+    layout->addStretch();
+}
+
+void Opt2::Load(const PlotSettings& s)
+{
+    closeDays->setText(QString::number(s.CloseDays));
+    panDays->setText(QString::number(s.PanDays));
+    closeScrn->setText(QString::number(s.CloseScrn));
+}
+
+bool Opt2::Store(PlotSettings& s)
+{
+    int days = 0, pan = 0, share = 0;
+    if (!ReadWholeNumber(closeDays, 1, 99999, &days) || !ReadWholeNumber(panDays, 1, 99999, &pan) ||
+        !ReadWholeNumber(closeScrn, 10, 90, &share))
+        return false;
+    s.CloseDays = days;
+    s.PanDays = pan;
+    s.CloseScrn = share;
+    return true;
+}
+
+Opt3::Opt3(QWidget* parent) : OptionsPage(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Explanation("The distance between the vertical grid lines of each plot.", this));
+    overall = IntervalGroup("Overall Window", layout, this);
+    closeup = IntervalGroup("Closeup Window", layout, this);
+    layout->addStretch();
+}
+
+void Opt3::Load(const PlotSettings& s)
+{
+    // A value outside 0..2 (edited by hand) checks no button and is kept.
+    if (QAbstractButton* button = overall->button(s.RBOverall))
+        button->setChecked(true);
+    if (QAbstractButton* button = closeup->button(s.RBCloseup))
+        button->setChecked(true);
+}
+
+bool Opt3::Store(PlotSettings& s)
+{
+    if (overall->checkedId() >= 0)
+        s.RBOverall = overall->checkedId();
+    if (closeup->checkedId() >= 0)
+        s.RBCloseup = closeup->checkedId();
+    return true;
+}
+
+Opt5::Opt5(QWidget* parent)
+    : OptionsPage(parent),
+      autosave(new QCheckBox("Save the configuration options when the program exits", this)),
+      saveOpenFile(new QCheckBox("Save the last open file name in the configuration file", this)),
+      savePos(new QCheckBox("Save the current window position in the configuration file", this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Explanation(
+        "Without this, changes made here last only until the program ends.", this));
+    layout->addWidget(autosave);
+    layout->addWidget(Explanation(
+        "The program then opens the same data file at its next start.", this));
+    layout->addWidget(saveOpenFile);
+    layout->addWidget(Explanation(
+        "The window then opens where, and as large as, it was when the program ended.", this));
+    layout->addWidget(savePos);
+    layout->addStretch();
+}
+
+void Opt5::Load(const PlotSettings& s)
+{
+    autosave->setChecked(s.AutosaveCfg != 0);
+    saveOpenFile->setChecked(s.SaveOpenFile != 0);
+    savePos->setChecked(s.SavePos != 0);
+}
+
+bool Opt5::Store(PlotSettings& s)
+{
+    s.AutosaveCfg = autosave->isChecked() ? 1 : 0;
+    s.SaveOpenFile = saveOpenFile->isChecked() ? 1 : 0;
+    s.SavePos = savePos->isChecked() ? 1 : 0;
+    return true;
+}
+
+Opt7::Opt7(QWidget* parent)
+    : OptionsPage(parent), datePhrase(new QLineEdit(this)), valuesPhrase(new QLineEdit(this))
+{
+    datePhrase->setMaxLength(63);
+    valuesPhrase->setMaxLength(63);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Explanation(
+        "The values phrase starts the paragraph of a bulletin that holds the daily sunspot "
+        "numbers and flux values.",
+        this));
+    auto* form = new QFormLayout;
+    form->addRow("Date Phrase", datePhrase);
+    form->addRow("Values Phrase:", valuesPhrase);
+    layout->addLayout(form);
+    auto* reset = new QPushButton("Reset Default Values", this);
+    connect(reset, &QPushButton::clicked, this, [this] {
+        datePhrase->setText("SEATTLE, WA");
+        valuesPhrase->setText("SUNSPOT NUMBERS FOR");
+    });
+    layout->addWidget(reset, 0, Qt::AlignLeft);
+    layout->addStretch();
+}
+
+void Opt7::Load(const PlotSettings& s)
+{
+    datePhrase->setText(QString::fromStdString(s.Phrase1));
+    valuesPhrase->setText(QString::fromStdString(s.Phrase2));
+}
+
+bool Opt7::Store(PlotSettings& s)
+{
+    s.Phrase1 = datePhrase->text().toStdString();
+    s.Phrase2 = valuesPhrase->text().toStdString();
+    return true;
+}
