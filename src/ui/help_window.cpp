@@ -50,11 +50,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTex
     closeWindow->setShortcutContext(Qt::WindowShortcut);
     connect(closeWindow, &QAction::triggered, this, &QWidget::close);
     addAction(closeWindow);
-    // Never larger than the screen it opens on, so its frame can be reached.
-    QSize size(720, 640);
     if (const QScreen* shown = screen())
-        size = size.boundedTo(shown->availableGeometry().size());
-    resize(size);
+        resize(HelpWindowSize(shown->availableGeometry().size()));
+    else
+        resize(HelpWindowSize(QSize(720, 640)));
+}
+
+QSize HelpWindowSize(const QSize& available)
+{
+    // Never larger than the screen it opens on, so its frame can be reached.
+    return QSize(720, 640).boundedTo(available);
 }
 
 namespace {

@@ -16,6 +16,10 @@ void HelpRequest(const QString& keyword = {});
 // The anchor of a section title: lower case, anything but letters and digits as "-".
 QString HelpAnchor(const QString& keyword);
 
+// The help window's first size: 720 x 640, or less on a smaller screen
+// (its available area given).
+QSize HelpWindowSize(const QSize& available);
+
 class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:

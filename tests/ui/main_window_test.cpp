@@ -479,6 +479,13 @@ TEST_F(MainWindowTest, RefusedFileResetsTheScrollBar)
     frame.close();
 }
 
+TEST(HelpWindowSize, NeverLargerThanTheScreen)
+{
+    EXPECT_EQ(HelpWindowSize(QSize(1920, 1080)), QSize(720, 640));
+    EXPECT_EQ(HelpWindowSize(QSize(800, 600)), QSize(720, 600));
+    EXPECT_EQ(HelpWindowSize(QSize(640, 480)), QSize(640, 480));
+}
+
 // The manual closes from the keyboard and always fits on the screen.
 TEST_F(MainWindowTest, HelpWindowClosesWithKeysAndFitsTheScreen)
 {
@@ -487,6 +494,7 @@ TEST_F(MainWindowTest, HelpWindowClosesWithKeysAndFitsTheScreen)
         const QSize screen = window.screen()->availableGeometry().size();
         EXPECT_LE(window.width(), screen.width());
         EXPECT_LE(window.height(), screen.height());
+        EXPECT_EQ(window.size(), QSize(std::min(720, screen.width()), std::min(640, screen.height())));
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         QTest::keySequence(&window, keys);
