@@ -12,6 +12,7 @@
 #include "ui/help_window.h"
 #include "ui/link_opener.h"
 #include "ui/insert_bulletin_dlg.h"
+#include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
 #include "data/averages.h"
@@ -414,7 +415,10 @@ void View::OnInsertBulletin()
     if (dialog.exec() != QDialog::Accepted)
         return;
     validate_ = dialog.Validate();
-    emit statusText(QString::fromStdString(MergeCountsText(dialog.Merged())));
+    std::string merged = MergeCountsText(dialog.Merged());
+    if (dialog.ReadLeniently())
+        merged += std::string(" ") + LenientNote;
+    emit statusText(QString::fromStdString(merged));
     if (Records().RecordCount() != before) {
         PreparePlotData();
         DataReplaced();

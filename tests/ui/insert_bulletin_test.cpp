@@ -305,6 +305,17 @@ TEST_F(InsertBulletinTest, StatusBarSaysHowManyDaysWereAddedAndReplaced)
     frame.Action("insertBulletin")->trigger();
     EXPECT_EQ(Records().RecordCount(), 8);
     EXPECT_EQ(frame.StatusBar()->currentMessage(), "0 days added, 7 days replaced");
+
+    // A bulletin read leniently says so.
+    prompt.chosenFiles = {std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/real/029_2022_news.txt"};
+    OnNextDialog([&](QWidget* dialog) {
+        auto* insert = static_cast<InsertBulletinDlg*>(dialog);
+        insert->SelectButton()->click();
+        insert->OkButton()->click();
+    });
+    frame.Action("insertBulletin")->trigger();
+    EXPECT_EQ(Records().RecordCount(), 15);
+    EXPECT_EQ(frame.StatusBar()->currentMessage(), "7 days added, 0 days replaced (read leniently)");
     Records().SetDataChanged(0);
     frame.close();
 }
