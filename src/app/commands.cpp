@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/bulletin_commands.h"
+#include "app/fetch_command.h"
 #include "app/import_commands.h"
 #include "app/info_command.h"
 #include "app/render_command.h"
@@ -13,6 +14,7 @@ const std::vector<Command>& Commands()
         ParseCommand(),
         ImportCommand(),
         UpdateCommand(),
+        FetchCommand(),
         RenderCommand(),
     };
     return commands;

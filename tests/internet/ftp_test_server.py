@@ -1,0 +1,127 @@
+#!/usr/bin/python3
+"""An FTP server for the scan tests: pyftpdlib serving a folder on 127.0.0.1
+to anonymous users, with faults to inject on request.
+
+usage: ftp_test_server.py ROOT PORTFILE [FAULT...]
+
+The server listens on a free port and writes its number to PORTFILE once it
+accepts connections. Faults:
+  no-login     anonymous login is refused
+  drop         a file whose name holds "drop" is cut off halfway through the
+               transfer and the connection is closed
+  stall        a file whose name holds "stall" sends nothing, forever
+  stall-list   every directory listing sends nothing, forever
+  hostile      listings also name entries no client should trust: "..",
+               "../2002-arlp900.txt", "a/2002-arlp901.txt", names with
+               control characters and one longer than 255 bytes
+"""
+import os
+import sys
+import time
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import ThreadedFTPServer
+
+FAULTS = set(sys.argv[3:])
+
+HOSTILE_TOP = ["..", ".", "a/b", "bad\x01dir"]
+HOSTILE_IN_YEAR = [
+    "../2002-arlp900.txt",
+    "a/2002-arlp901.txt",
+    "2002-arlp\x01902.txt",
+    "2002-arlp\x1b903.txt",
+    "back\\2002-arlp904.txt",
+    "x" * 250 + "-arlp905.txt",
+]
+
+
+class Stalling:
+    """A file that never delivers a byte."""
+
+    def __init__(self, real):
+        self.real = real
+        self.name = real.name
+        self.closed = False
+
+    def read(self, size=-1):
+        time.sleep(3600)
+        return b""
+
+    def close(self):
+        self.closed = True
+        self.real.close()
+
+
+class Dropping:
+    """A file whose transfer breaks off halfway, taking the connection down."""
+
+    def __init__(self, real, channel):
+        self.real = real
+        self.name = real.name
+        self.closed = False
+        self.channel = channel
+        self.data = real.read()
+        self.sent = False
+
+    def read(self, size=-1):
+        if not self.sent:
+            self.sent = True
+            return self.data[: len(self.data) // 2]
+        self.channel.close()
+        return b""
+
+    def close(self):
+        self.closed = True
+        self.real.close()
+
+
+class FaultyFS(AbstractedFS):
+    def listdir(self, path):
+        if "stall-list" in FAULTS:
+            time.sleep(3600)
+        names = super().listdir(path)
+        if "hostile" in FAULTS:
+            parent = os.path.basename(os.path.dirname(path.rstrip("/")))
+            here = os.path.basename(path.rstrip("/"))
+            if here.isdigit():
+                names += HOSTILE_IN_YEAR
+            elif any(n.isdigit() for n in names):
+                names += HOSTILE_TOP
+        return names
+
+    def open(self, filename, mode):
+        real = super().open(filename, mode)
+        base = os.path.basename(filename)
+        if "stall" in FAULTS and "stall" in base:
+            return Stalling(real)
+        if "drop" in FAULTS and "drop" in base:
+            return Dropping(real, self.cmd_channel)
+        return real
+
+
+def main():
+    root, port_file = sys.argv[1], sys.argv[2]
+    authorizer = DummyAuthorizer()
+    if "no-login" not in FAULTS:
+        authorizer.add_anonymous(root)
+    handler = FTPHandler
+    handler.authorizer = authorizer
+    handler.abstracted_fs = FaultyFS
+    handler.banner = "SkyLog test server"
+    handler.passive_ports = None
+    server = ThreadedFTPServer(("127.0.0.1", 0), handler)
+    server.max_cons = 64
+    port = server.socket.getsockname()[1]
+    with open(port_file + ".part", "w") as out:
+        out.write(str(port))
+    os.rename(port_file + ".part", port_file)
+    server.serve_forever(handle_exit=True)
+
+
+if __name__ == "__main__":
+    import logging
+
+    logging.basicConfig(level=logging.CRITICAL)
+    main()
