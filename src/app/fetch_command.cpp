@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <deque>
 #include <iostream>
 #include <optional>
 #include <set>
@@ -23,78 +24,108 @@
 
 namespace {
 
-// Prints the rows as they change. Steps in progress ("Transferring",
-// "Checking File 3 of 50") are shown only on a terminal, on one line that
-// each overwrites; a log gets every finished row.
+// Prints the rows as they change. A row is printed once its changes are
+// complete (the next row is touched, or the run ends), so a failure and its
+// red colour make one line. Steps in progress ("Transferring", "Checking File
+// 3 of 50") are shown only on a terminal, on one line that each overwrites.
 class PrintingObserver : public ScanObserver {
 public:
     PrintingObserver() : terminal_(isatty(STDOUT_FILENO) == 1) {}
-    ~PrintingObserver() override { EndProgress(); }
+    ~PrintingObserver() override { Flush(); }
 
     int OperationRowCount() override { return static_cast<int>(operations_.size()); }
     int AddOperationRow(const std::string& message) override
     {
-        operations_.push_back({message, "", RowBlack});
+        operations_.push_back({{message, "", RowBlack}, ""});
+        Touch(&operations_.back(), "");
         return static_cast<int>(operations_.size()) - 1;
     }
     void SetOperationMessage(int row, const std::string& message) override
     {
-        operations_[static_cast<std::size_t>(row)].first = message;
+        Line& line = operations_[static_cast<std::size_t>(row)];
+        line.row.first = message;
         Progress(message);
     }
     void SetOperationStatus(int row, const std::string& status) override
     {
-        ScanRow& r = operations_[static_cast<std::size_t>(row)];
-        r.second = status;
+        Line& line = operations_[static_cast<std::size_t>(row)];
+        line.row.second = status;
         if (status == "Working" || status.rfind("Working: ", 0) == 0)
-            Progress(r.first + ": " + status);
+            Progress(line.row.first + ": " + status);
         else
-            Print(r);
+            Touch(&line, "");
     }
     void SetOperationColor(int row, std::uint32_t color) override
     {
-        ScanRow& r = operations_[static_cast<std::size_t>(row)];
-        if (r.color != color && color == RowRed) {
-            r.color = color;
-            Print(r);
-        }
-        r.color = color;
+        Line& line = operations_[static_cast<std::size_t>(row)];
+        line.row.color = color;
+        Touch(&line, "");
     }
-    void ClearFileRows() override { files_.clear(); }
+    void ClearFileRows() override
+    {
+        Flush();
+        files_.clear();
+    }
     int AddFileRow(const std::string& fileName) override
     {
-        files_.push_back({fileName, "", RowBlack});
+        Flush();
+        files_.push_back({{fileName, "", RowBlack}, ""});
         return static_cast<int>(files_.size()) - 1;
     }
     void SetFileOperation(int row, const std::string& operation) override
     {
-        ScanRow& r = files_[static_cast<std::size_t>(row)];
-        r.second = operation;
+        Line& line = files_[static_cast<std::size_t>(row)];
+        line.row.second = operation;
         if (operation == "Transferring" || operation == "Checking" || operation == "Merging" ||
             operation == "Deleting")
-            Progress(r.first + ": " + operation);
-        else if (operation != "Added New Data")
-            pending_ = row;  // a failure: printed once its colour is set
+            Progress(line.row.first + ": " + operation);
         else
-            Print(r, "  ");
+            Touch(&line, "  ");
     }
     void SetFileColor(int row, std::uint32_t color) override
     {
-        ScanRow& r = files_[static_cast<std::size_t>(row)];
-        r.color = color;
-        if (pending_ == row) {
-            pending_ = -1;
-            Print(r, "  ");
+        Line& line = files_[static_cast<std::size_t>(row)];
+        line.row.color = color;
+        Touch(&line, "  ");
+    }
+
+    // Prints the row still waiting, if it changed since it was last printed.
+    void Flush()
+    {
+        if (!pending_)
+            return;
+        std::string text = pendingIndent_ + pending_->row.first;
+        if (!pending_->row.second.empty())
+            text += ": " + pending_->row.second;
+        if (pending_->row.color == RowRed)
+            text += "  [failed]";
+        if (text != pending_->printed && !pending_->row.second.empty()) {
+            EndProgress();
+            std::cout << text << std::endl;
+            pending_->printed = text;
         }
+        pending_ = nullptr;
     }
 
 private:
+    struct Line {
+        ScanRow row;
+        std::string printed;
+    };
     bool terminal_;
     bool progressShown_ = false;
-    int pending_ = -1;
-    std::vector<ScanRow> operations_;
-    std::vector<ScanRow> files_;
+    std::deque<Line> operations_;  // a deque keeps pending_ valid as rows are added
+    std::deque<Line> files_;
+    Line* pending_ = nullptr;
+    std::string pendingIndent_;
 
+    void Touch(Line* line, const char* indent)
+    {
+        if (pending_ != line)
+            Flush();
+        pending_ = line;
+        pendingIndent_ = indent;
+    }
     void Progress(const std::string& text)
     {
         if (!terminal_)
@@ -107,16 +138,6 @@ private:
         if (progressShown_)
             std::cout << "\r\x1b[K";
         progressShown_ = false;
-    }
-    void Print(const ScanRow& row, const char* indent = "")
-    {
-        EndProgress();
-        std::cout << indent << row.first;
-        if (!row.second.empty())
-            std::cout << ": " << row.second;
-        if (row.color == RowRed)
-            std::cout << "  [failed]";
-        std::cout << std::endl;
     }
 };
 

@@ -14,6 +14,7 @@
 #include "internet/checked_file_list.h"
 #include "internet/ftp_locate_worker.h"
 #include "internet/recording_observer.h"
+#include "internet/remote_name.h"
 #include "support/data_state.h"
 #include "support/ftp_server.h"
 #include "support/temp_folder.h"
@@ -96,8 +97,8 @@ std::vector<Row> Rows(const std::vector<ScanRow>& rows)
 
 class FtpScan : public ::testing::Test {
 protected:
-    TempFolder home_;  // program folder
     TempFolder tmp_;   // the temporary folder of the scan
+    TempFolder home_;  // the program folder (made last, so SKYLOG_HOME names it)
     std::string root_;
     CheckedFileList checked_;
     BulletinParser parser_;

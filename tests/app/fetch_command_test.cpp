@@ -1,0 +1,216 @@
+// "skylog fetch" run as a user or a cron job would, against a real FTP server.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "support/ftp_server.h"
+#include "support/temp_folder.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Bulletins = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
+
+struct RunResult {
+    int status;
+    std::string output;
+};
+
+RunResult RunFetch(const std::string& arguments)
+{
+    const std::string command = std::string(SKYLOG_BINARY) + " fetch " + arguments + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    std::array<char, 4096> buffer{};
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    return {WEXITSTATUS(status), output};
+}
+
+bool Has(const std::string& output, const std::string& line)
+{
+    return output.find(line + "\n") != std::string::npos;
+}
+
+std::vector<ArchiveFile> Archive()
+{
+    return {
+        {"1995/1995-arlp038.txt", ReadTextFile(Bulletins + "003_1995_arlp038.txt")},
+        {"1996/1996-arlp005.txt", ReadTextFile(Bulletins + "004_1996_arlp005.txt")},
+        {"2002/2002-arlp052.txt", ReadTextFile(Bulletins + "013_2002_arlp052.txt")},
+        {"2002/2002-arlp099.txt", "No date line here.\n"},
+        {"2003/2003-arlp008.txt", ReadTextFile(Bulletins + "014_2003_arlp008.txt")},
+    };
+}
+
+// The names FNAMES.DAT holds, read without the program's own reader: each
+// entry ends with a counted name, and these names are all 16 bytes long.
+int CheckedNameCount(const std::string& path)
+{
+    const std::string bytes = ReadTextFile(path);
+    if (bytes.size() < 2)
+        return -1;
+    return static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[1]) << 8;
+}
+
+class FetchCommand : public ::testing::Test {
+protected:
+    TempFolder tmp_;   // the temporary folder
+    TempFolder home_;  // the program folder (made last, so SKYLOG_HOME names it)
+    std::string site_ = home_.File("site");
+    void SetUp() override { setenv("TMPDIR", tmp_.Path().c_str(), 1); }
+    void TearDown() override { unsetenv("TMPDIR"); }
+};
+
+TEST_F(FetchCommand, FetchesMergesAndRecordsThenFindsNothingNew)
+{
+    WriteArchive(site_, "pub/bulletins", Archive());
+    FtpTestServer server(site_);
+    const std::string data = home_.File("GRAPH.DAT");
+    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\n08/31/1995   999  999.0     0     0\n");
+
+    RunResult r = RunFetch("--site " + server.Url());
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_TRUE(Has(r.output, "Starting FTP Connection: Done")) << r.output;
+    EXPECT_TRUE(Has(r.output, "Setting Directory: Done"));
+    EXPECT_TRUE(Has(r.output, "  1995-arlp038.txt: Added New Data"));
+    EXPECT_TRUE(Has(r.output, "  2002-arlp099.txt: Could Not Parse File (02)  [failed]"));
+    EXPECT_TRUE(Has(r.output, "Completed - 27 Records Added: Finished"));
+    EXPECT_TRUE(Has(r.output, "27 days added to " + data));
+    const std::string saved = ReadTextFile(data);
+    EXPECT_NE(saved.find("08/31/1995  999   999.0"), std::string::npos);  // the stored day is kept
+    EXPECT_NE(saved.find("09/01/1995   13    73.7"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("02/13/2003  113   130.6"), std::string::npos);
+    EXPECT_EQ(CheckedNameCount(home_.File("FNAMES.DAT")), 5);
+    EXPECT_TRUE(fs::is_empty(tmp_.Path()));
+
+    struct stat before {};
+    stat(data.c_str(), &before);
+    r = RunFetch("--site " + server.Url() + " --dir pub/bulletins");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_TRUE(Has(r.output, "Completed - No New Files: Finished")) << r.output;
+    EXPECT_EQ(r.output.find("Added New Data"), std::string::npos);
+    struct stat after {};
+    stat(data.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino);  // not rewritten
+    EXPECT_EQ(ReadTextFile(data), saved);
+}
+
+TEST_F(FetchCommand, FailedRunsExitOneAndLeaveTheFilesAlone)
+{
+    WriteArchive(site_, "pub/bulletins", Archive());
+    FtpTestServer refusing(site_, {"no-login"});
+    FtpTestServer server(site_);
+    const std::string data = home_.File("MY.DAT");
+    const std::string text = "! SKYLOG Solar Data Plot Version 3 Data File\n08/31/1995   999  999.0     0     0\n";
+    WriteTextFile(data, text);
+    const std::string names = home_.File("FNAMES.DAT");
+    const std::string list = std::string("\x01\x00\xFF\xFF\x01\x00\x08\x00", 8) + "FTPFiles\x01x";
+    WriteTextFile(names, list);
+
+    RunResult r = RunFetch("--site " + refusing.Url() + " --data " + data);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.output, "Starting FTP Connection: Failed - Could Not Connect To Site  [failed]")) << r.output;
+    r = RunFetch("--site " + server.Url() + " --dir pub/missing --data " + data);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.output, "Setting Directory: Failed  [failed]")) << r.output;
+    r = RunFetch("--site http://127.0.0.1 --data " + data);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.output, "Starting FTP Connection: Failed - URL is incorrect  [failed]")) << r.output;
+    EXPECT_EQ(ReadTextFile(data), text);
+    EXPECT_EQ(ReadTextFile(names), list);
+    EXPECT_TRUE(fs::is_empty(tmp_.Path()));
+}
+
+TEST_F(FetchCommand, BadUsageExits64)
+{
+    for (const char* arguments : {"--bogus", "--site", "extra", "--keep /no/such/folder"}) {
+        const RunResult r = RunFetch(arguments);
+        EXPECT_EQ(r.status, 64) << arguments << "\n" << r.output;
+    }
+}
+
+TEST_F(FetchCommand, KeepFolderAndDamagedList)
+{
+    WriteArchive(site_, "pub/bulletins", Archive());
+    FtpTestServer server(site_);
+    const std::string keep = home_.File("keep");
+    fs::create_directories(keep);
+    WriteTextFile(home_.File("FNAMES.DAT"), std::string("\x05\x00\xFF\xFF\x01\x00\x08\x00", 8) +
+                                               "FTPFiles\x10" "1995-arlp038.txt" "\x02\x80");
+    const RunResult r = RunFetch("--site " + server.Url() + " --keep " + keep);
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_TRUE(Has(r.output, "FNAMES.DAT is damaged: 1 names kept")) << r.output;
+    EXPECT_EQ(r.output.find("1995-arlp038.txt"), std::string::npos);  // still known
+    EXPECT_TRUE(fs::exists(keep + "/2003-arlp008.txt"));
+    EXPECT_FALSE(fs::exists(keep + "/1995-arlp038.txt"));
+    EXPECT_EQ(CheckedNameCount(home_.File("FNAMES.DAT")), 5);
+}
+
+TEST_F(FetchCommand, CtrlCStopsTheRunAndSavesWhatWasMerged)
+{
+    std::vector<ArchiveFile> files = Archive();
+    files.push_back({"2003/2003-arlp009-stall.txt", "never arrives\n"});
+    WriteArchive(site_, "pub/bulletins", files);
+    FtpTestServer server(site_, {"stall"});
+    const std::string data = home_.File("GRAPH.DAT");
+
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::string binary = SKYLOG_BINARY, fetch = "fetch", siteOption = "--site", url = server.Url();
+    char* argv[] = {binary.data(), fetch.data(), siteOption.data(), url.data(), nullptr};
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ), 0);
+    close(out[1]);
+    fcntl(out[0], F_SETFL, O_NONBLOCK);
+    std::string output;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (output.find("2003-arlp008.txt: Added New Data") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+        char buffer[4096];
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n > 0)
+            output.append(buffer, static_cast<std::size_t>(n));
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // into the stalled transfer
+    kill(pid, SIGINT);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    fcntl(out[0], F_SETFL, 0);
+    char buffer[4096];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, static_cast<std::size_t>(n));
+    close(out[0]);
+    posix_spawn_file_actions_destroy(&actions);
+
+    ASSERT_TRUE(WIFEXITED(status)) << output;
+    EXPECT_EQ(WEXITSTATUS(status), 130) << output;
+    EXPECT_TRUE(Has(output, "  2003-arlp009-stall.txt: Aborted  [failed]")) << output;
+    EXPECT_TRUE(Has(output, "28 days added to " + data)) << output;
+    EXPECT_NE(ReadTextFile(data).find("02/13/2003  113   130.6"), std::string::npos);
+    EXPECT_EQ(CheckedNameCount(home_.File("FNAMES.DAT")), 5);
+    EXPECT_TRUE(fs::is_empty(tmp_.Path()));
+}
+
+}  // namespace
