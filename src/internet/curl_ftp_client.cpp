@@ -86,9 +86,12 @@ public:
                        const std::string& password) override
     {
         Close();
+        multi_ = curl_multi_init();
         easy_ = curl_easy_init();
-        if (!easy_)
+        if (!multi_ || !easy_) {
+            Close();
             return FtpOutcome::Failed;
+        }
         base_ = "ftp://" + site.host;
         if (site.port > 0)
             base_ += ":" + std::to_string(site.port);
@@ -189,11 +192,16 @@ public:
         return Perform(url, Request::Fetch);
     }
 
+    // The connection lives in the multi handle's cache: closing that logs out.
     void Close() override
     {
         if (easy_) {
             curl_easy_cleanup(easy_);
             easy_ = nullptr;
+        }
+        if (multi_) {
+            curl_multi_cleanup(multi_);
+            multi_ = nullptr;
         }
     }
 
@@ -209,6 +217,7 @@ private:
 
     const std::atomic<bool>* abort_;
     FtpLimits limits_;
+    CURLM* multi_ = nullptr;
     CURL* easy_ = nullptr;
     std::string base_;
     std::vector<std::string> path_;
@@ -251,7 +260,7 @@ private:
         curl_easy_setopt(easy_, CURLOPT_DIRLISTONLY, request == Request::List ? 1L : 0L);
         curl_easy_setopt(easy_, CURLOPT_MAXFILESIZE_LARGE,
                          static_cast<curl_off_t>(request == Request::Fetch ? limits_.maxFileBytes : 0));
-        const CURLcode code = curl_easy_perform(easy_);
+        const CURLcode code = Drive();
         if (code == CURLE_OK)
             return FtpOutcome::Ok;
         if (abort_ && abort_->load())
@@ -259,6 +268,36 @@ private:
         if (code == CURLE_FILESIZE_EXCEEDED || tooLarge_)
             return FtpOutcome::TooLarge;
         return FtpOutcome::Failed;
+    }
+
+    // Runs the request to its end. The loop wakes at least every 10 ms: left
+    // to wait for its own events, libcurl 7.88 can sit a whole second before
+    // connecting a passive data channel that is ready at once.
+    CURLcode Drive()
+    {
+        if (curl_multi_add_handle(multi_, easy_) != CURLM_OK)
+            return CURLE_FAILED_INIT;
+        CURLcode result = CURLE_OK;
+        for (int running = 1;;) {
+            if (curl_multi_perform(multi_, &running) != CURLM_OK) {
+                result = CURLE_FAILED_INIT;
+                break;
+            }
+            if (running == 0)
+                break;
+            if (abort_ && abort_->load()) {
+                result = CURLE_ABORTED_BY_CALLBACK;
+                break;
+            }
+            curl_multi_poll(multi_, nullptr, 0, 10, nullptr);
+        }
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi_, &queued)) {
+            if (message->msg == CURLMSG_DONE && message->easy_handle == easy_)
+                result = message->data.result;
+        }
+        curl_multi_remove_handle(multi_, easy_);
+        return result;
     }
 
     static size_t OnWrite(char* data, size_t size, size_t count, void* self)

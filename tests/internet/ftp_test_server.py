@@ -111,6 +111,9 @@ def main():
     handler.abstracted_fs = FaultyFS
     handler.banner = "SkyLog test server"
     handler.passive_ports = None
+    # A command that arrives while the connection's loop sleeps waits out the
+    # poll timeout (1 s by default): poll often, so every reply is prompt.
+    ThreadedFTPServer.poll_timeout = 0.005
     server = ThreadedFTPServer(("127.0.0.1", 0), handler)
     server.max_cons = 64
     port = server.socket.getsockname()[1]
