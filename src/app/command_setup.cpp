@@ -1,5 +1,6 @@
 #include "app/command_setup.h"
 
+#include <cctype>
 #include <filesystem>
 
 #include "config/plot_settings.h"
@@ -7,6 +8,7 @@
 #include "data/data_file.h"
 #include "data/record_array.h"
 #include "data/text_file.h"
+#include "plot/plot_state.h"
 
 void LoadCommandSettings()
 {
@@ -61,4 +63,37 @@ int BulletinReadingOf(const CommandCall& call, BulletinReadingOptions* options)
         options->year = std::stoi(*year);
     }
     return ExitSuccess;
+}
+
+std::optional<int> LoadCommandData(const std::string& dataPath)
+{
+    if (FileExists(IniFilePath()))
+        LoadSettings();
+    if (!dataPath.empty()) {
+        // The full path, as the window holds it (the printed headline shows it).
+        std::error_code error;
+        const std::filesystem::path full = std::filesystem::absolute(dataPath, error);
+        DataFilePath = error ? dataPath : full.lexically_normal().string();
+    } else if (DataFilePath.empty()) {
+        DataFilePath = ProgramFile("GRAPH.DAT");
+    } else if (DataFilePath.find('/') == std::string::npos) {
+        DataFilePath = ProgramFile(DataFilePath);
+    }
+    ConnectPlotToDataFile();
+    const ReadOutcome outcome = ReadDataFile();
+    if (outcome != ReadOutcome::Read && outcome != ReadOutcome::NoPath)
+        return OpenFailureStatus(outcome);
+    return std::nullopt;
+}
+
+std::string LowerExtension(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCommandLineOption>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,13 @@ std::vector<QCommandLineOption> BulletinReadingCommandOptions();
 // How the call's bulletins are read: the LenientParse setting, then --exact
 // and --year. ExitSuccess, or the usage error for a year that is not one.
 int BulletinReadingOf(const CommandCall& call, BulletinReadingOptions* options);
+
+// For the commands that draw the plots: reads the configuration (when the
+// program folder has one; none is created), then the data file: dataPath
+// (made a full path), or the configured file, or GRAPH.DAT in the program
+// folder, with the configured stagger plot. Returns the exit code when the
+// file could not be read.
+std::optional<int> LoadCommandData(const std::string& dataPath);
+
+// The lower-case extension of a path ("pdf" for "plot.PDF"), empty when none.
+std::string LowerExtension(const std::string& path);

@@ -4,6 +4,7 @@
 #include "app/fetch_command.h"
 #include "app/import_commands.h"
 #include "app/info_command.h"
+#include "app/print_command.h"
 #include "app/render_command.h"
 
 // The order here is the order of "skylog --help".
@@ -16,6 +17,7 @@ const std::vector<Command>& Commands()
         UpdateCommand(),
         FetchCommand(),
         RenderCommand(),
+        PrintCommand(),
     };
     return commands;
 }

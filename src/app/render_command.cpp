@@ -5,13 +5,10 @@
 #include <optional>
 #include <iostream>
 
+#include "app/command_setup.h"
 #include "config/plot_settings.h"
-#include "config/program_folder.h"
-#include "data/data_file.h"
-#include "data/text_file.h"
 #include "plot/plot_image.h"
 #include "plot/plot_renderer.h"
-#include "plot/plot_state.h"
 
 namespace {
 
@@ -58,23 +55,8 @@ int RunRender(const CommandCall& call)
     char* argv[] = {programName, nullptr};
     QApplication app(argc, argv);
 
-    // The settings of the program folder, read without creating its file.
-    const bool hadIni = FileExists(IniFilePath());
-    if (hadIni)
-        LoadSettings();
-    if (!dataPath.empty()) {
-        DataFilePath = dataPath;
-    } else if (DataFilePath.empty()) {
-        DataFilePath = ProgramFile("GRAPH.DAT");
-    } else if (DataFilePath.find('/') == std::string::npos) {
-        DataFilePath = ProgramFile(DataFilePath);
-    }
-    ConnectPlotToDataFile();
-    const ReadOutcome outcome = ReadDataFile();
-    if (outcome == ReadOutcome::Refused)
-        return ExitNotDataFile;
-    if (outcome != ReadOutcome::Read && outcome != ReadOutcome::NoPath)
-        return ExitFailure;
+    if (const std::optional<int> failed = LoadCommandData(dataPath))
+        return *failed;
 
     QImage image;
     PaintPlotImage(image, size, scale, QApplication::font(), CreatePlotPens(Settings()));

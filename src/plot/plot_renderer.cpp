@@ -1,6 +1,7 @@
 #include "plot/plot_renderer.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <climits>
@@ -174,8 +175,28 @@ void DrawThinLine(QPainter& painter, const PlotPoint* points, int count, const Q
                              color);
 }
 
-// Draws one curve from the point buffer.
-void DrawCurve(QPainter& painter, const CurveRequest& request, const PlotPens& pens, bool closeup)
+// Vector devices (PDF, SVG, printers) get each area as one polygon: narrow
+// strips would show their seams when a viewer smooths the edges.
+bool RasterDevice(const QPainter& painter)
+{
+    return painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+}
+
+void FillWhole(QPainter& painter, const std::vector<PlotPoint>& points, const CurvePoints& curve)
+{
+    if (!columnShortcut) {
+        painter.drawPolygon(reinterpret_cast<const QPoint*>(points.data()), curve.polygonCount);
+        return;
+    }
+    std::vector<PlotPoint> outline = ReduceColumns(points.data(), curve.count);
+    outline.insert(outline.end(), points.begin() + curve.count, points.begin() + curve.polygonCount);
+    painter.drawPolygon(reinterpret_cast<const QPoint*>(outline.data()), static_cast<int>(outline.size()));
+}
+
+}  // namespace
+
+void DrawCurve(QPainter& painter, const CurveRequest& request, const PlotPens& pens, bool closeup,
+               bool printing)
 {
     std::vector<PlotPoint>& points = Plot().PointArray;
     const CurvePoints curve = BuildCurve(request, points);
@@ -201,6 +222,11 @@ void DrawCurve(QPainter& painter, const CurveRequest& request, const PlotPens& p
         brush = pens.avFluxBrush;
         break;
     }
+    const bool black = printing && !Settings().ColorPrints;
+    if (black) {
+        pen = SolidPen(Qt::black, 1);
+        brush = QBrush(Qt::black);
+    }
     if (pen.width() > 1) {
         painter.setPen(pen);
         painter.setBrush(brush);
@@ -213,7 +239,9 @@ void DrawCurve(QPainter& painter, const CurveRequest& request, const PlotPens& p
         if (request.filled) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(brush);
-            if (columnShortcut)
+            if (!RasterDevice(painter))
+                FillWhole(painter, points, curve);
+            else if (columnShortcut)
                 FillInStrips(painter, points.data(), curve.count, request.pane);
             else
                 painter.drawPolygon(data, curve.polygonCount);
@@ -231,19 +259,39 @@ void DrawCurve(QPainter& painter, const CurveRequest& request, const PlotPens& p
         DrawThinLine(painter, points.data(), curve.count, pen.color());
     }
 
+    // Partial averages: white on the screen, black on paper.
     if ((request.kind == CurveAvSunspots || request.kind == CurveAvFlux) &&
         request.cumulativeAverages) {
+        const QColor partial = printing ? Qt::black : Qt::white;
         if (curve.trailingFirst >= 0)
             DrawThinLine(painter, points.data() + curve.trailingFirst,
-                         curve.trailingLast - curve.trailingFirst + 1, Qt::white);
+                         curve.trailingLast - curve.trailingFirst + 1, partial);
         if (curve.leadingFirst >= 0 && curve.leadingLast >= curve.leadingFirst)
             DrawThinLine(painter, points.data() + curve.leadingFirst,
-                         curve.leadingLast - curve.leadingFirst + 1, Qt::white);
+                         curve.leadingLast - curve.leadingFirst + 1, partial);
     }
 }
 
-void DrawPaneCurves(QPainter& painter, const PixelRect& pane, const PaneScale& scale,
-                    bool closeup, const PlotPens& pens)
+PaneCurveSwitches DisplaySwitches(const PlotSettings& s, bool closeup)
+{
+    if (closeup)
+        return {s.DCloseupFluxON, s.DFillCloseupFlux, s.DCloseupSpotsON, s.DFillCloseupSpots,
+                s.DCloseupAvfluxON, s.DFillCloseupAvFlux, s.DCloseupAvspotsON, s.DFillCloseupAvSpots};
+    return {s.DOverallFluxON, s.DFillOverallFlux, s.DOverallSpotsON, s.DFillOverallSpots,
+            s.DOverallAvfluxON, s.DFillOverallAvFlux, s.DOverallAvspotsON, s.DFillOverallAvSpots};
+}
+
+PaneCurveSwitches PrintSwitches(const PlotSettings& s, bool closeup)
+{
+    if (closeup)
+        return {s.PCloseupFluxON, s.PFillCloseupFlux, s.PCloseupSpotsON, s.PFillCloseupSpots,
+                s.PCloseupAvfluxON, s.PFillCloseupAvFlux, s.PCloseupAvspotsON, s.PFillCloseupAvSpots};
+    return {s.POverallFluxON, s.PFillOverallFlux, s.POverallSpotsON, s.PFillOverallSpots,
+            s.POverallAvfluxON, s.PFillOverallAvFlux, s.POverallAvspotsON, s.PFillOverallAvSpots};
+}
+
+void DrawPaneCurves(QPainter& painter, const PixelRect& pane, const PaneScale& scale, bool closeup,
+                    const PlotPens& pens, const PaneCurveSwitches& switches, bool printing)
 {
     const PlotSettings& s = Settings();
     if (Records().RecordCount() == 0)
@@ -259,25 +307,25 @@ void DrawPaneCurves(QPainter& painter, const PixelRect& pane, const PaneScale& s
         request.kind = kind;
         request.filled = filled != 0;
         request.startY = CurveStartY(kind, pane, scale);
-        DrawCurve(painter, request, pens, closeup);
+        DrawCurve(painter, request, pens, closeup, printing);
     };
-    draw(CurveFlux, closeup ? s.DCloseupFluxON : s.DOverallFluxON,
-         closeup ? s.DFillCloseupFlux : s.DFillOverallFlux);
-    draw(CurveSunspots, closeup ? s.DCloseupSpotsON : s.DOverallSpotsON,
-         closeup ? s.DFillCloseupSpots : s.DFillOverallSpots);
+    draw(CurveFlux, switches.fluxOn, switches.fluxFilled);
+    draw(CurveSunspots, switches.spotsOn, switches.spotsFilled);
     if (Records().RecordCount() < s.AvgInt)
         return;
-    draw(CurveAvFlux, closeup ? s.DCloseupAvfluxON : s.DOverallAvfluxON,
-         closeup ? s.DFillCloseupAvFlux : s.DFillOverallAvFlux);
-    draw(CurveAvSunspots, closeup ? s.DCloseupAvspotsON : s.DOverallAvspotsON,
-         closeup ? s.DFillCloseupAvSpots : s.DFillOverallAvSpots);
+    draw(CurveAvFlux, switches.avFluxOn, switches.avFluxFilled);
+    draw(CurveAvSunspots, switches.avSpotsOn, switches.avSpotsFilled);
 }
+
+namespace {
 
 void DrawMarker(QPainter& painter, const PixelRect& pane, int x)
 {
-    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(x - 6, pane.bottom - 6, MarkerBitmap());
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // The bitmap is ANDed with the plot: its black rows paint, its white
+    // leaves the plot as it was. Drawn as those rows, it looks the same on
+    // devices without raster operations (PDF, SVG).
+    for (int row = 0; row < 6; ++row)
+        painter.fillRect(QRect(x - 6 + 5 - row, pane.bottom - 6 + row, 2 + 2 * row, 1), Qt::black);
     painter.drawLine(x, pane.top, x, pane.bottom - 1);
 }
 
@@ -433,8 +481,10 @@ PaintedGeometry PaintPlot(QPainter& painter, const PixelRect& client, const Plot
         const int maximum = VerticalMaximum();
         g.overall = OverallScale(layout.overall, count, maximum);
         g.closeup = CloseupScale(layout.closeup, plot.CloseupEnd, settings.CloseDays, maximum);
-        DrawPaneCurves(painter, layout.overall, g.overall, false, pens);
-        DrawPaneCurves(painter, layout.closeup, g.closeup, true, pens);
+        DrawPaneCurves(painter, layout.overall, g.overall, false, pens,
+                       DisplaySwitches(settings, false), false);
+        DrawPaneCurves(painter, layout.closeup, g.closeup, true, pens,
+                       DisplaySwitches(settings, true), false);
         DrawRecordMarkers(painter, g);
         if (settings.AxisLabels) {
             DrawAxes(painter, layout.overall, g.overall, false, maximum, pens);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPen>
 
+#include "plot/plot_curves.h"
 #include "plot/plot_geometry.h"
 
 class QPainter;
@@ -38,6 +39,26 @@ void SetColumnShortcut(bool on);
 // left edge) with their tick marks; printing draws its panes through here too.
 void DrawAxes(QPainter& painter, const PixelRect& pane, const PaneScale& scale, bool closeup,
               int maximum, const PlotPens& pens);
+
+// Which curves a pane draws and which of them are filled.
+struct PaneCurveSwitches {
+    int fluxOn, fluxFilled, spotsOn, spotsFilled;
+    int avFluxOn, avFluxFilled, avSpotsOn, avSpotsFilled;
+};
+// The display switches of the window, and the print switches of the page.
+PaneCurveSwitches DisplaySwitches(const PlotSettings& settings, bool closeup);
+PaneCurveSwitches PrintSwitches(const PlotSettings& settings, bool closeup);
+
+// Builds one curve in the point buffer and draws it: the closeup's sunspots
+// and flux with the 2-pixel pens. Printing with ColorPrints off draws in
+// black, and partial averages are marked in black rather than white.
+void DrawCurve(QPainter& painter, const CurveRequest& request, const PlotPens& pens, bool closeup,
+               bool printing);
+
+// The pane's curves in the order flux, sunspots, average flux, average
+// sunspots (averages only when there are AvgInt records or more).
+void DrawPaneCurves(QPainter& painter, const PixelRect& pane, const PaneScale& scale, bool closeup,
+                    const PlotPens& pens, const PaneCurveSwitches& switches, bool printing);
 
 // Paints the plot into client. With drawingSuspended only the frames and the
 // empty panes are painted.

@@ -14,6 +14,7 @@
 #include "ui/about_dlg.h"
 #include "ui/help_window.h"
 #include "ui/software_support_dlg.h"
+#include "ui/plot_printer.h"
 #include "ui/stat_bmp.h"
 #include "ui/view.h"
 #include "ui/window_placement.h"
@@ -35,7 +36,8 @@ QString ProgramTitleWithVersion()
 
 Frame::Frame(QWidget* parent)
     : QMainWindow(parent), view_(new View), scrollBar_(new QScrollBar(Qt::Horizontal)),
-      toolBar_(new QToolBar("Toolbar", this)), statusBar_(new StatBmp(this))
+      toolBar_(new QToolBar("Toolbar", this)), statusBar_(new StatBmp(this)),
+      printer_(new PlotPrinter(this))
 {
     const std::string ini = IniFilePath();
 
@@ -114,6 +116,19 @@ void Frame::CreateMenusAndToolBar()
         MakeAction("Save &As...", "Save the current data with a different file name", "saveAs");
     connect(saveAs, &QAction::triggered, view_, &View::OnFileSaveAs);
     SetCommandState(saveAs, EnabledWhen::HaveRecords);
+    QAction* print = MakeAction("&Print...", "Print the plots with the record table", "print");
+    print->setShortcut(QKeySequence("Ctrl+P"));
+    print->setIcon(QIcon::fromTheme("document-print"));
+    print->setIconText("Print");
+    print->setToolTip("Print");
+    connect(print, &QAction::triggered, this, [this] { printer_->Print(this); });
+    SetCommandState(print, EnabledWhen::HaveRecords);
+    QAction* preview = MakeAction("Print Pre&view", "Show the printed page", "printPreview");
+    preview->setIcon(QIcon::fromTheme("document-print-preview"));
+    connect(preview, &QAction::triggered, this, [this] { printer_->Preview(this); });
+    SetCommandState(preview, EnabledWhen::HaveRecords);
+    QAction* printSetup = MakeAction("P&rint Setup...", "Change the printer and the paper", "printSetup");
+    connect(printSetup, &QAction::triggered, this, [this] { printer_->Setup(this); });
     QAction* exit = MakeAction("E&xit", "Quit the application; prompts to save the data", "exit");
     exit->setToolTip("Exit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -193,6 +208,8 @@ void Frame::CreateMenusAndToolBar()
     QMenu* file = menuBar()->addMenu("&File");
     file->addActions({open, save, saveAs});
     file->addSeparator();
+    file->addActions({print, preview, printSetup});
+    file->addSeparator();
     file->addAction(exit);
     QMenu* viewMenu = menuBar()->addMenu("&View");
     viewMenu->addActions({toolbar, status});
@@ -215,6 +232,7 @@ void Frame::CreateMenusAndToolBar()
 
     AddToolBarButton(open, ToolBarSlot::Open);
     AddToolBarButton(save, ToolBarSlot::Save);
+    AddToolBarButton(print, ToolBarSlot::Print);
     AddToolBarButton(editData, ToolBarSlot::EditData);
     AddToolBarButton(insert, ToolBarSlot::InsertBulletin);
     AddToolBarButton(about, ToolBarSlot::About);

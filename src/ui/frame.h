@@ -11,6 +11,7 @@ class QAction;
 class QMenu;
 class QScrollBar;
 class QToolBar;
+class PlotPrinter;
 class StatBmp;
 class View;
 
@@ -41,6 +42,7 @@ public:
     QToolBar* ToolBar() const { return toolBar_; }
     StatBmp* StatusBar() const { return statusBar_; }
     QScrollBar* ScrollBar() const { return scrollBar_; }
+    PlotPrinter* Printer() const { return printer_; }
     QAction* Action(const QString& name) const;
     // The menus by their title without the "&": "File", "View", "Options", "Bulletins", "Help".
     QMenu* Menu(const QString& title) const;
@@ -70,6 +72,7 @@ private:
     QScrollBar* scrollBar_;
     QToolBar* toolBar_;
     StatBmp* statusBar_;
+    PlotPrinter* printer_;
     bool flatButtons_ = false;
     QList<QAction*> actions_;
     struct CommandState {

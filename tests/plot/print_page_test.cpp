@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cstdio>
+
+#include "config/plot_settings.h"
+#include "data/averages.h"
+#include "data/data_file.h"
+#include "plot/plot_renderer.h"
+#include "plot/plot_state.h"
+#include "plot/print_page.h"
+#include "support/data_state.h"
+#include "support/run_skylog.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+bool Dark(const QImage& image, int x, int y)
+{
+    return qGray(image.pixel(x, y)) < 60;
+}
+
+// The run of dark pixels across a line through (x, y), as [first, last].
+std::pair<int, int> DarkRunAcross(const QImage& image, int x, int y, bool horizontal)
+{
+    int first = horizontal ? x : y, last = first;
+    const auto dark = [&](int at) { return horizontal ? Dark(image, at, y) : Dark(image, x, at); };
+    while (dark(first - 1))
+        --first;
+    while (dark(last + 1))
+        ++last;
+    return {first, last};
+}
+
+// An image of a Letter page at dpi, as a printer's drawing surface.
+QImage LetterPage(int dpi, QImage::Format format)
+{
+    QImage image(dpi * 17 / 2, dpi * 11, format);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    return image;
+}
+
+PageDevice LetterDevice(int dpi)
+{
+    return {dpi, dpi, dpi * 17 / 2, dpi * 11, 0, 0};
+}
+
+std::string PdfText(const QByteArray& pdf)
+{
+    TempFolder folder;
+    const std::string path = folder.File("page.pdf");
+    WriteTextFile(path, pdf.toStdString());
+    return RunCommand("pdftotext -layout " + path + " -").output;
+}
+
+// Runs of blanks become one, so columns can be compared as words.
+std::string Squeezed(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        if (!(c == ' ' && !out.empty() && out.back() == ' '))
+            out += c;
+    return out;
+}
+
+const std::time_t PrintTime = 1015761600;  // 15 March 2002, around noon
+
+}  // namespace
+
+class PrintPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+        Plot() = PlotState();
+        RecordStats() = RecordExtremes();
+        DataFilePath = "/data/solar/GRAPH.DAT";
+    }
+    void TearDown() override { SetUp(); }
+
+    void AddDays(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            AddRecord(FormatDay(i).c_str(), 50 + (i * 37) % 150, 70.0 + (i * 13) % 200 / 2.0);
+        PreparePlotData();
+    }
+    static std::string FormatDay(int i)
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, "%02d/%02d/%04d", i / 28 % 12 + 1, i % 28 + 1, 1990 + i / 336);
+        return text;
+    }
+
+    PrintedPage Print(QImage& image, const PageDevice& device)
+    {
+        QPainter painter(&image);
+        return PrintPage(painter, device, CreatePlotPens(Settings()), PrintTime);
+    }
+
+    std::string PrintedText()
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setResolution(600);
+            writer.setPageSize(QPageSize(QPageSize::Letter));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            QPainter painter(&writer);
+            PrintPage(painter, PageDeviceOf(writer), CreatePlotPens(Settings()), PrintTime);
+        }
+        return Squeezed(PdfText(buffer.data()));
+    }
+};
+
+// The page frame sits 1.25 inch from the left and 0.75 inch from the other
+// edges, drawn 13 device pixels wide; the plot frames 3 and 4 pixels wide,
+// each M high, where M shares what the text rows leave.
+TEST_F(PrintPageTest, FramesAtTheirInchesInDevicePixels)
+{
+    AddDays(400);
+    for (const int dpi : {300, 600}) {
+        SCOPED_TRACE(dpi);
+        // 600 dpi in grey keeps the picture to a third of the memory.
+        QImage image = LetterPage(dpi, dpi == 300 ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
+        const PrintedPage page = Print(image, LetterDevice(dpi));
+
+        const int left = dpi * 5 / 4, top = dpi * 3 / 4;
+        const int right = dpi * 17 / 2 - dpi * 3 / 4, bottom = dpi * 11 - dpi * 3 / 4;
+        const int middleY = dpi * 11 / 2, middleX = dpi * 4;
+        EXPECT_EQ(DarkRunAcross(image, left, middleY, true), std::make_pair(left - 6, left + 6));
+        EXPECT_EQ(DarkRunAcross(image, right, middleY, true), std::make_pair(right - 6, right + 6));
+        EXPECT_EQ(DarkRunAcross(image, middleX, top, false), std::make_pair(top - 6, top + 6));
+        EXPECT_EQ(DarkRunAcross(image, middleX, bottom, false), std::make_pair(bottom - 6, bottom + 6));
+
+        QImage probe(1, 1, QImage::Format_RGB32);
+        probe.setDotsPerMeterX(image.dotsPerMeterX());
+        probe.setDotsPerMeterY(image.dotsPerMeterY());
+        const int tm = QFontMetrics(QPainter(&probe).font(), &probe).height();
+        EXPECT_EQ(page.lineHeight, tm);
+        const int m = (bottom - static_cast<int>(22.5 * tm) - top) / 2;
+        const PixelRect overall{left + dpi / 4, top + 6 * tm, right - dpi / 4, top + 6 * tm + m};
+        EXPECT_EQ(page.overall, overall);
+        const int closeupTop = overall.bottom + static_cast<int>(4.5 * tm);
+        EXPECT_EQ(page.closeup, (PixelRect{overall.left, closeupTop, overall.right, closeupTop + m}));
+
+        // Frame pens centred on the rectangles: 3 pixels and 4 pixels wide.
+        const int y = (overall.top + overall.bottom) / 2;
+        const auto [firstO, lastO] = DarkRunAcross(image, overall.left, y, true);
+        EXPECT_EQ(lastO - firstO + 1, 3);
+        const auto [firstC, lastC] = DarkRunAcross(image, page.closeup.left, closeupTop + m / 3, true);
+        EXPECT_EQ(lastC - firstC + 1, 4);
+        // Nothing drawn outside the page frame.
+        EXPECT_FALSE(Dark(image, left - 8, middleY));
+        EXPECT_FALSE(Dark(image, middleX, bottom + 8));
+    }
+}
+
+TEST_F(PrintPageTest, PrintableAreaOffsetMovesThePageOntoThePaper)
+{
+    AddDays(50);
+    QImage image = LetterPage(300, QImage::Format_RGB32);
+    const PageDevice device{300, 300, 2550, 3300, 50, 40};
+    const PrintedPage page = Print(image, device);
+    EXPECT_EQ(page.frame, (PixelRect{325, 185, 2275, 3035}));
+    EXPECT_EQ(DarkRunAcross(image, 325, 1600, true), std::make_pair(319, 331));
+}
+
+TEST_F(PrintPageTest, HeadlineTitlesAndRecordTable)
+{
+    AddRecord("03/01/2002", 120, 150.5);
+    AddRecord("03/02/2002", 310, 250.7);  // highest sunspots and flux
+    AddRecord("03/03/2002", 7, 64.1);     // lowest of both
+    AddRecord("03/04/2002", 90, 100.0);
+    Settings().CloseDays = 2;
+    PreparePlotData();
+    Settings().CloseDays = 2;
+    PreparePlotData();
+
+    const std::string text = PrintedText();
+    EXPECT_NE(text.find("SKYLOG SOLAR DATA PLOT OF /data/solar/GRAPH.DAT"), std::string::npos) << text;
+    std::tm local{};
+    localtime_r(&PrintTime, &local);
+    EXPECT_NE(text.find(PrintDateText(local)), std::string::npos) << text;
+    EXPECT_NE(text.find(PrintTimeText(local)), std::string::npos) << text;
+    EXPECT_NE(text.find("Solar Data Plot From 03/01/2002 to 03/04/2002 - 4 Days"), std::string::npos) << text;
+    EXPECT_NE(text.find("Solar Data Plot From 03/03/2002 to 03/04/2002 - 2 Days"), std::string::npos) << text;
+    EXPECT_NE(text.find("DATA FILE RECORD INFORMATION"), std::string::npos);
+    EXPECT_NE(text.find("Highest Lowest"), std::string::npos) << text;
+    EXPECT_NE(text.find("Solar Flux: 03/02/2002 250.7 03/03/2002 64.1"), std::string::npos) << text;
+    EXPECT_NE(text.find("SunSpots: 03/02/2002 310 03/03/2002 7"), std::string::npos) << text;
+
+    Stagger().enabled = 1;
+    Stagger().interval = 7;
+    const std::string staggered = PrintedText();
+    EXPECT_EQ(staggered.find("Solar Data Plot From"), std::string::npos) << staggered;
+    std::size_t at = 0, titles = 0;
+    while ((at = staggered.find("7 Day Staggered Solar Data Plot", at)) != std::string::npos) {
+        ++titles;
+        ++at;
+    }
+    EXPECT_EQ(titles, 2u);
+    EXPECT_NE(staggered.find("From 03/01/2002 to 03/04/2002 - 4 Days"), std::string::npos);
+    EXPECT_NE(staggered.find("From 03/03/2002 to 03/04/2002 - 2 Days"), std::string::npos);
+}
+
+TEST_F(PrintPageTest, PrintDateHasABlankPaddedDayAndCapitalMonth)
+{
+    struct Case {
+        int day, month, year, hour, minute, second;
+        const char* date;
+        const char* time;
+    };
+    for (const Case& c : {Case{15, 2, 2002, 9, 5, 7, "15-MAR-2002", "09:05:07"},
+                          Case{5, 11, 2002, 23, 59, 0, " 5-DEC-2002", "23:59:00"},
+                          Case{1, 0, 1999, 0, 0, 0, " 1-JAN-1999", "00:00:00"}}) {
+        std::tm time{};
+        time.tm_mday = c.day;
+        time.tm_mon = c.month;
+        time.tm_year = c.year - 1900;
+        time.tm_hour = c.hour;
+        time.tm_min = c.minute;
+        time.tm_sec = c.second;
+        EXPECT_EQ(PrintDateText(time), c.date);
+        EXPECT_EQ(PrintTimeText(time), c.time);
+    }
+}
+
+// Without ColorPrints every curve is black, and a filled area solid black.
+TEST_F(PrintPageTest, BlackPrintingOfFilledCurves)
+{
+    AddDays(300);
+    PlotSettings& s = Settings();
+    s.GridON = 0;
+    s.PFillOverallSpots = s.PFillCloseupSpots = 1;
+    const auto countColoured = [](const QImage& image, const PixelRect& r) {
+        int n = 0;
+        for (int y = r.top + 3; y < r.bottom - 3; ++y)
+            for (int x = r.left + 3; x < r.right - 3; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.saturation() > 100 ? 1 : 0;
+            }
+        return n;
+    };
+    QImage colour = LetterPage(300, QImage::Format_RGB32);
+    const PrintedPage page = Print(colour, LetterDevice(300));
+    EXPECT_GT(countColoured(colour, page.overall), 1000);
+
+    s.ColorPrints = 0;
+    QImage black = LetterPage(300, QImage::Format_RGB32);
+    Print(black, LetterDevice(300));
+    EXPECT_EQ(countColoured(black, page.overall), 0);
+    EXPECT_EQ(countColoured(black, page.closeup), 0);
+    // Just above the bottom of both plots the filled sunspot area is black.
+    for (const PixelRect& r : {page.overall, page.closeup}) {
+        const int x = (r.left + r.right) / 2, y = r.bottom - 5;
+        EXPECT_EQ(black.pixel(x, y), qRgb(0, 0, 0)) << r.top;
+        EXPECT_NE(colour.pixel(x, y), qRgb(0, 0, 0));
+    }
+}
+
+// Average curves on paper are computed first, not drawn from stale zeros.
+TEST_F(PrintPageTest, PrintedAveragesAreComputedFirst)
+{
+    AddDays(200);
+    EXPECT_EQ(Plot().AveragesComputed, 0);
+    EXPECT_EQ(Records().At(100).m_avgSunspots, 0);
+    PrepareAveragesForPrinting();
+    EXPECT_EQ(Plot().AveragesComputed, 0);  // no average printed: nothing to do
+    Settings().PCloseupAvspotsON = 1;
+    PrepareAveragesForPrinting();
+    EXPECT_EQ(Plot().AveragesComputed, 1);
+    EXPECT_GT(Records().At(100).m_avgSunspots, 0);
+}

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+
+#include "config/plot_settings.h"
+#include "plot/plot_state.h"
+#include "support/data_state.h"
+#include "support/dialog_driver.h"
+#include "support/run_skylog.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
+#include "ui/frame.h"
+#include "ui/plot_printer.h"
+#include "ui/view.h"
+
+class PrintingTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedPrompt prompt;
+
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+        Plot() = PlotState();
+    }
+    void TearDown() override { ResetDataState(); }
+
+    void AddDays(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            AddRecord("05/01/2001", 100 + i, 150.0 + i);
+        PreparePlotData();
+    }
+};
+
+TEST_F(PrintingTest, CommandsNeedRecords)
+{
+    Frame frame;
+    for (const char* name : {"print", "printPreview"})
+        EXPECT_FALSE(frame.Action(name)->isEnabled()) << name;
+    EXPECT_TRUE(frame.Action("printSetup")->isEnabled());
+    EXPECT_EQ(frame.Action("print")->shortcut(), QKeySequence("Ctrl+P"));
+    AddDays(10);
+    emit frame.PlotView()->recordCountChanged();
+    for (const char* name : {"print", "printPreview"})
+        EXPECT_TRUE(frame.Action(name)->isEnabled()) << name;
+}
+
+TEST_F(PrintingTest, PrintToPdfFileThroughThePrinter)
+{
+    AddDays(30);
+    DataFilePath = "/home/user/GRAPH.DAT";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(folder.File("printed.pdf")));
+    PlotPrinter::PrintTo(&printer);
+    const std::string info = RunCommand("pdfinfo " + folder.File("printed.pdf")).output;
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+    const std::string text = RunCommand("pdftotext " + folder.File("printed.pdf") + " -").output;
+    EXPECT_NE(text.find("SKYLOG SOLAR DATA PLOT OF /home/user/GRAPH.DAT"), std::string::npos) << text;
+    EXPECT_GT(prompt.maxWaitDepth, 0);
+}
+
+TEST_F(PrintingTest, PreviewShowsOnePageAndPrintDialogCancels)
+{
+    AddDays(30);
+    Frame frame;
+    bool previewed = false;
+    OnNextDialog([&](QWidget* dialog) {
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        previewed = preview->pageCount() == 1;
+        dialog->close();
+    });
+    frame.Action("printPreview")->trigger();
+    EXPECT_TRUE(previewed);
+
+    bool asked = false;
+    OnNextDialog([&](QWidget* dialog) {
+        asked = true;
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    frame.Action("print")->trigger();
+    EXPECT_TRUE(asked);
+}
