@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/bulletin_commands.h"
+#include "app/export_command.h"
 #include "app/fetch_command.h"
 #include "app/import_commands.h"
 #include "app/info_command.h"
@@ -18,6 +19,7 @@ const std::vector<Command>& Commands()
         FetchCommand(),
         RenderCommand(),
         PrintCommand(),
+        ExportCommand(),
     };
     return commands;
 }

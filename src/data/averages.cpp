@@ -86,6 +86,11 @@ void ComputeAverages(int avgInt, int lagDays, int& averagesComputed)
     averagesComputed = 1;
 }
 
+bool IsPartialAverage(int index, int count, int avgInt, int lagDays)
+{
+    return index < lagDays || index >= count + lagDays - avgInt;
+}
+
 void FindRecordHighsLows()
 {
     RecordArray& records = Records();

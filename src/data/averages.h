@@ -8,6 +8,12 @@
 // lagDays >= avgInt) changes nothing.
 void ComputeAverages(int avgInt, int lagDays, int& averagesComputed);
 
+// Whether ComputeAverages stores a partial average (over fewer than avgInt
+// days) for the record at index of count records: the first lagDays records
+// and the last avgInt - lagDays - 1 (every record when count is avgInt).
+// Meaningful when count >= avgInt; with fewer records no average is computed.
+bool IsPartialAverage(int index, int count, int avgInt, int lagDays);
+
 // Indexes of the records holding the extremes; the latest record wins a tie.
 struct RecordExtremes {
     int HighSpotsIndex = 0;

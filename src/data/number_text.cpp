@@ -144,3 +144,10 @@ std::optional<double> ParseWholeDecimal(std::string_view text, bool allowPoint)
     const double value = static_cast<double>(digits) / powers[decimals < 0 ? 0 : decimals];
     return negative ? -value : value;
 }
+
+std::string FormatShortest(double value)
+{
+    char digits[64];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    return error == std::errc() ? std::string(digits, end) : std::string("0");
+}

@@ -24,3 +24,7 @@ std::optional<double> ParseWholeDecimal(std::string_view text, bool allowPoint =
 
 // printf "%*.*f" in the C locale: right-aligned in width, precision decimals.
 std::string FormatFixed(double value, int width, int precision);
+
+// The shortest text that reads back as exactly the same double ("150.9",
+// "123.45", "0"), in the C locale.
+std::string FormatShortest(double value);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/about_dlg.h"
+#include "ui/export_commands.h"
 #include "ui/help_window.h"
 #include "ui/software_support_dlg.h"
 #include "ui/plot_printer.h"
@@ -129,6 +130,12 @@ void Frame::CreateMenusAndToolBar()
     SetCommandState(preview, EnabledWhen::HaveRecords);
     QAction* printSetup = MakeAction("P&rint Setup...", "Change the printer and the paper", "printSetup");
     connect(printSetup, &QAction::triggered, this, [this] { printer_->Setup(this); });
+    QAction* exportPlot = MakeAction("Export P&lot...", "Save the plots as a PNG, SVG or PDF file", "exportPlot");
+    connect(exportPlot, &QAction::triggered, this, [this] { ExportPlotCommand(view_); });
+    SetCommandState(exportPlot, EnabledWhen::HaveRecords);
+    QAction* exportData = MakeAction("Export Da&ta...", "Save the days as a CSV file for spreadsheets", "exportData");
+    connect(exportData, &QAction::triggered, this, [this] { ExportDataCommand(view_); });
+    SetCommandState(exportData, EnabledWhen::HaveRecords);
     QAction* exit = MakeAction("E&xit", "Quit the application; prompts to save the data", "exit");
     exit->setToolTip("Exit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -209,6 +216,8 @@ void Frame::CreateMenusAndToolBar()
     file->addActions({open, save, saveAs});
     file->addSeparator();
     file->addActions({print, preview, printSetup});
+    file->addSeparator();
+    file->addActions({exportPlot, exportData});
     file->addSeparator();
     file->addAction(exit);
     QMenu* viewMenu = menuBar()->addMenu("&View");

@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Usage: skylog import"},
         UsageCase{{"import", "--format", "nonsense", "b.txt"},
                   "skylog import: Unknown format \"nonsense\"; the formats known are ", "Usage: skylog import"},
-        UsageCase{{"render", Sample}, "skylog render: Missing -o FILE.png.", RenderUsage},
+        UsageCase{{"render", Sample}, "skylog render: Missing -o FILE.png, FILE.svg or FILE.pdf.", RenderUsage},
         UsageCase{{"render", "-o"}, "skylog render: Missing value after '-o'.", RenderUsage},
         UsageCase{{"render", "-o", "p.png", "--size", "12x"},
                   "skylog render: --size takes WIDTHxHEIGHT, each 100 to 20000.", RenderUsage},

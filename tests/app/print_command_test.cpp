@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/decimal_comma_locale.h"
 #include "support/run_skylog.h"
 #include "support/temp_folder.h"
 
@@ -60,4 +61,49 @@ TEST(PrintCommand, RefusesWhatItCannotPrint)
         EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.output;
     }
     EXPECT_FALSE(PathExists(folder.File("p.pdf")));
+}
+
+TEST(RenderCommand, FormatFollowsTheExtension)
+{
+    TempFolder folder;
+    const std::string data = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+    ASSERT_EQ(RunSkylog("render " + data + " -o " + folder.File("plot.svg") + " --size 600x400").status, 0);
+    const std::string svg = ReadTextFile(folder.File("plot.svg"));
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("viewBox=\"0 0 600 400\""), std::string::npos);
+    EXPECT_EQ(RunCommand("xmllint --noout " + folder.File("plot.svg") + " 2>&1").output, "");
+    ASSERT_EQ(RunSkylog("render " + data + " -o " + folder.File("plot.PDF")).status, 0);
+    const std::string info = RunCommand("pdfinfo " + folder.File("plot.PDF")).output;
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+    EXPECT_NE(info.find("960 x 600 pts"), std::string::npos) << info;
+    ASSERT_EQ(RunSkylog("render " + data + " -o " + folder.File("plot.png")).status, 0);
+    EXPECT_EQ(ReadTextFile(folder.File("plot.png")).substr(1, 3), "PNG");
+    EXPECT_EQ(RunSkylog("render " + data + " -o " + folder.File("plot.jpg")).status, 64);
+    EXPECT_EQ(RunSkylog("render " + data + " -o " + folder.File("p.svg") + " --scale 2").status, 64);
+    EXPECT_FALSE(PathExists(folder.File("plot.jpg")));
+}
+
+TEST(ExportCommand, CsvUnderADecimalCommaLocaleLeavesTheDataFileAlone)
+{
+    TempFolder folder;
+    DecimalCommaLocale german;
+    const std::string data = folder.File("GRAPH.DAT");
+    std::string text = "! SKYLOG Solar Data Plot Version 3 Data File\n";
+    for (int i = 1; i <= 30; ++i)
+        text += (i < 10 ? "04/0" : "04/") + std::to_string(i) + "/2001  " + std::to_string(100 + i) +
+                "   " + std::to_string(150 + i) + ".5\n";
+    WriteTextFile(data, text);
+    const std::string csv = folder.File("days.csv");
+    const RunResult r = RunCommand(german.Environment() + " " + SKYLOG_BINARY + " export " + data +
+                                   " -o " + csv + " 2>&1");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(ReadTextFile(data), text);
+    const std::string rows = ReadTextFile(csv);
+    EXPECT_EQ(rows.rfind("date,sunspots,flux,avg_sunspots,avg_flux,avg_partial\r\n", 0), 0u);
+    EXPECT_NE(rows.find("\r\n2001-04-01,101,151.5,"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("\r\n2001-04-30,130,180.5,"), std::string::npos) << rows;
+    // 28-day averages from 13 days before: day 14 (index 13) has the first full one.
+    EXPECT_NE(rows.find("\r\n2001-04-14,114,164.5,114,164,0\r\n"), std::string::npos) << rows;
+    EXPECT_EQ(RunSkylog("export " + data).status, 64);
+    EXPECT_EQ(RunSkylog("export " + folder.File("none.dat") + " -o " + csv).status, 1);
 }
