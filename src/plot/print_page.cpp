@@ -248,6 +248,13 @@ PrintedPage PrintPage(QPainter& painter, const PageDevice& device, const PlotPen
         page.overallScale.xScale = static_cast<double>(o.Width()) / count;
         page.overallScale.yScale = static_cast<double>(o.Height()) / maximum;
         DrawPaneCurves(painter, o, page.overallScale, false, pens, PrintSwitches(s, false), true);
+        // Axis labels in black on the white paper (grey ticks only in colour).
+        PlotPens paper = pens;
+        paper.background = QBrush(Qt::white);
+        if (!colour)
+            paper.solidGrid.setColor(Qt::black);
+        if (s.AxisLabels)
+            DrawAxes(painter, o, page.overallScale, false, maximum, paper);
         painter.setPen(PagePen(Qt::black, 1));
         painter.setBrush(Qt::NoBrush);
         PlotTitles(painter, plotLeft, plotRight, o.bottom, tm, 0, count - 1, count);
@@ -261,6 +268,8 @@ PrintedPage PrintPage(QPainter& painter, const PageDevice& device, const PlotPen
         page.closeupScale.xScale = s.CloseDays > 0 ? static_cast<double>(c.Width()) / s.CloseDays : 0.0;
         page.closeupScale.yScale = static_cast<double>(c.Height()) / maximum;
         DrawPaneCurves(painter, c, page.closeupScale, true, pens, PrintSwitches(s, true), true);
+        if (s.AxisLabels)
+            DrawAxes(painter, c, page.closeupScale, true, maximum, paper);
     }
     painter.setPen(PagePen(Qt::black, 4));
     painter.setBrush(Qt::NoBrush);
