@@ -14,6 +14,7 @@
 #include "ui/about_dlg.h"
 #include "ui/export_commands.h"
 #include "ui/help_window.h"
+#include "ui/plot_dialog_commands.h"
 #include "ui/software_support_dlg.h"
 #include "ui/plot_printer.h"
 #include "ui/stat_bmp.h"
@@ -180,6 +181,17 @@ void Frame::CreateMenusAndToolBar()
                    "Set General Program Configuration Options and Preferences", "configurationOptions");
     configuration->setToolTip("Configuration Options");
     connect(configuration, &QAction::triggered, view_, &View::OnConfigurationOptions);
+    QAction* records = MakeAction("&Records", "Display High and Low Data Values", "records");
+    connect(records, &QAction::triggered, this, [this] { RecordsCommand(this); });
+    SetCommandState(records, EnabledWhen::HaveRecords);
+    QAction* legend = MakeAction("Show Color &Legend", "Display A Color Legend", "colorLegend");
+    legend->setToolTip("Color Legend");
+    legend->setIconText("Legend");
+    connect(legend, &QAction::triggered, this, [this] { ColorLegendCommand(this); });
+    QAction* stagger = MakeAction("&Stagger Plot", "Plot only every Nth day of the data file", "staggerPlot");
+    stagger->setCheckable(true);
+    connect(stagger, &QAction::triggered, this, [this] { StaggerPlotCommand(view_); });
+    SetCommandState(stagger, EnabledWhen::HaveRecords, [] { return Stagger().enabled != 0; });
     QAction* insert = MakeAction("&Insert Bulletin Into Data",
                                  "Insert Data From An ARRL PFB Into The Data", "insertBulletin");
     insert->setToolTip("Insert PFB");
@@ -226,8 +238,9 @@ void Frame::CreateMenusAndToolBar()
     viewMenu->addActions({flat, real});
     viewMenu->addSeparator();
     viewMenu->addAction(editData);
+    viewMenu->addActions({records, legend});
     QMenu* options = menuBar()->addMenu("&Options");
-    options->addAction(position);
+    options->addActions({stagger, position});
     options->addSeparator();
     options->addAction(configuration);
     QMenu* bulletins = menuBar()->addMenu("&Bulletins");
@@ -244,6 +257,7 @@ void Frame::CreateMenusAndToolBar()
     AddToolBarButton(print, ToolBarSlot::Print);
     AddToolBarButton(editData, ToolBarSlot::EditData);
     AddToolBarButton(insert, ToolBarSlot::InsertBulletin);
+    AddToolBarButton(legend, ToolBarSlot::ColorLegend);
     AddToolBarButton(about, ToolBarSlot::About);
     AddToolBarButton(help, ToolBarSlot::Help);
     AddToolBarButton(exit, ToolBarSlot::Exit);

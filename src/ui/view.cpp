@@ -219,6 +219,12 @@ void View::UpdateScrollBar()
     scrollBar_->setValue(ScrollPosition());
 }
 
+void View::ReloadDataFile()
+{
+    ReadDataFile();
+    DataReplaced();
+}
+
 void View::DataReplaced()
 {
     InvalidatePlot();

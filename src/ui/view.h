@@ -52,6 +52,9 @@ public:
     void OnImportIndexFile();
     void OnViewBulletin();
     void OnEditData();
+    // Reads the data file again (asking first to save changed data), as a
+    // changed stagger plot needs.
+    void ReloadDataFile();
     void OnPositionData();
     // Options > Configuration Options: the sheet, and on OK its values in effect.
     void OnConfigurationOptions();
