@@ -132,22 +132,24 @@ TEST_F(MenuTest, ToolBarButtonsInTheirPlaces)
     QStringList shown;
     for (QAction* action : frame.ToolBar()->actions())
         shown << (action->isSeparator() ? QString("|") : action->objectName());
-    EXPECT_EQ(shown.join(" ").toStdString(), "open save | editData insertBulletin | about help | exit");
+    EXPECT_EQ(shown.join(" ").toStdString(),
+              "open save | print | editData insertBulletin | colorLegend | about help | exit");
 
     // A command added later goes to its own place, with its separators.
-    QAction* print = frame.MakeAction("&Print...", "Print the plots", "print");
-    frame.AddToolBarButton(print, ToolBarSlot::Print);
+    QAction* locate = frame.MakeAction("&Locate New Bulletins", "Locate bulletins", "locateTest");
+    frame.AddToolBarButton(locate, ToolBarSlot::LocateBulletins);
     shown.clear();
     for (QAction* action : frame.ToolBar()->actions())
         shown << (action->isSeparator() ? QString("|") : action->objectName());
-    EXPECT_EQ(shown.join(" ").toStdString(), "open save | print | editData insertBulletin | about help | exit");
+    EXPECT_EQ(shown.join(" ").toStdString(),
+              "open save | print | editData insertBulletin locateTest | colorLegend | about help | exit");
 
     // Its state follows the rule it was given.
-    frame.SetCommandState(print, EnabledWhen::HaveRecords);
-    EXPECT_FALSE(print->isEnabled());
+    frame.SetCommandState(locate, EnabledWhen::HaveRecords);
+    EXPECT_FALSE(locate->isEnabled());
     AddRecord("01/01/2000", 100, 150.0);
     frame.UpdateCommandStates();
-    EXPECT_TRUE(print->isEnabled());
+    EXPECT_TRUE(locate->isEnabled());
 }
 
 TEST_F(MenuTest, MenusInTheirOrder)
