@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bulletin/bulletin_parser.h"
+#include "bulletin/bulletin_reading.h"
 #include "data/record_array.h"
 #include "internet/checked_file_list.h"
 #include "internet/private_files.h"
@@ -282,7 +283,8 @@ FileCheck ScanPass::CheckFile(const std::string& name)
     observer_.SetFileOperation(row, "Checking");
     BulletinParser& parser = worker_.parser_;
     parser.Reset();
-    const int parsed = parser.Parse(temp.Path(), 0);
+    // Read leniently too where the settings allow, as a bulletin opened by hand.
+    const int parsed = ReadBulletin(parser, temp.Path(), SettingsReadingOptions(false)).result;
     if (parsed < 0)
         fail(ParseResultStatus(parsed));
     if (settings_.keepFiles && !settings_.keepDir.empty() &&
