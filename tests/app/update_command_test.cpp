@@ -151,8 +151,13 @@ TEST_F(UpdateCommand, StoppedDuringADownloadItImportsNothingAndCleansUp)
     ASSERT_TRUE(server.Running());
     Configure({server.Url("stall"), server.Url(Nrcan)});
     // As systemd stops a service (or Ctrl+C in a terminal): the signal during
-    // the stalled download ends it at once.
-    const RunResult r = RunSkylog("update 2>&1 & pid=$!; sleep 1; kill -TERM $pid; wait $pid");
+    // the stalled download ends it at once. The signal goes once the server
+    // has the request (up to a minute on a busy machine), so the download is
+    // surely under way.
+    const std::string requests = folder.File("requests.log");
+    const RunResult r = RunSkylog(
+        "update 2>&1 & pid=$!; for i in $(seq 600); do grep -qs '^/stall|' '" + requests +
+        "' && break; sleep 0.1; done; kill -TERM $pid; wait $pid");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find("failed: interrupted"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("Interrupted; nothing was imported."), std::string::npos) << r.output;

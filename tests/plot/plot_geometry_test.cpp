@@ -217,3 +217,62 @@ TEST(ThinLine, ReducedColumnsKeepEveryRun)
     const PlotPoint single[] = {{5, 7}};
     EXPECT_EQ(ThinPolylineRuns(single, 1).high, std::vector<int>{7});
 }
+
+// Paging back moves the closeup end back by PanDays, unless fewer than
+// PanDays would then remain before it: then the end goes to PanDays.
+TEST_F(PlotTest, PageBackStopsAtPanDays)
+{
+    FillRecords(1000);
+    PreparePlotData();
+    struct Case {
+        int end, panDays, closeDays, expected;
+    };
+    for (const Case& c : {Case{1000, 100, 50, 900}, Case{250, 100, 50, 150},
+                          Case{200, 100, 50, 100}, Case{400, 300, 50, 300},
+                          Case{599, 300, 50, 300}, Case{600, 300, 50, 300}, Case{601, 300, 50, 301}}) {
+        Settings().PanDays = c.panDays;
+        Settings().CloseDays = c.closeDays;
+        Plot().CloseupEnd = c.end;
+        EXPECT_TRUE(PageBack()) << "from " << c.end;
+        EXPECT_EQ(Plot().CloseupEnd, c.expected) << "from " << c.end << " by " << c.panDays;
+    }
+}
+
+// Centring puts the day half a closeup before the window's end.
+TEST_F(PlotTest, CentreOnPutsTheDayInTheMiddle)
+{
+    FillRecords(1000);
+    Settings().CloseDays = 200;
+    Settings().PanDays = 50;
+    PreparePlotData();
+    struct Case {
+        int day, expected;
+    };
+    for (const Case& c : {Case{500, 500 + 200 / 2}, Case{301, 301 + 100}, Case{899, 999},
+                          Case{950, 1000}, Case{20, 200}}) {
+        CentreOn(c.day);
+        EXPECT_EQ(Plot().CloseupEnd, c.expected) << "day " << c.day;
+    }
+}
+
+// However the scale rounds, no curve point lies right of the pane's last column.
+TEST_F(PlotTest, CurvePointsStopAtTheLastColumn)
+{
+    FillRecords(10);
+    const PixelRect pane{10, 10, 110, 110};
+    for (const double xScale : {9.9, 10.0, 10.5, 12.0}) {
+        CurveRequest request;
+        request.kind = CurveSunspots;
+        request.pane = pane;
+        request.scale = {0, 10, xScale, 0.5};
+        request.startY = CurveStartY(CurveSunspots, pane, request.scale);
+        std::vector<PlotPoint> points;
+        const CurvePoints curve = BuildCurve(request, points);
+        ASSERT_EQ(curve.count, 11);
+        for (int k = 1; k <= 10; ++k) {
+            const int unclamped = 10 + static_cast<int>(k * xScale);
+            EXPECT_EQ(points[static_cast<std::size_t>(k)].x, std::min(unclamped, 109))
+                << "point " << k << " at scale " << xScale;
+        }
+    }
+}

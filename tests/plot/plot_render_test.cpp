@@ -205,3 +205,45 @@ TEST_F(RenderTest, ColumnShortcutPaintsTheSamePixels)
         }
     }
 }
+
+// Grid lines are drawn with flat ends, from the pane's top row down to the
+// row above its last one: the last row (where filled curves close and record
+// markers stand) and the frame below keep no grid.
+TEST_F(RenderTest, GridLinesStayInsideThePanes)
+{
+    for (int i = 0; i < 400; ++i)
+        AddRecord("01/01/2000", 100, 150.0);
+    Settings().CloseDays = 100;
+    PreparePlotData();
+    const QImage plain = Render();
+    Settings().GridON = 1;
+    const QImage grid = Render();
+    const PixelRect& c = geometry.layout.closeup;
+    const auto rowDiffers = [&](int y) {
+        int differing = 0;
+        for (int x = c.left; x < c.right; ++x)
+            differing += plain.pixel(x, y) != grid.pixel(x, y) ? 1 : 0;
+        return differing;
+    };
+    EXPECT_GT(rowDiffers(c.top), 0);         // the lines are there
+    EXPECT_GT(rowDiffers(c.bottom - 2), 0);  // down to the row above the last
+    EXPECT_EQ(rowDiffers(c.bottom - 1), 0);  // and no further
+    EXPECT_EQ(rowDiffers(c.bottom), 0);
+}
+
+// Curves are 2 pixels thick in the closeup and 1 pixel in the overall view.
+TEST_F(RenderTest, CloseupCurvesAreDrawnThick)
+{
+    for (int i = 0; i < 400; ++i)
+        AddRecord("01/01/2000", 100, 300.0);
+    Settings().CloseDays = 100;
+    PreparePlotData();
+    const QImage image = Render();
+    const PlotLayout& l = geometry.layout;
+    const auto redInColumn = [&](const PixelRect& pane) {
+        const int x = (pane.left + pane.right) / 2;
+        return CountColor(image, Red, {x, pane.top, x + 1, pane.bottom});
+    };
+    EXPECT_EQ(redInColumn(l.overall), 1);
+    EXPECT_EQ(redInColumn(l.closeup), 2);
+}
