@@ -1,7 +1,6 @@
 #include "data/data_file.h"
 
 #include <cstdio>
-#include <sys/stat.h>
 
 #include "data/date_input.h"
 #include "data/file_lock.h"
@@ -9,6 +8,7 @@
 #include "data/number_text.h"
 #include "data/prompt.h"
 #include "data/record_array.h"
+#include "data/save_guard.h"
 #include "data/text_file.h"
 
 std::string DataFilePath;
@@ -26,41 +26,6 @@ int staggerSkippedLines = 0;
 
 // The file's own comment lines (not the fixed block), written back after it.
 std::vector<std::string> ownComments;
-
-// What the file looked like on disk when it was read (or last written), so
-// that a save notices another program's change in between.
-struct DiskStamp {
-    std::string path;  // symbolic links resolved; empty: nothing known
-    bool readFailed = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long modifiedNs = 0;
-};
-DiskStamp diskStamp;
-
-// The file whose lines a save would drop; it is copied to a backup first.
-std::string backupPendingFor;
-
-DiskStamp StampOf(const std::string& realPath)
-{
-    DiskStamp stamp;
-    struct stat info {};
-    if (stat(realPath.c_str(), &info) != 0)
-        return stamp;
-    stamp.path = realPath;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-    return stamp;
-}
-
-bool SameFileState(const DiskStamp& a, const DiskStamp& b)
-{
-    return a.device == b.device && a.inode == b.inode && a.size == b.size &&
-           a.modifiedNs == b.modifiedNs;
-}
 
 constexpr const char* CommentBlock[] = {
     "!---------------------------------------------------------------------------",
@@ -265,9 +230,7 @@ ReadOutcome FailRead(const std::string& reason)
     ownComments.clear();
     Prompt().MessageBox("Unable To Read Data File\n" + DataFilePath + "\n\n" + reason, "ReadData",
                         PromptIcon::Stop, PromptButtons::Ok);
-    diskStamp = DiskStamp();
-    diskStamp.path = ResolveLinks(DataFilePath);
-    diskStamp.readFailed = true;
+    RememberFailedRead(ResolveLinks(DataFilePath));
     RaiseLoadFinished(false);
     return ReadOutcome::ReadFailed;
 }
@@ -292,53 +255,6 @@ std::string FileDate(std::string_view date, bool version3)
     if (year < 1950 || year > 2049)
         return {};  // its two-digit form would read back in another century
     return canonical.substr(0, 6) + canonical.substr(8, 2);
-}
-
-// Asks before a save replaces a file that changed on disk after it was read
-// (another program added days) or that could not be read whole.
-bool ConfirmOverwrite(const std::string& realTarget)
-{
-    if (diskStamp.path != realTarget)
-        return true;
-    std::string question;
-    if (diskStamp.readFailed) {
-        question = "The data file could not be read completely:\n" + DataFilePath +
-                   "\n\nSaving replaces everything it holds with the days shown here.\n"
-                   "Do You Want To Overwrite It?";
-    } else {
-        const DiskStamp now = StampOf(realTarget);
-        if (now.path.empty() || SameFileState(now, diskStamp))
-            return true;
-        question = "The data file was changed by another program after it was read:\n" +
-                   DataFilePath +
-                   "\n\nSaving replaces those changes with the days shown here.\n"
-                   "Do You Want To Overwrite It?";
-    }
-    Prompt().EndWaitCursor();
-    const PromptAnswer answer = Prompt().MessageBox(question, "FILE CHANGED", PromptIcon::Exclamation,
-                                                    PromptButtons::YesNoDefaultNo);
-    Prompt().BeginWaitCursor();
-    return answer == PromptAnswer::Yes;
-}
-
-// Copies a file whose unreadable lines the save will drop to a backup first.
-bool KeepBackupBeforeDropping(const std::string& realTarget)
-{
-    if (backupPendingFor != realTarget || !FileExists(realTarget))
-        return true;
-    const std::string backup = ChooseBackupPath(realTarget);
-    if (backup.empty() || CopyDataFile(realTarget, backup) != 0) {
-        Prompt().EndWaitCursor();
-        const PromptAnswer answer = Prompt().MessageBox(
-            "Unable to make a backup copy\nof your existing data file\nDo you want to continue "
-            "anyway?",
-            "DATA FILE NOT COPIED", PromptIcon::Stop, PromptButtons::YesNoDefaultNo);
-        Prompt().BeginWaitCursor();
-        if (answer != PromptAnswer::Yes)
-            return false;
-    }
-    backupPendingFor.clear();
-    return true;
 }
 
 // Tells the user, before anything is written, about days whose date cannot
@@ -456,8 +372,7 @@ ReadOutcome ReadDataFile()
     skippedDataLines = 0;
     staggerSkippedLines = 0;
     ownComments.clear();
-    diskStamp = DiskStamp();
-    backupPendingFor.clear();
+    ForgetDataFileState();
 
     if (DataFilePath.empty())
         return ReadOutcome::NoPath;
@@ -520,7 +435,9 @@ ReadOutcome ReadDataFile()
     }
 
     RaiseLoadStarted();
-    const DiskStamp stamp = StampOf(ResolveLinks(DataFilePath));
+    // Taken before the read: a change while it reads is a change since.
+    const std::string realPath = ResolveLinks(DataFilePath);
+    RememberReadFile(realPath);
     {
         WaitCursor wait;
         const bool version3 = FileIsVersion3 != 0;
@@ -546,9 +463,8 @@ ReadOutcome ReadDataFile()
             return failed;
         }
     }
-    diskStamp = stamp;
     if (skippedDataLines > 0 || staggerSkippedLines > 0)
-        backupPendingFor = diskStamp.path;
+        RememberLinesDropped(realPath);
     RaiseLoadFinished(true);
     return ReadOutcome::Read;
 }
@@ -574,7 +490,7 @@ bool WriteDataFile()
     if (!lock.IsHeld())
         return reportFailure("Another program kept its folder locked for 30 seconds (" +
                              lock.LockedFolder() + ").");
-    if (!ConfirmOverwrite(realTarget) || !KeepBackupBeforeDropping(realTarget))
+    if (!SaveMayReplace(realTarget, DataFilePath))
         return false;
     RemoveStaleTemporaries(realTarget);
 
@@ -627,7 +543,7 @@ bool WriteDataFile()
     }
     if (!writer.Commit())
         return reportFailure(writer.Error());
-    diskStamp = StampOf(realTarget);
+    RememberSavedFile(realTarget);
     Records().SetDataChanged(0);
     return true;
 }
