@@ -23,6 +23,7 @@ constexpr std::size_t MaxDateLength = 10;
 
 int skippedDataLines = 0;
 int staggerSkippedLines = 0;
+std::string staggeredFile;  // the real file the stagger filter thinned out
 
 // The file's own comment lines (not the fixed block), written back after it.
 std::vector<std::string> ownComments;
@@ -257,6 +258,24 @@ std::string FileDate(std::string_view date, bool version3)
     return canonical.substr(0, 6) + canonical.substr(8, 2);
 }
 
+// A stagger plot holds every Nth day only: saving it over its own file
+// would keep those and drop all the others, so the user is asked first.
+bool ConfirmStaggeredSave(const std::string& realTarget)
+{
+    if (staggeredFile != realTarget || staggerSkippedLines == 0)
+        return true;
+    Prompt().EndWaitCursor();
+    const PromptAnswer answer = Prompt().MessageBox(
+        "The stagger plot loaded one day in every " + std::to_string(Stagger().interval) +
+            " of\n" + DataFilePath + "\n\nSaving keeps the " +
+            std::to_string(Records().RecordCount()) + " days shown and drops the other " +
+            std::to_string(staggerSkippedLines) +
+            " (a copy of the file as it is now is kept first).\n\nDo You Want To Save Anyway?",
+        "STAGGER PLOT", PromptIcon::Exclamation, PromptButtons::YesNoDefaultNo);
+    Prompt().BeginWaitCursor();
+    return answer == PromptAnswer::Yes;
+}
+
 // Tells the user, before anything is written, about days whose date cannot
 // be written so that it reads back; they go into the file as comment lines.
 void ReportUnwritableDates(bool version3)
@@ -371,6 +390,7 @@ ReadOutcome ReadDataFile()
     records.SetDataChanged(0);
     skippedDataLines = 0;
     staggerSkippedLines = 0;
+    staggeredFile.clear();
     ownComments.clear();
     ForgetDataFileState();
 
@@ -465,6 +485,7 @@ ReadOutcome ReadDataFile()
     }
     if (skippedDataLines > 0 || staggerSkippedLines > 0)
         RememberLinesDropped(realPath);
+    staggeredFile = staggerSkippedLines > 0 ? realPath : std::string();
     RaiseLoadFinished(true);
     return ReadOutcome::Read;
 }
@@ -490,9 +511,11 @@ bool WriteDataFile()
     if (!lock.IsHeld())
         return reportFailure("Another program kept its folder locked for 30 seconds (" +
                              lock.LockedFolder() + ").");
-    if (!SaveMayReplace(realTarget, DataFilePath))
+    if (!ConfirmStaggeredSave(realTarget) || !SaveMayReplace(realTarget, DataFilePath))
         return false;
     RemoveStaleTemporaries(realTarget);
+    if (staggeredFile == realTarget)
+        staggeredFile.clear();  // the file now holds just the days shown
 
     const std::string_view lineEnd = DataFileUsesCrlf ? "\r\n" : "\n";
     const bool version3 = FileIsVersion3 != 0;

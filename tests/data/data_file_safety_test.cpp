@@ -384,3 +384,37 @@ TEST_F(DataFileSafetyTest, TheSamplesSourceAndLicenceNotesSurviveASave)
     EXPECT_EQ(DataLines(saved), DataLines(sample));  // and every day as it was
     EXPECT_TRUE(prompt.messages.empty());
 }
+
+TEST_F(DataFileSafetyTest, SavingAStaggerPlotOverItsFileIsAskedFirst)
+{
+    std::string file = V3Header + "\n";
+    for (int day = 1; day <= 28; ++day) {
+        char line[32];
+        std::snprintf(line, sizeof line, "02/%02d/2000  %3d   100.0\n", day, day);
+        file += line;
+    }
+    Stagger().enabled = 1;
+    Stagger().interval = 7;
+    Stagger().day = "02/01/2000";
+    ASSERT_EQ(Read(file), ReadOutcome::Read);
+    ASSERT_EQ(Records().RecordCount(), 4);
+    EXPECT_FALSE(Save());
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].caption, "STAGGER PLOT");
+    EXPECT_NE(prompt.messages[0].text.find("keeps the 4 days shown and drops the other 24"),
+              std::string::npos);
+    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::YesNoDefaultNo);
+    EXPECT_EQ(ReadTextFile(path), file);
+
+    // Another file is no loss; Yes keeps a copy of the whole file first.
+    DataFilePath = folder.File("FOUR.DAT");
+    EXPECT_TRUE(Save());
+    DataFilePath = path;
+    prompt.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"STAGGER PLOT", "STAGGER PLOT"}));
+    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), file);
+    EXPECT_EQ(DataLines(ReadTextFile(path)).size(), 4u);
+    EXPECT_TRUE(Save());  // nothing more to lose
+    EXPECT_EQ(prompt.messages.size(), 2u);
+}
