@@ -35,7 +35,9 @@ TEST(DataFileNotice, ShownOnceWhenTheWindowOpensAFileWithLinesASaveDrops)
 {
     TempFolder folder;
     ScriptedPrompt prompt;
-    ResetDataState();
+    // The records only: the plot's handlers on the reader stay registered.
+    Records().FreeRecords();
+    Records().SetDataChanged(0);
     Settings() = PlotSettings();
     WriteTextFile(folder.File("SKYLOG.INI"),
                   "[SOLAR_DATA]\nVersion=ORB Version 2.01 Configuration File\n");
@@ -71,5 +73,7 @@ TEST(DataFileNotice, ShownOnceWhenTheWindowOpensAFileWithLinesASaveDrops)
         EXPECT_EQ(NoticesShown(prompt), 2);
         frame.close();
     }
-    ResetDataState();
+    Records().FreeRecords();
+    Records().SetDataChanged(0);
+    DataFilePath.clear();
 }
