@@ -114,7 +114,7 @@ TEST(ReadableGrid, OverallLinesNeverCloserThanThreePixels)
             if (GridIntervalDays(interval) * (pane.Width() / 28319.0) >= MinGridStep)
                 EXPECT_EQ(days, GridIntervalDays(interval));
         }
-        // Without the rule the spec's interval stays, however dense.
+        // Without the rule the configured interval stays, however dense.
         EXPECT_EQ(OverallGridDays(pane, 28319, 0, false), 7);
     }
 }
@@ -264,7 +264,7 @@ TEST_F(AxisTest, RenderedGridIsNoHatchAndLabelsAppear)
             light += qGray(labelled.pixel(x, y)) > 230 ? 1 : 0;
     EXPECT_GT(light, 100);
 
-    // The bare plot keeps the spec's 28-day lines: a hatch at this size.
+    // The bare plot keeps its 28-day lines: a hatch at this size.
     columns = gridColumns(render(0, &g), g);
     int close = 0;
     for (std::size_t i = 1; i < columns.size(); ++i)
