@@ -13,4 +13,5 @@ ctest --test-dir build --output-on-failure -j2
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKYLOG_SANITIZE=ON -DSKYLOG_BUILD_BENCH=OFF
 cmake --build build-asan -j2
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions="$(pwd)/tools/lsan.supp" \
   ctest --test-dir build-asan --output-on-failure -j2
