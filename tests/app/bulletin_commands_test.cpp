@@ -4,27 +4,10 @@
 #include <cstdio>
 #include <sys/wait.h>
 
+#include "support/run_skylog.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-struct RunResult {
-    int status;
-    std::string output;
-};
-
-RunResult RunSkylog(const std::string& arguments)
-{
-    const std::string command = std::string(SKYLOG_BINARY) + " " + arguments + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), output};
-}
 
 const std::string Real = std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/real/";
 

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "support/ftp_server.h"
+#include "support/run_skylog.h"
 #include "support/temp_folder.h"
 
 extern char** environ;
@@ -24,22 +25,9 @@ namespace fs = std::filesystem;
 
 const std::string Bulletins = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
 
-struct RunResult {
-    int status;
-    std::string output;
-};
-
 RunResult RunFetch(const std::string& arguments)
 {
-    const std::string command = std::string(SKYLOG_BINARY) + " fetch " + arguments + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), output};
+    return RunSkylog("fetch " + arguments);
 }
 
 bool Has(const std::string& output, const std::string& line)

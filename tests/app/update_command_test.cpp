@@ -8,26 +8,10 @@
 #include <sys/wait.h>
 
 #include "support/index_server.h"
+#include "support/run_skylog.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-struct RunResult {
-    int status;
-    std::string output;
-};
-
-RunResult RunSkylog(const std::string& arguments)
-{
-    const std::string command = std::string(SKYLOG_BINARY) + " " + arguments + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    return {WEXITSTATUS(pclose(pipe)), output};
-}
 
 const std::string Silso = "silso_SN_d_tot_V2.0_excerpt.csv";
 const std::string Nrcan = "nrcan_fluxtable_excerpt.txt";
