@@ -6,7 +6,6 @@
 #include <iostream>
 #include <optional>
 #include <set>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/command_setup.h"
@@ -20,6 +19,7 @@
 #include "data/record_array.h"
 #include "internet/checked_file_list.h"
 #include "internet/ftp_locate_worker.h"
+#include "internet/private_files.h"
 #include "internet/scan_observer.h"
 
 namespace {
@@ -150,13 +150,6 @@ extern "C" void OnInterrupt(int)
     std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends the program at once
 }
 
-bool WritableFolder(const std::string& path)
-{
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           access(path.c_str(), W_OK | X_OK) == 0;
-}
-
 // The records the scan added: every record whose date was not stored before.
 std::vector<MergeDay> AddedDays(const std::set<std::string>& before)
 {
@@ -223,7 +216,7 @@ std::optional<int> SaveAddedDays(const std::string& dataPath, const std::vector<
 int RunFetch(const CommandCall& call)
 {
     const std::optional<std::string> keep = call.Value("keep");
-    if (keep && !WritableFolder(*keep))
+    if (keep && !IsWritableFolder(*keep))
         return call.UsageError(QString::fromStdString("The keep folder " + *keep +
                                                       " does not exist or is not writable."));
     LoadCommandSettings();
@@ -232,7 +225,7 @@ int RunFetch(const CommandCall& call)
     settings.dir = call.Value("dir").value_or(Settings().FTPDir);
     settings.keepFiles = keep.has_value() || Settings().FTPKeepFiles != 0;
     settings.keepDir = keep.value_or(Settings().FTPKeepDir);
-    if (settings.keepFiles && !keep && !WritableFolder(settings.keepDir)) {
+    if (settings.keepFiles && !keep && !IsWritableFolder(settings.keepDir)) {
         std::cerr << "The directory specified for copying new files into does not exist: "
                   << settings.keepDir << "\nFile copying is disabled for this run.\n";
         settings.keepFiles = false;

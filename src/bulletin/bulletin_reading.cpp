@@ -55,9 +55,10 @@ public:
     {
         return outer_.ChooseSaveFile(start, filter);
     }
-    std::optional<std::string> ChooseFolder(const std::string& start) override
+    std::optional<std::string> ChooseFolder(const std::string& start,
+                                            const std::string& title) override
     {
-        return outer_.ChooseFolder(start);
+        return outer_.ChooseFolder(start, title);
     }
     ConversionChoice AskConvertVersion2File() override { return outer_.AskConvertVersion2File(); }
     void ShowHelp(const std::string& keyword) override { outer_.ShowHelp(keyword); }

@@ -28,7 +28,10 @@ public:
     {
         return std::nullopt;
     }
-    std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
     ConversionChoice AskConvertVersion2File() override { return ConversionChoice::DoNotConvert; }
     std::optional<int> AskBulletinYear(int) override { return std::nullopt; }
     std::optional<std::string> AskSearchText(const std::string&) override { return std::nullopt; }

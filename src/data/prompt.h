@@ -30,7 +30,9 @@ public:
                                                       const std::string& filter) = 0;
     virtual std::optional<std::string> ChooseSaveFile(const std::string& initialPath,
                                                       const std::string& filter) = 0;
-    virtual std::optional<std::string> ChooseFolder(const std::string& initialFolder) = 0;
+    // The folder chooser shows title above its list.
+    virtual std::optional<std::string> ChooseFolder(const std::string& initialFolder,
+                                                    const std::string& title) = 0;
 
     // The data file's legacy format offer.
     virtual ConversionChoice AskConvertVersion2File() = 0;

@@ -89,6 +89,9 @@ private:
     ScanObserver& observer_;
     FtpLimits limits_ = CurrentFtpLimits();
 
+    // The scan's two flags (WorkerRunning, AbortRequested), one pair per
+    // worker: owned here; the scan thread and the window's thread both read
+    // and write them, which is why they are atomics.
     std::atomic<bool> running_{false};
     std::atomic<bool> abort_{false};
     std::thread thread_;

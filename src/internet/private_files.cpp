@@ -113,3 +113,10 @@ bool MoveFileNoReplace(const std::string& from, const std::string& to)
         return CopyExclusive(from, to);
     return false;
 }
+
+bool IsWritableFolder(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           access(path.c_str(), W_OK | X_OK) == 0;
+}

@@ -34,5 +34,8 @@ private:
 // False (and from untouched) when to exists or the move fails.
 bool MoveFileNoReplace(const std::string& from, const std::string& to);
 
+// True when path names a folder this user may create files in.
+bool IsWritableFolder(const std::string& path);
+
 // The folder for temporary files: $TMPDIR when set, else /tmp.
 std::string TemporaryFolder();

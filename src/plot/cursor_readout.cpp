@@ -33,7 +33,8 @@ std::optional<DayUnderCursor> FindDayUnderCursor(const PaintedGeometry& g, int x
 
 std::optional<Readout> ReadoutAt(const PaintedGeometry& g, int x, int y)
 {
-    if (!Settings().PosdataON || Plot().loading)
+    // While the records change on another thread (a scan) nothing reads them.
+    if (!Settings().PosdataON || Plot().loading || Plot().drawingSuspended)
         return std::nullopt;
     const std::optional<DayUnderCursor> found = FindDayUnderCursor(g, x, y);
     if (!found)

@@ -201,6 +201,12 @@ void Frame::CreateMenusAndToolBar()
         MakeAction("Import &Daily Index File...",
                    "Import days from a daily sunspot number or solar flux file", "importIndexFile");
     connect(importIndex, &QAction::triggered, view_, &View::OnImportIndexFile);
+    QAction* locate = MakeAction("&Locate New Bulletins",
+                                 "Search The Internet For New ARRL PFB Files And Add Their Data",
+                                 "locateBulletins");
+    locate->setToolTip("Locate PFB");
+    locate->setIconText("Locate PFB");
+    connect(locate, &QAction::triggered, this, [this] { view_->OnLocateBulletins(flatButtons_); });
     QAction* viewBulletin =
         MakeAction("&View Bulletin", "Open A PFB With A Text Editor", "viewBulletin");
     viewBulletin->setToolTip("View PFB");
@@ -244,7 +250,7 @@ void Frame::CreateMenusAndToolBar()
     options->addSeparator();
     options->addAction(configuration);
     QMenu* bulletins = menuBar()->addMenu("&Bulletins");
-    bulletins->addActions({insert, importIndex, viewBulletin});
+    bulletins->addActions({insert, importIndex, locate, viewBulletin});
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     helpMenu->addAction(help);
     helpMenu->addSeparator();
@@ -257,6 +263,7 @@ void Frame::CreateMenusAndToolBar()
     AddToolBarButton(print, ToolBarSlot::Print);
     AddToolBarButton(editData, ToolBarSlot::EditData);
     AddToolBarButton(insert, ToolBarSlot::InsertBulletin);
+    AddToolBarButton(locate, ToolBarSlot::LocateBulletins);
     AddToolBarButton(legend, ToolBarSlot::ColorLegend);
     AddToolBarButton(about, ToolBarSlot::About);
     AddToolBarButton(help, ToolBarSlot::Help);

@@ -148,9 +148,10 @@ std::optional<std::string> QtPrompt::ChooseSaveFile(const std::string& initialPa
     return Chosen(dialog.selectedFiles().first());
 }
 
-std::optional<std::string> QtPrompt::ChooseFolder(const std::string& initialFolder)
+std::optional<std::string> QtPrompt::ChooseFolder(const std::string& initialFolder,
+                                                  const std::string& title)
 {
-    return Chosen(QFileDialog::getExistingDirectory(Parent(), {}, Q(initialFolder)));
+    return Chosen(QFileDialog::getExistingDirectory(Parent(), Q(title), Q(initialFolder)));
 }
 
 ConversionChoice QtPrompt::AskConvertVersion2File()

@@ -24,7 +24,8 @@ public:
                                               const std::string& filter) override;
     std::optional<std::string> ChooseSaveFile(const std::string& initialPath,
                                               const std::string& filter) override;
-    std::optional<std::string> ChooseFolder(const std::string& initialFolder) override;
+    std::optional<std::string> ChooseFolder(const std::string& initialFolder,
+                                            const std::string& title) override;
     ConversionChoice AskConvertVersion2File() override;
     std::optional<int> AskBulletinYear(int initialYear) override;
     std::optional<std::string> AskSearchText(const std::string& initialText) override;

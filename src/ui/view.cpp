@@ -12,6 +12,7 @@
 #include "ui/help_window.h"
 #include "ui/link_opener.h"
 #include "ui/insert_bulletin_dlg.h"
+#include "ui/internet_locate_dlg.h"
 #include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
@@ -440,6 +441,24 @@ void View::OnImportIndexFile()
     const int before = Records().RecordCount();
     if (!ImportIndexFileInteractively(Settings().PFBPath))
         return;
+    if (Records().RecordCount() != before) {
+        PreparePlotData();
+        DataReplaced();
+    } else {
+        InvalidatePlot();
+    }
+}
+
+void View::OnLocateBulletins(bool flatButtons)
+{
+    Plot().drawingSuspended = 1;
+    InvalidatePlot();
+    const int before = Records().RecordCount();
+    {
+        InternetLocateDlg dialog(flatButtons, this);
+        dialog.exec();
+    }
+    Plot().drawingSuspended = 0;
     if (Records().RecordCount() != before) {
         PreparePlotData();
         DataReplaced();

@@ -51,6 +51,9 @@ public:
     void OnInsertBulletin();
     void OnImportIndexFile();
     void OnViewBulletin();
+    // Bulletins > Locate New Bulletins: the Internet window, modal; meanwhile
+    // the plot shows only its frames, as a scan changes the records.
+    void OnLocateBulletins(bool flatButtons);
     void OnEditData();
     // Reads the data file again (asking first to save changed data), as a
     // changed stagger plot needs.

@@ -31,7 +31,7 @@ public:
     void PumpMessages() override {}
     std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override { return {}; }
     std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
+    std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return {}; }
     ConversionChoice AskConvertVersion2File() override { return ConversionChoice::DoNotConvert; }
     std::optional<int> AskBulletinYear(int) override { return {}; }
     std::optional<std::string> AskSearchText(const std::string&) override { return {}; }

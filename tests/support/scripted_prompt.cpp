@@ -51,8 +51,11 @@ std::optional<std::string> ScriptedPrompt::ChooseSaveFile(const std::string& ini
     return Take(chosenFiles, std::optional<std::string>());
 }
 
-std::optional<std::string> ScriptedPrompt::ChooseFolder(const std::string&)
+std::optional<std::string> ScriptedPrompt::ChooseFolder(const std::string& initialFolder,
+                                                        const std::string& title)
 {
+    chooserStarts.push_back(initialFolder);
+    folderTitles.push_back(title);
     return Take(chosenFiles, std::optional<std::string>());
 }
 

@@ -31,6 +31,7 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> helpKeywords;
     std::vector<std::string> chooserStarts;  // initial paths handed to the file choosers
+    std::vector<std::string> folderTitles;   // titles of the folder choosers shown
     std::vector<int> yearPromptInitials;
     std::vector<std::string> searchPromptInitials;
     std::vector<int> progress;
@@ -47,7 +48,8 @@ public:
     void PumpMessages() override { ++pumps; }
     std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override;
     std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override;
-    std::optional<std::string> ChooseFolder(const std::string&) override;
+    std::optional<std::string> ChooseFolder(const std::string& initialFolder,
+                                            const std::string& title) override;
     ConversionChoice AskConvertVersion2File() override;
     std::optional<int> AskBulletinYear(int initialYear) override;
     std::optional<std::string> AskSearchText(const std::string& initialText) override;

@@ -129,7 +129,8 @@ TEST(Help, KeywordsOpenTheirSections)
     HelpRequest("Insert PFB Into Data");  // a section a later window opens
     HelpWindow* window = HelpWindow::Instance();
     ASSERT_TRUE(window->isVisible());
-    for (const char* keyword : {"File Format Conversion", "The Data File", "Error Messages"}) {
+    for (const char* keyword : {"File Format Conversion", "The Data File", "Error Messages",
+                                "Locate PFB Files On The Internet"}) {
         HelpRequest(keyword);
         EXPECT_TRUE(window->Browser()->toHtml().contains(HelpAnchor(keyword))) << keyword;
     }
