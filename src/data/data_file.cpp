@@ -1,6 +1,8 @@
 #include "data/data_file.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "data/date_input.h"
 #include "data/file_lock.h"
@@ -88,15 +90,30 @@ enum class HeaderKind { Version3, Version2, Unknown };
 // Bytes no text file of ours holds: control characters other than tab, line
 // breaks, form feed and the DOS end-of-file mark. A picture or a program
 // renamed to .dat has them within its first bytes.
-bool IsBinary(std::string_view line)
+bool HasForeignControl(std::string_view bytes)
 {
-    for (const char c : line) {
+    for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' &&
             byte != 0x1a)
             return true;
     }
     return false;
+}
+
+bool IsBinary(std::string_view text)
+{
+    // Eight bytes at a time first: a text line has no byte below 0x20 but
+    // its line break, so the exact test below runs only on those few bytes.
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (((word - ones * 0x20) & ~word & highs) != 0 && HasForeignControl(text.substr(i, 8)))
+            return true;
+    }
+    return HasForeignControl(text.substr(i));
 }
 
 // One pass over the whole file before anything is asked or changed.
@@ -116,15 +133,7 @@ FileSurvey SurveyFile(const std::string& path)
     if (!reader.IsOpen())
         return survey;
     std::string_view piece;
-    bool first = true;
-    while (reader.Next(&piece)) {
-        if (IsBinary(piece)) {
-            survey.binary = true;
-            return survey;
-        }
-        if (!first)
-            continue;
-        first = false;
+    if (reader.Next(&piece)) {
         bool crlf = false;
         const std::string_view line = StripLineBreak(piece, nullptr, &crlf);
         DataFileUsesCrlf = crlf ? 1 : 0;
@@ -132,6 +141,12 @@ FileSurvey SurveyFile(const std::string& path)
             survey.header = HeaderKind::Version3;
         else if (line.find(Version2Header + 2) != std::string_view::npos)
             survey.header = HeaderKind::Version2;
+        // The rest needs no lines: whole blocks are checked at memory speed.
+        survey.binary = IsBinary(piece);
+        while (!survey.binary && reader.NextBlock(&piece))
+            survey.binary = IsBinary(piece);
+        if (survey.binary)
+            return survey;
     }
     survey.readError = reader.Failed();
     survey.errorText = reader.ErrorText();
@@ -350,6 +365,11 @@ bool ParseDataLine(std::string_view line, bool version3, DataLine* out)
         return false;
     out->sunspots = sunspots;
     out->flux = flux;
+    // Nearly every line: the date is already in the file's own form.
+    if (IsCanonicalDate(date)) {
+        out->date.assign(date);
+        return true;
+    }
     // A date typed by hand ("7/1/2026") is given the file's own form.
     std::string canonical = ParseNumericDate(std::string(date));
     if (canonical.empty())

@@ -46,33 +46,65 @@ int ExpandTwoDigitYear(int yy)
     return yy < 50 ? 2000 + yy : 1900 + yy;
 }
 
-std::string FormatRecordDate(int month, int day, int year)
+namespace {
+
+bool IsCalendarDate(int month, int day, int year)
 {
     static constexpr int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
+    return day <= (month == 2 && IsLeap(year) ? 29 : lengths[month - 1]);
+}
+
+// The numbers of "mm/dd/yyyy", when the text has exactly that shape.
+bool ReadCanonicalShape(std::string_view text, int* month, int* day, int* year)
+{
+    const auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/' || !digit(0) || !digit(1) ||
+        !digit(3) || !digit(4) || !digit(6) || !digit(7) || !digit(8) || !digit(9))
+        return false;
+    const auto number = [&](std::size_t i, std::size_t n) {
+        int value = 0;
+        for (std::size_t k = i; k < i + n; ++k)
+            value = value * 10 + (text[k] - '0');
+        return value;
+    };
+    *month = number(0, 2);
+    *day = number(3, 2);
+    *year = number(6, 4);
+    return true;
+}
+
+}  // namespace
+
+bool IsCanonicalDate(std::string_view text)
+{
+    int month = 0, day = 0, year = 0;
+    return ReadCanonicalShape(text, &month, &day, &year) && IsCalendarDate(month, day, year);
+}
+
+std::string FormatRecordDate(int month, int day, int year)
+{
+    if (!IsCalendarDate(month, day, year))
         return {};
-    const int length = month == 2 && IsLeap(year) ? 29 : lengths[month - 1];
-    if (day > length)
-        return {};
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", month, day, year);
+    // Every day of a data file passes here while it loads: no printf.
+    std::string text = "00/00/0000";
+    const auto put = [&text](std::size_t at, int value, int digits) {
+        for (int k = digits - 1; k >= 0; --k, value /= 10)
+            text[at + static_cast<std::size_t>(k)] = static_cast<char>('0' + value % 10);
+    };
+    put(0, month, 2);
+    put(3, day, 2);
+    put(6, year, 4);
     return text;
 }
 
 std::string ParseNumericDate(const std::string& text)
 {
     // Most texts (every date of a data file) are already mm/dd/yyyy.
-    const auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
-    if (text.size() == 10 && text[2] == '/' && text[5] == '/' && digit(0) && digit(1) &&
-        digit(3) && digit(4) && digit(6) && digit(7) && digit(8) && digit(9)) {
-        const auto number = [&](std::size_t i, std::size_t n) {
-            int value = 0;
-            for (std::size_t k = i; k < i + n; ++k)
-                value = value * 10 + (text[k] - '0');
-            return value;
-        };
-        return FormatRecordDate(number(0, 2), number(3, 2), number(6, 4));
-    }
+    int month = 0, day = 0, year = 0;
+    if (ReadCanonicalShape(text, &month, &day, &year))
+        return FormatRecordDate(month, day, year);
     std::vector<std::string> fields;
     std::string separators;
     if (!Split(text, &fields, &separators) || fields.size() != 3)
@@ -86,7 +118,7 @@ std::string ParseNumericDate(const std::string& text)
         return FormatRecordDate(number(fields[1]), number(fields[2]), number(fields[0]));
     if (separators[0] != separators[1] || fields[0].size() > 2 || fields[1].size() > 2)
         return {};
-    int year = number(fields[2]);
+    year = number(fields[2]);
     if (fields[2].size() == 2)
         year = ExpandTwoDigitYear(year);
     else if (fields[2].size() != 4)

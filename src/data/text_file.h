@@ -75,6 +75,9 @@ public:
     // The next line with its line break. False at the end of the file or on
     // a read error (see Failed()).
     bool Next(std::string_view* line);
+    // The rest of the file in blocks of any size, for a scan that needs no
+    // lines. Do not mix with Next after the first call.
+    bool NextBlock(std::string_view* block);
     // True after a read error; the lines before it were delivered.
     bool Failed() const { return error_ != 0; }
     std::string ErrorText() const;
