@@ -241,12 +241,6 @@ void InternetLocateDlg::OnExit()
     QDialog::done(QDialog::Accepted);
 }
 
-void InternetLocateDlg::done(int result)
-{
-    if (exiting_)
-        QDialog::done(result);
-}
-
 void InternetLocateDlg::OnBrowse()
 {
     const std::string start = keepFolder_->text().isEmpty() ? QDir::homePath().toStdString()

@@ -70,10 +70,9 @@ signals:
     void filesRequested();
 
 public slots:
-    // Enter and Escape must not close the window; only Exit does.
+    // Escape must not close the window; only Exit does. (Enter has no
+    // default button to press.)
     void reject() override {}
-    void accept() override {}
-    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

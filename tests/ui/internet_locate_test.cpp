@@ -167,6 +167,15 @@ TEST_F(InternetLocate, ScanFillsBothListsAndMergesTheDays)
     ASSERT_EQ(Records().RecordCount(), static_cast<int>(dates.size()));
     for (int i = 0; i < Records().RecordCount(); ++i)
         EXPECT_TRUE(dates.count(std::string(Records().At(i).m_date.View())));
+    // The failed file's row is drawn red (text is smoothed: clearly red pixels).
+    const QImage list = dialog.FileList()->viewport()->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < list.height(); ++y)
+        for (int x = 0; x < list.width(); ++x) {
+            const QColor c = list.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+        }
+    EXPECT_GT(red, 20);
     EXPECT_EQ(Records().DataChanged(), 1);  // the user is asked to save
     EXPECT_TRUE(dialog.CheckedFiles().Contains("1996-arlp099.txt"));
 
@@ -364,32 +373,38 @@ TEST_F(InternetLocate, NoticeOncePerOpeningUntilItsBoxIsChecked)
     int shown = 0;
     const auto openOnce = [&](bool tick) {
         InternetLocateDlg dialog(false);
-        // Watches for the notice over the window; with none after 1.5 s, exits.
-        QTimer watch;
+        // Answers the notice, then shows the window again in the same opening;
+        // 1.5 s without a notice ends the opening.
         QElapsedTimer clock;
         clock.start();
-        bool answered = false;
+        bool answered = false, shownAgain = false, over = false;
+        QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box && !answered) {
-                answered = true;
+            if (box) {
                 ++shown;
+                EXPECT_FALSE(answered) << "a second notice in one opening";
+                answered = true;
                 EXPECT_EQ(box->windowTitle(), "Notice .....");
                 EXPECT_TRUE(box->text().startsWith("This functionality is new, and there will"));
                 EXPECT_EQ(box->checkBox()->text(), "Don't Show This Notice Again!");
                 box->checkBox()->setChecked(tick);
                 box->buttons().front()->click();
-                // Shown again in the same opening? It must not be.
+                clock.restart();
+            } else if (answered && !shownAgain) {
+                shownAgain = true;
                 dialog.hide();
                 dialog.show();
                 clock.restart();
-            } else if (!box && clock.elapsed() > 1500) {
-                watch.stop();
-                dialog.ExitAction()->trigger();
+            } else if (clock.elapsed() > 1500) {
+                over = true;
             }
         });
         watch.start(20);
-        dialog.exec();
+        dialog.show();
+        EXPECT_TRUE(WaitUntil([&] { return over; }, 10000));
+        watch.stop();
+        dialog.OnExit();
     };
     openOnce(false);
     EXPECT_EQ(shown, 1);
