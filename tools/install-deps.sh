@@ -5,7 +5,7 @@ set -eu
 packages="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev
 libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
 qt6-svg-dev poppler-utils
-xdg-utils python3 openssl locales desktop-file-utils appstream libxml2-utils
+xdg-utils python3 openssl locales desktop-file-utils appstream libxml2-utils systemd
 shared-mime-info python3-pyftpdlib wget curl"
 missing=""
 for p in $packages; do

@@ -37,10 +37,11 @@ int OpenThroughLinkService(const QString& address);
 // and shows the error box. True when the opener started.
 bool OpenLinkOrReport(const QString& address, LinkKind kind = LinkKind::WebPage);
 
-// The project's own addresses, shown in About and Software Support.
-inline constexpr const char* ProjectWebSite = "https://skylog.example.org/";
-inline constexpr const char* ProjectIssuesPage = "https://skylog.example.org/issues";
-inline constexpr const char* ProjectSupportMail = "mailto:support@skylog.example.org";
+// The project's own addresses, shown in About and Software Support; set
+// when the program is configured (SKYLOG_WEB_SITE and the others).
+inline constexpr const char* ProjectWebSite = SKYLOG_WEB_SITE;
+inline constexpr const char* ProjectIssuesPage = SKYLOG_ISSUES_URL;
+inline constexpr const char* ProjectSupportMail = SKYLOG_SUPPORT_MAIL;
 
 // The maker's web site, opened by the status bar's logo.
 inline constexpr const char* MakerSite = "https://www.arrl.org/w1aw-bulletins-archive-propagation";

@@ -75,6 +75,23 @@ TEST_F(InstallTest, LaysOutACompleteDesktopInstallation)
     EXPECT_TRUE(Contains(metainfo, "<launchable type=\"desktop-id\">" + AppId + ".desktop<"));
 }
 
+TEST_F(InstallTest, TheDailyUpdateTimerRunsTheProgramItWasInstalledWith)
+{
+    const std::string service = ReadTextFile(Installed("share/systemd/user/skylog-update.service"));
+    const std::string timer = ReadTextFile(Installed("share/systemd/user/skylog-update.timer"));
+    EXPECT_TRUE(Contains(service, "\nExecStart=/")) << service;
+    EXPECT_TRUE(Contains(service, "/bin/skylog update\n")) << service;
+    EXPECT_TRUE(Contains(timer, "\nOnCalendar=")) << timer;
+    // The build's own copy names the build's program, which exists, so
+    // systemd can check both units completely.
+    const std::string built = std::string(SKYLOG_BUILD_DIR) + "/skylog-update.service";
+    EXPECT_TRUE(Contains(ReadTextFile(built), "\nExecStart=" SKYLOG_BUILD_DIR "/skylog update\n"));
+    const ProgramResult r = RunProgram(
+        "systemd-analyze", {"verify", built, std::string(SKYLOG_BUILD_DIR) + "/skylog-update.timer"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out + r.err, "");
+}
+
 TEST_F(InstallTest, TheDesktopValidatorsAcceptEveryFile)
 {
     ProgramResult r = RunProgram("desktop-file-validate", {Installed("share/applications/" + AppId + ".desktop")});
