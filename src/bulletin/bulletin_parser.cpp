@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include "config/plot_settings.h"
@@ -16,7 +17,8 @@ namespace {
 
 constexpr std::size_t BulletinLineLimit = 253;
 constexpr std::size_t CityLineLimit = 254;
-// The sunspot and flux lists are worked on in areas of this many characters.
+// The sunspot and flux lists are worked on in areas of this many characters;
+// a longer one would be read cut off, so it is not read at all.
 constexpr std::size_t ListAreaLength = 255;
 
 constexpr const char* MonthNames[12] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",
@@ -92,20 +94,28 @@ void RemoveAndAndCommas(std::string* list)
     RemoveAll(list, ',');
 }
 
-// The words of a list separated by single blanks.
-std::vector<std::string> Words(const std::string& list)
+// The values of a list, one per blank-separated word, when there is one
+// for each of the count days and every one is a number. A list cut short,
+// one too long or a word that is no number would put values on the wrong
+// days (or 0 on a day the bulletin gives none): nothing is read then.
+std::optional<std::vector<std::string>> ListValues(const std::string& list, int count)
 {
-    std::vector<std::string> words;
+    std::vector<std::string> values;
     std::size_t start = 0;
-    while (start <= list.size()) {
-        const std::size_t blank = list.find(' ', start);
-        const std::size_t end = blank == std::string::npos ? list.size() : blank;
-        words.push_back(list.substr(start, end - start));
-        if (blank == std::string::npos)
-            break;
-        start = blank + 1;
+    while (start < list.size()) {
+        std::size_t end = list.find(' ', start);
+        if (end == std::string::npos)
+            end = list.size();
+        if (end > start) {
+            if (list[start] < '0' || list[start] > '9')
+                return std::nullopt;
+            values.push_back(list.substr(start, end - start));
+        }
+        start = end + 1;
     }
-    return words;
+    if (values.size() != static_cast<std::size_t>(count))
+        return std::nullopt;
+    return values;
 }
 
 int MonthLength(int month, int bulletinYear)
@@ -480,9 +490,9 @@ int BulletinParser::ParseSection(long offset, int dateLineMonth, int year, int p
     // Sunspot list.
     if (text.find("WERE 0 EACH DAY") == std::string::npos) {
         const std::size_t mean = text.find(" WITH A MEAN OF");
-        if (mean == std::string::npos)
+        if (mean == std::string::npos || mean > ListAreaLength)
             return ParseNoSunspots;
-        std::string list = text.substr(0, std::min(mean, ListAreaLength));
+        std::string list = text.substr(0, mean);
         CleanList(&list);
         std::size_t were = list.find("WERE ");
         if (were == std::string::npos)
@@ -492,9 +502,11 @@ int BulletinParser::ParseSection(long offset, int dateLineMonth, int year, int p
         list.erase(0, were + 5);
         RemoveAndAndCommas(&list);
         RemoveLeadingBlanks(&list);
-        const std::vector<std::string> words = Words(list);
-        for (int k = 0; k < n && k < static_cast<int>(words.size()); ++k)
-            m_sunspotValues[first + k] = ParseLeadingInt(words[static_cast<std::size_t>(k)]);
+        const std::optional<std::vector<std::string>> values = ListValues(list, n);
+        if (!values)
+            return ParseNoSunspots;
+        for (int k = 0; k < n; ++k)
+            m_sunspotValues[first + k] = ParseLeadingInt((*values)[static_cast<std::size_t>(k)]);
     }
 
     // Flux list.
@@ -510,14 +522,16 @@ int BulletinParser::ParseSection(long offset, int dateLineMonth, int year, int p
     std::size_t mean = rest.find(" WITH A MEAN OF");
     if (mean == std::string::npos)
         mean = rest.find(" WITH A MEAN LEVEL OF");
-    if (mean == std::string::npos)
+    if (mean == std::string::npos || mean > ListAreaLength)
         return ParseNoFlux;
-    std::string list = rest.substr(0, std::min(mean, ListAreaLength));
+    std::string list = rest.substr(0, mean);
     CleanList(&list);
     RemoveAndAndCommas(&list);
-    const std::vector<std::string> words = Words(list);
-    for (int k = 0; k < n && k < static_cast<int>(words.size()); ++k)
-        m_fluxValues[first + k] = ParseLeadingDouble(words[static_cast<std::size_t>(k)]);
+    const std::optional<std::vector<std::string>> values = ListValues(list, n);
+    if (!values)
+        return ParseNoFlux;
+    for (int k = 0; k < n; ++k)
+        m_fluxValues[first + k] = ParseLeadingDouble((*values)[static_cast<std::size_t>(k)]);
 
     // A value no day can have means the bulletin was misread (or is damaged).
     for (int k = first; k < first + n; ++k)

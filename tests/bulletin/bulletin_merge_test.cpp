@@ -194,17 +194,3 @@ TEST_F(MergeTest, EmptyHistoryTakesDaysInDateOrder)
     EXPECT_EQ(Records().At(0).m_sunspots, 10);
     EXPECT_EQ(counts.added, 4);
 }
-
-// A failed parse holds nothing, so a merge after it changes nothing.
-TEST_F(MergeTest, FailedParseMergesNothing)
-{
-    AddRecord("03/01/2002", 1, 1.0);
-    const std::string path = folder.File("bad.txt");
-    WriteTextFile(path, "SEATTLE, WA  MARCH 15, 2002  \n"
-                        "SUNSPOT NUMBERS FOR MARCH 7 THROUGH 8 WERE 1 AND 2 WITH A MEAN OF 1. "
-                        "10.7 CM FLUX WAS 3 AND 3000000000 WITH A MEAN OF 1.\n\n");
-    EXPECT_EQ(parser.Parse(path, 0), ParseError);
-    parser.MergeIntoRecords(0);
-    EXPECT_EQ(Dates(), std::vector<std::string>{"03/01/2002"});
-    EXPECT_EQ(Records().DataChanged(), 0);
-}
