@@ -49,6 +49,7 @@ OptionsApplied ApplyOptions(const PlotSettings& edited)
         s.*field = edited.*field;
     s.Phrase1 = edited.Phrase1;
     s.Phrase2 = edited.Phrase2;
+    s.LenientParse = edited.LenientParse;
 
     PlotState& plot = Plot();
     if (count > 0 && (plot.AveragesComputed == 0 || averagingChanged)) {

@@ -183,7 +183,10 @@ bool Opt5::Store(PlotSettings& s)
 }
 
 Opt7::Opt7(QWidget* parent)
-    : OptionsPage(parent), datePhrase(new QLineEdit(this)), valuesPhrase(new QLineEdit(this))
+    : OptionsPage(parent),
+      datePhrase(new QLineEdit(this)),
+      valuesPhrase(new QLineEdit(this)),
+      lenientParse(new QCheckBox("Read a bulletin leniently when the exact reading fails", this))
 {
     datePhrase->setMaxLength(63);
     valuesPhrase->setMaxLength(63);
@@ -202,6 +205,12 @@ Opt7::Opt7(QWidget* parent)
         valuesPhrase->setText("SUNSPOT NUMBERS FOR");
     });
     layout->addWidget(reset, 0, Qt::AlignLeft);
+    layout->addWidget(Explanation(
+        "Older and newer bulletins word their values differently (\"Sunspot numbers from\", "
+        "\"10.7-cm flux\", \"April 10-16\"). Read leniently, such a bulletin gives its days "
+        "only where they are certain; anything uncertain is refused.",
+        this));
+    layout->addWidget(lenientParse);
     layout->addStretch();
 }
 
@@ -209,11 +218,13 @@ void Opt7::Load(const PlotSettings& s)
 {
     datePhrase->setText(QString::fromStdString(s.Phrase1));
     valuesPhrase->setText(QString::fromStdString(s.Phrase2));
+    lenientParse->setChecked(s.LenientParse != 0);
 }
 
 bool Opt7::Store(PlotSettings& s)
 {
     s.Phrase1 = datePhrase->text().toStdString();
     s.Phrase2 = valuesPhrase->text().toStdString();
+    s.LenientParse = lenientParse->isChecked() ? 1 : 0;
     return true;
 }

@@ -68,4 +68,5 @@ public:
     bool Store(PlotSettings& settings) override;
     QLineEdit* datePhrase;
     QLineEdit* valuesPhrase;
+    QCheckBox* lenientParse;
 };

@@ -84,6 +84,7 @@ TEST_F(OptionsTest, NumbersAndTextsInAndOut)
     start.RBCloseup = 1;
     start.Phrase1 = "BOSTON, MA";
     start.Phrase2 = "VALUES ARE";
+    start.LenientParse = 0;
     Options sheet(start);
     auto* p1 = static_cast<Opt1*>(sheet.Page(0));
     auto* p2 = static_cast<Opt2*>(sheet.Page(1));
@@ -99,6 +100,7 @@ TEST_F(OptionsTest, NumbersAndTextsInAndOut)
     EXPECT_EQ(p7->datePhrase->text(), "BOSTON, MA");
     EXPECT_EQ(p7->valuesPhrase->text(), "VALUES ARE");
     EXPECT_EQ(p7->datePhrase->maxLength(), 63);
+    EXPECT_FALSE(p7->lenientParse->isChecked());
 
     SetText(p1->avgInt, "999999");
     SetText(p1->lagDays, "0");
@@ -108,6 +110,7 @@ TEST_F(OptionsTest, NumbersAndTextsInAndOut)
     p3->overall->button(0)->click();
     p3->closeup->button(2)->click();
     SetText(p7->valuesPhrase, QString(63, 'x'));
+    p7->lenientParse->click();
     sheet.accept();
     EXPECT_EQ(sheet.result(), QDialog::Accepted);
     const PlotSettings& e = sheet.Edited();
@@ -119,6 +122,7 @@ TEST_F(OptionsTest, NumbersAndTextsInAndOut)
     EXPECT_EQ(e.RBOverall, 0);
     EXPECT_EQ(e.RBCloseup, 2);
     EXPECT_EQ(e.Phrase2, std::string(63, 'x'));
+    EXPECT_EQ(e.LenientParse, 1);
     EXPECT_TRUE(prompt.messages.empty());
 }
 
@@ -266,6 +270,8 @@ TEST_F(OptionsTest, ConfigurationFileSwitchesAndPhraseReset)
     p5->saveOpenFile->click();
     p5->savePos->click();
     auto* p7 = static_cast<Opt7*>(sheet.Page(6));
+    EXPECT_TRUE(p7->lenientParse->isChecked());
+    p7->lenientParse->click();
     ButtonNamed(p7, "Reset Default Values")->click();
     EXPECT_EQ(p7->datePhrase->text(), "SEATTLE, WA");
     EXPECT_EQ(p7->valuesPhrase->text(), "SUNSPOT NUMBERS FOR");
@@ -274,6 +280,7 @@ TEST_F(OptionsTest, ConfigurationFileSwitchesAndPhraseReset)
     EXPECT_EQ(sheet.Edited().SaveOpenFile, 1);
     EXPECT_EQ(sheet.Edited().SavePos, 0);
     EXPECT_EQ(sheet.Edited().Phrase1, "SEATTLE, WA");
+    EXPECT_EQ(sheet.Edited().LenientParse, 0);
 }
 
 TEST_F(OptionsTest, ColourButtonsOpenTheChooserAtTheCurrentColour)
@@ -362,6 +369,7 @@ TEST_F(OptionsInWindowTest, OkTakesEffectAndSavesNothing)
         p1->lagDays->setText("2");
         static_cast<Opt2*>(sheet->Page(1))->closeDays->setText("500");
         static_cast<Opt6*>(sheet->Page(5))->Box(&PlotSettings::DOverallFluxON)->click();
+        static_cast<Opt7*>(sheet->Page(6))->lenientParse->click();
         ButtonNamed(sheet, "OK")->click();
     });
     frame->Action("configurationOptions")->trigger();
@@ -369,6 +377,7 @@ TEST_F(OptionsInWindowTest, OkTakesEffectAndSavesNothing)
     EXPECT_EQ(Settings().LagDays, 2);
     EXPECT_EQ(Settings().CloseDays, 300);  // lowered to the record count
     EXPECT_EQ(Settings().DOverallFluxON, 0);
+    EXPECT_EQ(Settings().LenientParse, 0);
     // The averages follow the new interval at once: day 150 averages days
     // 148 .. 152, whose sunspots are 50 + (i % 10) * 10.
     int sum = 0;
