@@ -62,7 +62,7 @@ void BM_LoadAndPrepare(benchmark::State& state)
     for (auto _ : state) {
         Records().FreeRecords();
         const std::size_t before = mallinfo2().uordblks;
-        DataFilePath = path;
+        DataFile().path = path;
         ReadDataFile();
         int computed = 0;
         ComputeAverages(28, 13, computed);
@@ -76,12 +76,12 @@ void BM_LoadAndPrepare(benchmark::State& state)
 
 void BM_Write(benchmark::State& state)
 {
-    DataFilePath = PathFor(static_cast<int>(state.range(0)));
+    DataFile().path = PathFor(static_cast<int>(state.range(0)));
     ReadDataFile();
-    DataFilePath = (std::filesystem::temp_directory_path() / "skylog-bench-out.dat").string();
+    DataFile().path = (std::filesystem::temp_directory_path() / "skylog-bench-out.dat").string();
     for (auto _ : state)
         WriteDataFile();
-    std::filesystem::remove(DataFilePath);
+    std::filesystem::remove(DataFile().path);
 }
 
 }  // namespace

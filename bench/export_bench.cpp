@@ -29,7 +29,7 @@ std::string TempFile(const char* name)
 void Load(const std::string& path)
 {
     Records().SetDataChanged(0);
-    DataFilePath = path;
+    DataFile().path = path;
     ConnectPlotToDataFile();
     ReadDataFile();
 }
@@ -96,7 +96,7 @@ void BM_ExportCsv250k(benchmark::State& state)
 void BM_WriteDataFile250k(benchmark::State& state)
 {
     LoadLarge();
-    DataFilePath = TempFile("skylog-bench-export-copy.dat");
+    DataFile().path = TempFile("skylog-bench-export-copy.dat");
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteDataFile());
 }

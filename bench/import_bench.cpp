@@ -19,7 +19,7 @@ std::string SamplePath() { return std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
 void LoadSample()
 {
     Records().SetDataChanged(0);
-    DataFilePath = SamplePath();
+    DataFile().path = SamplePath();
     ReadDataFile();
 }
 

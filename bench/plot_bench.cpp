@@ -46,7 +46,7 @@ void Load(const std::string& path)
     s.DOverallAvspotsON = s.DOverallAvfluxON = s.DCloseupAvspotsON = s.DCloseupAvfluxON = 1;
     s.RMHiFlux = s.RMLoFlux = s.RMHiSpots = s.RMLoSpots = 1;
     Records().SetDataChanged(0);
-    DataFilePath = path;
+    DataFile().path = path;
     ConnectPlotToDataFile();
     ReadDataFile();
 }

@@ -13,10 +13,10 @@
 void LoadCommandSettings()
 {
     if (FileExists(IniFilePath())) {
-        const std::string folderPath = DataFilePath;
+        const std::string folderPath = DataFile().path;
         const int stagger = Stagger().enabled;
         LoadSettings();
-        DataFilePath = folderPath;
+        DataFile().path = folderPath;
         Stagger().enabled = stagger;
     }
 }
@@ -25,12 +25,12 @@ ReadOutcome OpenDataFile(const std::string& path)
 {
     Records().SetDataChanged(0);
     Stagger().enabled = 0;
-    DataFilePath = path;
+    DataFile().path = path;
     // Anything at the path (a FIFO, a dangling link) goes to the reader, which refuses it.
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         Records().FreeRecords();
-        FileIsVersion3 = 1;
+        DataFile().version3 = true;
         return ReadOutcome::Read;
     }
     return ReadDataFile();
@@ -73,11 +73,11 @@ std::optional<int> LoadCommandData(const std::string& dataPath)
         // The full path, as the window holds it (the printed headline shows it).
         std::error_code error;
         const std::filesystem::path full = std::filesystem::absolute(dataPath, error);
-        DataFilePath = error ? dataPath : full.lexically_normal().string();
-    } else if (DataFilePath.empty()) {
-        DataFilePath = ProgramFile("GRAPH.DAT");
-    } else if (DataFilePath.find('/') == std::string::npos) {
-        DataFilePath = ProgramFile(DataFilePath);
+        DataFile().path = error ? dataPath : full.lexically_normal().string();
+    } else if (DataFile().path.empty()) {
+        DataFile().path = ProgramFile("GRAPH.DAT");
+    } else if (DataFile().path.find('/') == std::string::npos) {
+        DataFile().path = ProgramFile(DataFile().path);
     }
     ConnectPlotToDataFile();
     const ReadOutcome outcome = ReadDataFile();

@@ -38,7 +38,7 @@ int ImportAndSave(const std::vector<ImportSource>& sources, DuplicatePolicy poli
     for (const FileReport& report : run.Reports())
         std::cout << ReportText(report) << '\n';
     if (changed && !WriteDataFile()) {
-        std::cerr << "The data file " << DataFilePath << " could not be written; it is unchanged.\n";
+        std::cerr << "The data file " << DataFile().path << " could not be written; it is unchanged.\n";
         return 1;
     }
     return run.AllRead() ? 0 : 1;
@@ -213,7 +213,7 @@ int RunUpdate(const CommandCall& call)
             std::cout << ReportText(report) << '\n';
         saved = !changed || WriteDataFile();
         if (!saved)
-            std::cerr << "The data file " << DataFilePath << " could not be written; it is unchanged.\n";
+            std::cerr << "The data file " << DataFile().path << " could not be written; it is unchanged.\n";
     } else {
         status = OpenFailureStatus(opened);
     }

@@ -31,8 +31,8 @@ void PrintExtreme(const char* label, int index, bool flux)
 int RunInfo(const CommandCall& call)
 {
     const std::vector<std::string>& args = call.Arguments();
-    DataFilePath = args.empty() ? ProgramFile("GRAPH.DAT") : args[0];
-    const std::string path = DataFilePath;
+    DataFile().path = args.empty() ? ProgramFile("GRAPH.DAT") : args[0];
+    const std::string path = DataFile().path;
     Stagger().enabled = 0;
     Records().SetDataChanged(0);
 
@@ -56,7 +56,7 @@ int RunInfo(const CommandCall& call)
     const RecordArray& records = Records();
     const int count = records.RecordCount();
     std::cout << "File:      " << path << '\n'
-              << "Version:   " << (FileIsVersion3 ? 3 : 2) << '\n'
+              << "Version:   " << (DataFile().version3 ? 3 : 2) << '\n'
               << "Records:   " << count << '\n';
     if (SkippedDataLines() > 0)
         std::cout << "Skipped:   " << SkippedDataLines()

@@ -56,7 +56,7 @@ int RunPrint(const CommandCall& call)
     if (const std::optional<int> failed = LoadCommandData(dataPath))
         return *failed;
     if (Records().RecordCount() == 0) {
-        std::cerr << "skylog print: " << DataFilePath << " holds no days to print\n";
+        std::cerr << "skylog print: " << DataFile().path << " holds no days to print\n";
         return ExitFailure;
     }
 

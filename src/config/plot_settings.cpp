@@ -9,9 +9,20 @@
 #include "data/data_file.h"
 #include "data/number_text.h"
 
-int FirstRun = 0;
-
 namespace {
+
+// The configuration as last loaded. One instance, filled by LoadSettings and
+// written by SaveSettings; main thread only.
+struct LoadedConfiguration {
+    PlotSettings settings;
+    bool firstRun = false;
+};
+
+LoadedConfiguration& Configuration()
+{
+    static LoadedConfiguration configuration;
+    return configuration;
+}
 
 struct IntKey {
     const char* name;
@@ -85,8 +96,12 @@ int IntSetting(std::string_view key)
 
 PlotSettings& Settings()
 {
-    static PlotSettings settings;
-    return settings;
+    return Configuration().settings;
+}
+
+bool FirstRun()
+{
+    return Configuration().firstRun;
 }
 
 void LoadSettings()
@@ -109,9 +124,9 @@ void LoadSettings()
     Stagger().day = day;
 
     if (settings.SaveOpenFile)
-        DataFilePath = ini.ReadText(section, "FileName", "GRAPH.DAT", PathLength);
+        DataFile().path = ini.ReadText(section, "FileName", "GRAPH.DAT", PathLength);
     else
-        DataFilePath.clear();
+        DataFile().path.clear();
 
     for (int i = 0; i < ColorCount; ++i) {
         const std::string text =
@@ -129,7 +144,7 @@ void LoadSettings()
     settings.FTPKeepFiles = ini.ReadInt(section, "FTPKeepFiles", defaults.FTPKeepFiles);
     settings.Version = ini.ReadText(section, "Version", "", 62);
 
-    FirstRun = settings.Version.empty() ? 1 : 0;
+    Configuration().firstRun = settings.Version.empty();
 }
 
 void SaveSettings()
@@ -149,7 +164,7 @@ void SaveSettings()
     if (settings.AutosaveCfg) {
         for (std::string_view key : AutosavedIntKeys)
             ini.Write(section, key, Decimal(IntSetting(key)));
-        ini.Write(section, "FileName", DataFilePath);
+        ini.Write(section, "FileName", DataFile().path);
         ini.Write(section, "StaggerPlotDays", Decimal(Stagger().interval));
         ini.Write(section, "StaggerPlotStartDay", Stagger().day);
         for (int i = 0; i < ColorCount; ++i)

@@ -89,8 +89,8 @@ struct PlotSettings {
 // The program-wide settings.
 PlotSettings& Settings();
 
-// 1 when the configuration file had no Version entry at the last LoadSettings.
-extern int FirstRun;
+// True when the configuration file had no Version entry at the last LoadSettings.
+bool FirstRun();
 
 // Reads every key of the configuration file into Settings(), the data-file
 // path and the stagger request. Never writes: on a first run the window

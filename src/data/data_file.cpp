@@ -13,22 +13,22 @@
 #include "data/save_guard.h"
 #include "data/text_file.h"
 
-std::string DataFilePath;
-int FileIsVersion3 = 1;
-int DataFileUsesCrlf = 0;
-
 namespace {
 
 // A data line holds at least this many characters before its line break.
 constexpr std::size_t MinDataLineLength = 23;
 constexpr std::size_t MaxDateLength = 10;
 
-int skippedDataLines = 0;
-int staggerSkippedLines = 0;
-std::string staggeredFile;  // the real file the stagger filter thinned out
-
-// The file's own comment lines (not the fixed block), written back after it.
-std::vector<std::string> ownComments;
+// What the last read left for the writer and the notices. One instance,
+// reset by each read; main thread only.
+struct LastRead {
+    int skippedDataLines = 0;     // long enough to be data, but malformed
+    int staggerSkippedLines = 0;  // days the stagger filter left out
+    std::string staggeredFile;    // the real file the stagger filter thinned out
+    // The file's own comment lines (not the fixed block), written back after it.
+    std::vector<std::string> ownComments;
+};
+LastRead lastRead;
 
 constexpr const char* CommentBlock[] = {
     "!---------------------------------------------------------------------------",
@@ -136,7 +136,7 @@ FileSurvey SurveyFile(const std::string& path)
     if (reader.Next(&piece)) {
         bool crlf = false;
         const std::string_view line = StripLineBreak(piece, nullptr, &crlf);
-        DataFileUsesCrlf = crlf ? 1 : 0;
+        DataFile().usesCrlf = crlf;
         if (line.find(Version3Header + 2) != std::string_view::npos)
             survey.header = HeaderKind::Version3;
         else if (line.find(Version2Header + 2) != std::string_view::npos)
@@ -220,17 +220,17 @@ bool LoadRecords(const std::string& path, bool version3, long long staggerIndex,
             if (lineNumber == 6)
                 line6IsFixed = line == CommentBlock[4];
             if (lineNumber > 1 && !fixed)
-                ownComments.emplace_back(line);
+                lastRead.ownComments.emplace_back(line);
             continue;
         }
         if (!ParseDataLine(line, version3, &fields)) {
             if (lineNumber > 1 && !line.empty() && line.size() >= MinDataLineLength)
-                ++skippedDataLines;
+                ++lastRead.skippedDataLines;
             continue;
         }
         const long long distance = dataIndex++ - staggerIndex;
         if (staggerIndex >= 0 && distance % interval != 0) {
-            ++staggerSkippedLines;
+            ++lastRead.staggerSkippedLines;
             continue;
         }
         Records().AppendRecord(SolarRecord(fields.date, fields.sunspots, fields.flux, 0, 0));
@@ -243,10 +243,10 @@ bool LoadRecords(const std::string& path, bool version3, long long staggerIndex,
 ReadOutcome FailRead(const std::string& reason)
 {
     Records().FreeRecords();
-    ownComments.clear();
-    Prompt().MessageBox("Unable To Read Data File\n" + DataFilePath + "\n\n" + reason, "ReadData",
+    lastRead.ownComments.clear();
+    Prompt().MessageBox("Unable To Read Data File\n" + DataFile().path + "\n\n" + reason, "ReadData",
                         PromptIcon::Stop, PromptButtons::Ok);
-    RememberFailedRead(ResolveLinks(DataFilePath));
+    RememberFailedRead(ResolveLinks(DataFile().path));
     RaiseLoadFinished(false);
     return ReadOutcome::ReadFailed;
 }
@@ -256,7 +256,7 @@ void RefuseAsNotDataFile()
     Prompt().MessageBox("Unable To Read Data File\n\nSee the ERROR MESSAGES In The\n"
                         "HELP File For More Information!",
                         "INCORRECT FILE", PromptIcon::Stop, PromptButtons::Ok);
-    DataFilePath.clear();
+    DataFile().path.clear();
     RaiseLoadFinished(false);
 }
 
@@ -277,14 +277,14 @@ std::string FileDate(std::string_view date, bool version3)
 // would keep those and drop all the others, so the user is asked first.
 bool ConfirmStaggeredSave(const std::string& realTarget)
 {
-    if (staggeredFile != realTarget || staggerSkippedLines == 0)
+    if (lastRead.staggeredFile != realTarget || lastRead.staggerSkippedLines == 0)
         return true;
     Prompt().EndWaitCursor();
     const PromptAnswer answer = Prompt().MessageBox(
         "The stagger plot loaded one day in every " + std::to_string(Stagger().interval) +
-            " of\n" + DataFilePath + "\n\nSaving keeps the " +
+            " of\n" + DataFile().path + "\n\nSaving keeps the " +
             std::to_string(Records().RecordCount()) + " days shown and drops the other " +
-            std::to_string(staggerSkippedLines) +
+            std::to_string(lastRead.staggerSkippedLines) +
             " (a copy of the file as it is now is kept first).\n\nDo You Want To Save Anyway?",
         "STAGGER PLOT", PromptIcon::Exclamation, PromptButtons::YesNoDefaultNo);
     Prompt().BeginWaitCursor();
@@ -319,6 +319,12 @@ void ReportUnwritableDates(bool version3)
 
 }  // namespace
 
+OpenDataFile& DataFile()
+{
+    static OpenDataFile file;
+    return file;
+}
+
 StaggerRequest& Stagger()
 {
     static StaggerRequest request;
@@ -333,7 +339,7 @@ DataFileEvents& DataFileNotifications()
 
 int SkippedDataLines()
 {
-    return skippedDataLines;
+    return lastRead.skippedDataLines;
 }
 
 std::string ExpandVersion2Date(std::string_view date)
@@ -380,16 +386,16 @@ bool ParseDataLine(std::string_view line, bool version3, DataLine* out)
 
 void ReportLinesNotKept()
 {
-    const int count = skippedDataLines;
-    if (count == 0 || DataFilePath.empty())
+    const int count = lastRead.skippedDataLines;
+    if (count == 0 || DataFile().path.empty())
         return;
     const std::string text =
         std::to_string(count) + (count == 1 ? " line of the data file\n" : " lines of the data file\n") +
-        DataFilePath + (count == 1 ? "\nis not a valid data line" : "\nare not valid data lines") +
+        DataFile().path + (count == 1 ? "\nis not a valid data line" : "\nare not valid data lines") +
         " (a date, a sunspot number from 0 to 1000 and a solar flux from 0 to 2000).\n"
         "They are not shown, and saving the file drops them.\n\n"
         "Before the first save the file as it is now is copied to\n" +
-        ChooseBackupPath(ResolveLinks(DataFilePath));
+        ChooseBackupPath(ResolveLinks(DataFile().path));
     Prompt().MessageBox(text, "DATA FILE", PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
@@ -408,29 +414,26 @@ ReadOutcome ReadDataFile()
     records.FreeRecords();
     RaiseRecordsCleared();
     records.SetDataChanged(0);
-    skippedDataLines = 0;
-    staggerSkippedLines = 0;
-    staggeredFile.clear();
-    ownComments.clear();
+    lastRead = LastRead();
     ForgetDataFileState();
 
-    if (DataFilePath.empty())
+    if (DataFile().path.empty())
         return ReadOutcome::NoPath;
 
-    const FileSurvey survey = SurveyFile(DataFilePath);
+    const FileSurvey survey = SurveyFile(DataFile().path);
     if (survey.status == OpenStatus::CannotOpen) {
-        Prompt().MessageBox("Could Not Open Data File\n" + DataFilePath, "ReadData",
+        Prompt().MessageBox("Could Not Open Data File\n" + DataFile().path, "ReadData",
                             PromptIcon::Stop, PromptButtons::Ok);
-        DataFilePath.clear();
+        DataFile().path.clear();
         RaiseLoadFinished(false);
         return ReadOutcome::OpenFailed;
     }
     if (survey.status == OpenStatus::NotRegular) {
         // A FIFO or a device would block the read, or never end.
-        Prompt().MessageBox("Unable To Read Data File\n" + DataFilePath +
+        Prompt().MessageBox("Unable To Read Data File\n" + DataFile().path +
                                 "\n\nIt is not a regular file.",
                             "ReadData", PromptIcon::Stop, PromptButtons::Ok);
-        DataFilePath.clear();
+        DataFile().path.clear();
         RaiseLoadFinished(false);
         return ReadOutcome::ReadFailed;
     }
@@ -443,17 +446,17 @@ ReadOutcome ReadDataFile()
     }
 
     if (survey.header == HeaderKind::Version3) {
-        FileIsVersion3 = 1;
+        DataFile().version3 = true;
     } else if (survey.header == HeaderKind::Version2) {
         if (UserWantsConversion()) {
             if (!ConvertToVersion3()) {
-                DataFilePath.clear();
+                DataFile().path.clear();
                 RaiseLoadFinished(false);
                 return ReadOutcome::Refused;
             }
-            FileIsVersion3 = 1;
+            DataFile().version3 = true;
         } else {
-            FileIsVersion3 = 0;
+            DataFile().version3 = false;
         }
     } else {
         const PromptAnswer answer = Prompt().MessageBox(
@@ -467,24 +470,24 @@ ReadOutcome ReadDataFile()
             return ReadOutcome::Refused;
         }
         if (!AddVersion2Header() || !ConvertToVersion3()) {
-            DataFilePath.clear();
+            DataFile().path.clear();
             RaiseLoadFinished(false);
             return ReadOutcome::Refused;
         }
-        FileIsVersion3 = 1;
+        DataFile().version3 = true;
     }
 
     RaiseLoadStarted();
     // Taken before the read: a change while it reads is a change since.
-    const std::string realPath = ResolveLinks(DataFilePath);
+    const std::string realPath = ResolveLinks(DataFile().path);
     RememberReadFile(realPath);
     {
         WaitCursor wait;
-        const bool version3 = FileIsVersion3 != 0;
+        const bool version3 = DataFile().version3;
         long long staggerIndex = -1;
         StaggerRequest& stagger = Stagger();
         if (stagger.enabled) {
-            staggerIndex = FindStaggerDay(DataFilePath, version3);
+            staggerIndex = FindStaggerDay(DataFile().path, version3);
             if (staggerIndex < 0) {
                 Prompt().EndWaitCursor();
                 Prompt().MessageBox("Specified Stagger Plot Day Not Found\nStagger Plot Disabled",
@@ -496,53 +499,53 @@ ReadOutcome ReadDataFile()
         // An interval below 1 (a hand-edited configuration) keeps every day.
         const int interval = stagger.interval < 1 ? 1 : stagger.interval;
         std::string errorText;
-        if (!LoadRecords(DataFilePath, version3, staggerIndex, interval, &errorText)) {
+        if (!LoadRecords(DataFile().path, version3, staggerIndex, interval, &errorText)) {
             Prompt().EndWaitCursor();
             const ReadOutcome failed = FailRead(errorText);
             Prompt().BeginWaitCursor();
             return failed;
         }
     }
-    if (skippedDataLines > 0 || staggerSkippedLines > 0)
+    if (lastRead.skippedDataLines > 0 || lastRead.staggerSkippedLines > 0)
         RememberLinesDropped(realPath);
-    staggeredFile = staggerSkippedLines > 0 ? realPath : std::string();
+    lastRead.staggeredFile = lastRead.staggerSkippedLines > 0 ? realPath : std::string();
     RaiseLoadFinished(true);
     return ReadOutcome::Read;
 }
 
 bool WriteDataFile()
 {
-    if (DataFilePath.empty() && DataFileNotifications().pathNeeded)
+    if (DataFile().path.empty() && DataFileNotifications().pathNeeded)
         DataFileNotifications().pathNeeded();
-    if (DataFilePath.empty())
+    if (DataFile().path.empty())
         return false;
 
     WaitCursor wait;
     const auto reportFailure = [](const std::string& reason) {
         Prompt().EndWaitCursor();
-        Prompt().MessageBox("Could Not Write Data File\n" + DataFilePath + "\n" + reason,
+        Prompt().MessageBox("Could Not Write Data File\n" + DataFile().path + "\n" + reason,
                             "FILE WRITE ERROR", PromptIcon::Stop, PromptButtons::Ok);
         Prompt().BeginWaitCursor();
         return false;
     };
-    const std::string realTarget = ResolveLinks(DataFilePath);
+    const std::string realTarget = ResolveLinks(DataFile().path);
     // Another SkyLog (a scheduled import) may be saving this file right now.
-    const DataFileLock lock(DataFilePath);
+    const DataFileLock lock(DataFile().path);
     if (!lock.IsHeld())
         return reportFailure("Another program kept its folder locked for 30 seconds (" +
                              lock.LockedFolder() + ").");
-    if (!ConfirmStaggeredSave(realTarget) || !SaveMayReplace(realTarget, DataFilePath))
+    if (!ConfirmStaggeredSave(realTarget) || !SaveMayReplace(realTarget, DataFile().path))
         return false;
     RemoveStaleTemporaries(realTarget);
-    if (staggeredFile == realTarget)
-        staggeredFile.clear();  // the file now holds just the days shown
+    if (lastRead.staggeredFile == realTarget)
+        lastRead.staggeredFile.clear();  // the file now holds just the days shown
 
-    const std::string_view lineEnd = DataFileUsesCrlf ? "\r\n" : "\n";
-    const bool version3 = FileIsVersion3 != 0;
+    const std::string_view lineEnd = DataFile().usesCrlf ? "\r\n" : "\n";
+    const bool version3 = DataFile().version3;
     RecordArray& records = Records();
     RecordArray::Lock recordLock = records.Acquire();
     ReportUnwritableDates(version3);
-    AtomicFileWriter writer(DataFilePath);
+    AtomicFileWriter writer(DataFile().path);
     if (writer.IsOpen()) {
         std::string text;
         text.reserve(1 << 16);
@@ -552,7 +555,7 @@ bool WriteDataFile()
             text += line;
             text += lineEnd;
         }
-        for (const std::string& line : ownComments) {
+        for (const std::string& line : lastRead.ownComments) {
             text += line;
             text += lineEnd;
         }

@@ -9,13 +9,15 @@
 inline constexpr const char* Version3Header = "! SKYLOG Solar Data Plot Version 3 Data File";
 inline constexpr const char* Version2Header = "! SKYLOG Solar Data Plot Version 2 Data File";
 
-// Full path of the open data file; empty when none.
-extern std::string DataFilePath;
-// 1: four-digit years (version 3); 0: two-digit years (version 2). Set by the
-// reader so that a file is written back in the version it was read in.
-extern int FileIsVersion3;
-// 1 when the file read last ended its lines with CR LF; the writer keeps that.
-extern int DataFileUsesCrlf;
+// The data file the program has open. One instance (DataFile()), owned by the
+// reader and writer below; main thread only.
+struct OpenDataFile {
+    std::string path;       // full path; empty when none
+    bool version3 = true;   // four-digit years; false: two-digit years (version 2).
+                            // Set by the reader so the file is written back as read.
+    bool usesCrlf = false;  // the file read last ended its lines with CR LF; the writer keeps that
+};
+OpenDataFile& DataFile();
 
 // Load only every Nth day, counted from one day of the file.
 struct StaggerRequest {
@@ -30,24 +32,24 @@ struct DataFileEvents {
     std::vector<std::function<void()>> recordsCleared;
     std::vector<std::function<void()>> loadStarted;
     std::vector<std::function<void(bool recordsRead)>> loadFinished;
-    // Asks the user for a path and stores it in DataFilePath (or leaves it empty).
+    // Asks the user for a path and stores it in DataFile().path (or leaves it empty).
     std::function<void()> pathNeeded;
 };
 DataFileEvents& DataFileNotifications();
 
 enum class ReadOutcome {
     Read,              // the file's records are loaded
-    NoPath,            // DataFilePath was empty; the array is empty
+    NoPath,            // DataFile().path was empty; the array is empty
     SaveFailed,        // the changed records could not be saved first; nothing was read
     OpenFailed,        // the file could not be opened; the path was forgotten
     ReadFailed,        // a read error, or not a regular file; nothing is loaded
     Refused,           // not a data file, or its update was declined or failed
 };
 
-// Replaces the record array with the file named by DataFilePath.
+// Replaces the record array with the file named by DataFile().path.
 ReadOutcome ReadDataFile();
 
-// Writes the record array to DataFilePath (the real file behind a symbolic
+// Writes the record array to DataFile().path (the real file behind a symbolic
 // link), holding the data file's lock. The file's own comment lines follow the
 // fixed comment block. Asks before replacing a file that changed on disk since
 // it was read. False when nothing was written (no path given, the user said

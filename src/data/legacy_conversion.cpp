@@ -100,7 +100,7 @@ int CopyDataFile(const std::string& source, const std::string& target)
 int AddVersion2Header()
 {
     WaitCursor wait;
-    const std::string path = DataFilePath;
+    const std::string path = DataFile().path;
     std::FILE* in = std::fopen(path.c_str(), "rb");
     AtomicFileWriter writer(path);
     if (!in || !writer.IsOpen()) {
@@ -127,7 +127,7 @@ int AddVersion2Header()
 int ConvertToVersion3()
 {
     WaitCursor wait;
-    const std::string path = DataFilePath;
+    const std::string path = DataFile().path;
     std::string backup = ChooseBackupPath(path);
     bool makeBackup = true;
     if (backup.empty()) {

@@ -17,10 +17,14 @@ struct DiskStamp {
     off_t size = 0;
     long long modifiedNs = 0;
 };
-DiskStamp diskStamp;
-
-// The file whose lines a save would drop; it is copied to a backup first.
-std::string backupPendingFor;
+// What the guard knows of the data file between a read and a save. One
+// instance, updated by the reader and writer; main thread only.
+struct GuardState {
+    DiskStamp diskStamp;
+    // The file whose lines a save would drop; it is copied to a backup first.
+    std::string backupPendingFor;
+};
+GuardState guard;
 
 DiskStamp StampOf(const std::string& realPath)
 {
@@ -57,16 +61,16 @@ PromptAnswer AskWithoutWaitCursor(const std::string& text, const std::string& ca
 // (a scheduled import added days) or that could not be read whole.
 bool ConfirmOverwrite(const std::string& realPath, const std::string& shownPath)
 {
-    if (diskStamp.path != realPath)
+    if (guard.diskStamp.path != realPath)
         return true;
     std::string question;
-    if (diskStamp.readFailed) {
+    if (guard.diskStamp.readFailed) {
         question = "The data file could not be read completely:\n" + shownPath +
                    "\n\nSaving replaces everything it holds with the days shown here.\n"
                    "Do You Want To Overwrite It?";
     } else {
         const DiskStamp now = StampOf(realPath);
-        if (now.path.empty() || SameFileState(now, diskStamp))
+        if (now.path.empty() || SameFileState(now, guard.diskStamp))
             return true;
         question = "The data file was changed by another program after it was read:\n" +
                    shownPath +
@@ -79,7 +83,7 @@ bool ConfirmOverwrite(const std::string& realPath, const std::string& shownPath)
 
 bool KeepBackupBeforeDropping(const std::string& realPath)
 {
-    if (backupPendingFor != realPath || !FileExists(realPath))
+    if (guard.backupPendingFor != realPath || !FileExists(realPath))
         return true;
     const std::string backup = ChooseBackupPath(realPath);
     if (backup.empty() || CopyDataFile(realPath, backup) != 0) {
@@ -90,7 +94,7 @@ bool KeepBackupBeforeDropping(const std::string& realPath)
         if (answer != PromptAnswer::Yes)
             return false;
     }
-    backupPendingFor.clear();
+    guard.backupPendingFor.clear();
     return true;
 }
 
@@ -98,32 +102,32 @@ bool KeepBackupBeforeDropping(const std::string& realPath)
 
 void RememberReadFile(const std::string& realPath)
 {
-    diskStamp = StampOf(realPath);
-    backupPendingFor.clear();
+    guard.diskStamp = StampOf(realPath);
+    guard.backupPendingFor.clear();
 }
 
 void RememberLinesDropped(const std::string& realPath)
 {
-    backupPendingFor = realPath;
+    guard.backupPendingFor = realPath;
 }
 
 void RememberFailedRead(const std::string& realPath)
 {
-    diskStamp = DiskStamp();
-    diskStamp.path = realPath;
-    diskStamp.readFailed = true;
-    backupPendingFor.clear();
+    guard.diskStamp = DiskStamp();
+    guard.diskStamp.path = realPath;
+    guard.diskStamp.readFailed = true;
+    guard.backupPendingFor.clear();
 }
 
 void RememberSavedFile(const std::string& realPath)
 {
-    diskStamp = StampOf(realPath);
+    guard.diskStamp = StampOf(realPath);
 }
 
 void ForgetDataFileState()
 {
-    diskStamp = DiskStamp();
-    backupPendingFor.clear();
+    guard.diskStamp = DiskStamp();
+    guard.backupPendingFor.clear();
 }
 
 bool SaveMayReplace(const std::string& realPath, const std::string& shownPath)

@@ -206,7 +206,7 @@ PrintedPage PrintPage(QPainter& painter, const PageDevice& device, const PlotPen
     painter.setBrush(Qt::white);
     painter.drawRect(QRect(f.left, f.top, f.Width(), f.Height()));
 
-    const QString headline = "SKYLOG SOLAR DATA PLOT OF " + QString::fromStdString(DataFilePath);
+    const QString headline = "SKYLOG SOLAR DATA PLOT OF " + QString::fromStdString(DataFile().path);
     page.headlineWidth = TextWidth(painter, headline);
     page.headlineX = f.left + (f.right - page.headlineWidth - f.left) / 2;
     int y = f.top + 2 * tm;

@@ -18,18 +18,18 @@ namespace {
 // A file beside the data file (or in the working folder without one).
 std::string BesideDataFile(const std::string& name)
 {
-    if (DataFilePath.empty())
+    if (DataFile().path.empty())
         return name;
-    return (std::filesystem::path(DataFilePath).parent_path() / name).string();
+    return (std::filesystem::path(DataFile().path).parent_path() / name).string();
 }
 
 // An export must never overwrite the data file itself.
 bool IsTheDataFile(const std::string& path)
 {
     std::error_code error;
-    if (DataFilePath.empty() || !std::filesystem::exists(path, error))
+    if (DataFile().path.empty() || !std::filesystem::exists(path, error))
         return false;
-    if (std::filesystem::equivalent(path, DataFilePath, error) && !error) {
+    if (std::filesystem::equivalent(path, DataFile().path, error) && !error) {
         Prompt().MessageBox("The data file cannot be overwritten by an export.\nChoose another file name.",
                             "EXPORT ERROR", PromptIcon::Stop, PromptButtons::Ok);
         return true;
@@ -62,9 +62,9 @@ void ExportPlotCommand(View* view)
 void ExportDataCommand(View*)
 {
     const std::string start =
-        DataFilePath.empty()
+        DataFile().path.empty()
             ? std::string("skylog-days.csv")
-            : std::filesystem::path(DataFilePath).replace_extension(".csv").string();
+            : std::filesystem::path(DataFile().path).replace_extension(".csv").string();
     const std::optional<std::string> path = Prompt().ChooseSaveFile(start, "CSV Files (*.csv);;All Files (*)");
     if (!path || IsTheDataFile(*path))
         return;

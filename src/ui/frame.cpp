@@ -350,8 +350,8 @@ void Frame::SetTitle()
 {
     const QString title = ProgramTitleWithVersion();
     // "[*]" is where the desktop marks unsaved changes.
-    setWindowTitle((DataFilePath.empty() ? title
-                                         : title + " -- " + QString::fromStdString(DataFilePath)) +
+    setWindowTitle((DataFile().path.empty() ? title
+                                         : title + " -- " + QString::fromStdString(DataFile().path)) +
                    "[*]");
     UpdateCommandStates();
 }

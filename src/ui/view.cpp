@@ -78,8 +78,8 @@ View::View(QWidget* parent) : QWidget(parent)
     ConnectPlotToDataFile();
     Plot().scrollRangeChanged = [this] { UpdateScrollBar(); };
     DataFileNotifications().pathNeeded = [] {
-        if (const auto path = Prompt().ChooseSaveFile(DataFilePath, DataFileFilter))
-            DataFilePath = *path;
+        if (const auto path = Prompt().ChooseSaveFile(DataFile().path, DataFileFilter))
+            DataFile().path = *path;
     };
 }
 
@@ -104,21 +104,21 @@ void View::InitialUpdate(const std::string& file)
 {
     LoadSettings();
     // The first run leaves a configuration file behind at once.
-    if (FirstRun)
+    if (FirstRun())
         SaveSettings();
     CreatePlotPens();
     Plot().AveragesComputed = 0;
     Plot().PointArray.clear();
     // A configured name without a folder is looked for in the program folder.
-    if (!DataFilePath.empty() && DataFilePath.find('/') == std::string::npos)
-        DataFilePath = ProgramFile(DataFilePath);
-    if (DataFilePath.empty()) {
-        DataFilePath = ProgramFile("GRAPH.DAT");
-        if (!FileExists(DataFilePath))
-            DataFilePath.clear();
+    if (!DataFile().path.empty() && DataFile().path.find('/') == std::string::npos)
+        DataFile().path = ProgramFile(DataFile().path);
+    if (DataFile().path.empty()) {
+        DataFile().path = ProgramFile("GRAPH.DAT");
+        if (!FileExists(DataFile().path))
+            DataFile().path.clear();
     }
     if (!file.empty())
-        DataFilePath = file;
+        DataFile().path = file;
     startupTimer_.start();
 }
 
@@ -128,7 +128,7 @@ void View::OnStartupTimer()
     ReadDataFile();
     DataReplaced();
     ReportLinesNotKept();
-    if (FirstRun) {
+    if (FirstRun()) {
         Prompt().MessageBox("Since this is the first time you have run this\nprogram, the HELP "
                             "file will be displayed",
                             ProgramTitle, PromptIcon::Information, PromptButtons::Ok);
@@ -158,11 +158,11 @@ void View::OnFileOpen()
     }
     // A cancelled chooser leaves the records as they are, changed or not, so
     // that the exit still asks about unsaved changes.
-    const auto path = Prompt().ChooseOpenFile(DataFilePath, DataFileFilter);
+    const auto path = Prompt().ChooseOpenFile(DataFile().path, DataFileFilter);
     if (!path)
         return;
     Records().SetDataChanged(0);
-    DataFilePath = *path;
+    DataFile().path = *path;
     ReadDataFile();
     DataReplaced();
     ReportLinesNotKept();
@@ -173,7 +173,7 @@ void View::OpenDataFile(const std::string& path)
     if (!OfferToSave("Data File Has Changed - Do You Want To Save It First?"))
         return;
     Records().SetDataChanged(0);
-    DataFilePath = path;
+    DataFile().path = path;
     ReadDataFile();
     DataReplaced();
 }
@@ -186,14 +186,14 @@ void View::OnFileSave()
 
 void View::OnFileSaveAs()
 {
-    const auto path = Prompt().ChooseSaveFile(DataFilePath, DataFileFilter);
+    const auto path = Prompt().ChooseSaveFile(DataFile().path, DataFileFilter);
     if (!path)
         return;
-    const std::string previous = DataFilePath;
-    DataFilePath = *path;
+    const std::string previous = DataFile().path;
+    DataFile().path = *path;
     // A file that could not be written is not the data file afterwards.
     if (!WriteDataFile())
-        DataFilePath = previous;
+        DataFile().path = previous;
     emit dataFileNamed();
 }
 

@@ -67,7 +67,7 @@ public:
 
 signals:
     void recordCountChanged();
-    // DataFilePath may name another file (Save As, or a save that asked).
+    // DataFile().path may name another file (Save As, or a save that asked).
     void dataFileNamed();
     // A message for the status bar.
     void statusText(const QString& text);

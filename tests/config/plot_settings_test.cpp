@@ -31,7 +31,7 @@ TEST_F(SettingsTest, ProgramFolderFollowsSkylogHome)
 TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
 {
     LoadSettings();
-    EXPECT_EQ(FirstRun, 1);
+    EXPECT_TRUE(FirstRun());
     const PlotSettings& s = Settings();
     EXPECT_EQ(s.CloseDays, 252);
     EXPECT_EQ(s.PosdataON, 1);
@@ -40,7 +40,7 @@ TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
     EXPECT_EQ(s.FTPSite, "ftp.arrl.org");
     EXPECT_EQ(s.Phrase2, "SUNSPOT NUMBERS FOR");
     EXPECT_EQ(Stagger().day, "01/01/1989");
-    EXPECT_TRUE(DataFilePath.empty());
+    EXPECT_TRUE(DataFile().path.empty());
     EXPECT_FALSE(PathExists(IniFilePath()));  // reading writes nothing; the window saves
     SaveSettings();
     EXPECT_EQ(ReadTextFile(IniFilePath()),
@@ -52,7 +52,7 @@ TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
               "FTPKeepFiles=0\n"
               "FTPKeepDir=\n");
     LoadSettings();
-    EXPECT_EQ(FirstRun, 0);
+    EXPECT_FALSE(FirstRun());
 }
 
 TEST_F(SettingsTest, ConversionsOnLoad)
@@ -75,7 +75,7 @@ TEST_F(SettingsTest, ConversionsOnLoad)
     EXPECT_EQ(Settings().Colors[Background], 0u);
     EXPECT_EQ(Settings().Colors[Grid], 4294967295u);
     EXPECT_EQ(Settings().Colors[Flux], 65280u);
-    EXPECT_TRUE(DataFilePath.empty());  // SaveOpenFile is 0
+    EXPECT_TRUE(DataFile().path.empty());  // SaveOpenFile is 0
     EXPECT_EQ(Settings().Phrase2, "sunspot numbers for");
 }
 
@@ -99,12 +99,12 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
 
     Settings().AutosaveCfg = 1;
     Settings().Colors[Spots] = 255;
-    DataFilePath = "/a/very/long/folder/name/that/goes/on/and/on/for/more/than/sixty-two/GRAPH.DAT";
+    DataFile().path = "/a/very/long/folder/name/that/goes/on/and/on/for/more/than/sixty-two/GRAPH.DAT";
     Stagger().day = "03/04/2001";
     SaveSettings();
     IniFile on(IniFilePath());
     EXPECT_EQ(on.ReadInt(SettingsSection, "CloseDays", 0), 999);
-    EXPECT_EQ(on.ReadText(SettingsSection, "FileName", "", 4096), DataFilePath);
+    EXPECT_EQ(on.ReadText(SettingsSection, "FileName", "", 4096), DataFile().path);
     EXPECT_EQ(on.ReadText(SettingsSection, "Spots", "", 62), "255");
     EXPECT_EQ(on.ReadText(SettingsSection, "StaggerPlotStartDay", "", 62), "03/04/2001");
     EXPECT_EQ(on.ReadText(SettingsSection, "FTPSite", "", 62), "ftp.example.org");
@@ -114,10 +114,10 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
     // SaveOpenFile brings the whole path back at the next start.
     Settings().SaveOpenFile = 1;
     SaveSettings();
-    const std::string saved = DataFilePath;
-    DataFilePath.clear();
+    const std::string saved = DataFile().path;
+    DataFile().path.clear();
     LoadSettings();
-    EXPECT_EQ(DataFilePath, saved);
+    EXPECT_EQ(DataFile().path, saved);
 }
 
 TEST_F(SettingsTest, LoadingNeverWritesTheFile)
@@ -126,7 +126,7 @@ TEST_F(SettingsTest, LoadingNeverWritesTheFile)
     const std::string text = "[SOLAR_DATA]\nCloseDays=100\n";
     WriteTextFile(IniFilePath(), text);
     LoadSettings();
-    EXPECT_EQ(FirstRun, 1);
+    EXPECT_TRUE(FirstRun());
     EXPECT_EQ(Settings().CloseDays, 100);
     EXPECT_EQ(ReadTextFile(IniFilePath()), text);
 }

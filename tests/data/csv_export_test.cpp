@@ -109,7 +109,7 @@ TEST_F(CsvExportTest, SampleRoundTripsWhateverTheLocale)
     ASSERT_TRUE(DecimalCommaLocale::Active());
     const std::string sample = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
     const std::string before = ReadTextFile(sample);
-    DataFilePath = sample;
+    DataFile().path = sample;
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     const std::vector<std::string> rows = ExportRows(28, 13);
     EXPECT_EQ(ReadTextFile(sample), before);

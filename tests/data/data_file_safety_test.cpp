@@ -56,7 +56,7 @@ protected:
     ReadOutcome Read(const std::string& text)
     {
         WriteTextFile(path, text);
-        DataFilePath = path;
+        DataFile().path = path;
         return ReadDataFile();
     }
     bool Save()
@@ -88,7 +88,7 @@ TEST_F(DataFileSafetyTest, UnreadableDatesAreReportedAndNeverReadBackAsOtherDays
     AddRecord("07/01/2026", 100, 150.9);
     AddRecord("xx/xx/xx", 0, 0.0);
     AddRecord("13/45/2026", 77, 88.0);
-    DataFilePath = path;
+    DataFile().path = path;
     ASSERT_TRUE(Save());
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].caption, "INCORRECT DATE");
@@ -108,7 +108,7 @@ TEST_F(DataFileSafetyTest, UnreadableDatesAreReportedAndNeverReadBackAsOtherDays
 TEST_F(DataFileSafetyTest, Version2CannotHoldYearsOutsideItsCentury)
 {
     ASSERT_EQ(Read(V2Header + "\n01/01/99    100   150.9\n"), ReadOutcome::Read);
-    ASSERT_EQ(FileIsVersion3, 0);
+    ASSERT_FALSE(DataFile().version3);
     AddRecord("02/14/1947", 10, 90.0);  // two digits would read back as 2047
     ASSERT_TRUE(Save());
     EXPECT_EQ(DataLines(ReadTextFile(path)), (std::vector<std::string>{"01/01/99    100   150.9"}));
@@ -208,7 +208,7 @@ TEST_F(DataFileSafetyTest, BinaryFilesAreRefusedWithoutTheUpdateOffer)
     EXPECT_EQ(prompt.Captions(), std::vector<std::string>{"INCORRECT FILE"});
     EXPECT_EQ(prompt.messages[0].text.rfind("Unable To Read Data File\n\n", 0), 0u);
     EXPECT_EQ(ReadTextFile(path), png + std::string(100, 'x'));
-    EXPECT_TRUE(DataFilePath.empty());
+    EXPECT_TRUE(DataFile().path.empty());
 
     // A data file with a NUL in the middle is refused as well.
     prompt.messages.clear();
@@ -229,13 +229,13 @@ TEST_F(DataFileSafetyTest, FifosAndFoldersAreRefusedBeforeTheyAreOpened)
 {
     const std::string fifo = folder.File("PIPE.DAT");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-    DataFilePath = fifo;
+    DataFile().path = fifo;
     EXPECT_EQ(ReadDataFile(), ReadOutcome::ReadFailed);  // returns: opening did not block
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text.rfind("Unable To Read Data File\n" + fifo, 0), 0u);
-    EXPECT_TRUE(DataFilePath.empty());
+    EXPECT_TRUE(DataFile().path.empty());
 
-    DataFilePath = folder.Path();
+    DataFile().path = folder.Path();
     EXPECT_EQ(ReadDataFile(), ReadOutcome::ReadFailed);
     EXPECT_EQ(Records().RecordCount(), 0);
 }
@@ -288,7 +288,7 @@ TEST_F(DataFileSafetyTest, SavesWaitForAnotherProcessHoldingTheLock)
     }
     const auto start = std::chrono::steady_clock::now();
     AddRecord("01/01/2000", 100, 150.9);
-    DataFilePath = path;
+    DataFile().path = path;
     EXPECT_TRUE(Save());
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
     int status = 0;
@@ -305,7 +305,7 @@ TEST_F(DataFileSafetyTest, SymbolicLinksHardLinksAndReadOnlyFiles)
     WriteTextFile(real, V3Header + "\n01/01/2000  100   150.9\n");
     chmod(real.c_str(), 0640);
     std::filesystem::create_symlink("real/SUN.DAT", path);
-    DataFilePath = path;
+    DataFile().path = path;
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     AddRecord("01/02/2000", 101, 151.0);
     ASSERT_TRUE(Save());
@@ -345,7 +345,7 @@ TEST_F(DataFileSafetyTest, SymbolicLinksHardLinksAndReadOnlyFiles)
 TEST_F(DataFileSafetyTest, StaleTemporaryFilesOfOurOwnAreRemoved)
 {
     AddRecord("01/01/2000", 100, 150.9);
-    DataFilePath = path;
+    DataFile().path = path;
     WriteTextFile(path + ".skylog-Ab12Cd", "half a file");  // a crashed save
     WriteTextFile(path + ".backup", "the user's");           // not ours
     WriteTextFile(path + ".skylog-notes.txt", "not ours either");
@@ -407,9 +407,9 @@ TEST_F(DataFileSafetyTest, SavingAStaggerPlotOverItsFileIsAskedFirst)
     EXPECT_EQ(ReadTextFile(path), file);
 
     // Another file is no loss; Yes keeps a copy of the whole file first.
-    DataFilePath = folder.File("FOUR.DAT");
+    DataFile().path = folder.File("FOUR.DAT");
     EXPECT_TRUE(Save());
-    DataFilePath = path;
+    DataFile().path = path;
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_TRUE(Save());
     EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"STAGGER PLOT", "STAGGER PLOT"}));

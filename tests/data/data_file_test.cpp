@@ -34,7 +34,7 @@ protected:
     ReadOutcome Read(const std::string& text)
     {
         WriteTextFile(path, text);
-        DataFilePath = path;
+        DataFile().path = path;
         return ReadDataFile();
     }
 };
@@ -45,7 +45,7 @@ TEST_F(DataFileTest, Version3RoundTripKeepsValuesAndWritesTheFixedLayout)
     AddRecord("01/16/2002", 7, 68.0);
     AddRecord("01/17/2002", 1000, 1203.25);
     Records().SetDataChanged(1);
-    DataFilePath = path;
+    DataFile().path = path;
     ASSERT_TRUE(WriteDataFile());
     EXPECT_EQ(Records().DataChanged(), 0);
 
@@ -117,9 +117,9 @@ TEST_F(DataFileTest, CrlfFilesAreReadWholeAndStayCrlf)
     // A file never read is written with line feeds.
     ResetDataState();
     AddRecord("01/01/2000", 1, 1.0);
-    DataFilePath = folder.File("NEW.DAT");
+    DataFile().path = folder.File("NEW.DAT");
     ASSERT_TRUE(WriteDataFile());
-    EXPECT_EQ(ReadTextFile(DataFilePath).find('\r'), std::string::npos);
+    EXPECT_EQ(ReadTextFile(DataFile().path).find('\r'), std::string::npos);
 }
 
 TEST_F(DataFileTest, LastLineWithoutLineBreakIsKeptWhole)
@@ -136,7 +136,7 @@ TEST_F(DataFileTest, Version2IsReadWithCenturyRuleAndWrittenBackAsVersion2)
                                    "\r\n");
     ASSERT_EQ(Read(file), ReadOutcome::Read);
     EXPECT_EQ(prompt.conversionQuestions, 1);
-    EXPECT_EQ(FileIsVersion3, 0);
+    EXPECT_FALSE(DataFile().version3);
     ASSERT_EQ(Records().RecordCount(), 4);
     EXPECT_EQ(Records().At(0).GetDate(), "01/01/2000");
     EXPECT_EQ(Records().At(1).GetDate(), "01/01/2049");
@@ -152,20 +152,20 @@ TEST_F(DataFileTest, Version2IsReadWithCenturyRuleAndWrittenBackAsVersion2)
 
     // A version 3 file read afterwards is version 3 again.
     ASSERT_EQ(Read(Lines({V3Header, "01/01/2000  100   150.9"})), ReadOutcome::Read);
-    EXPECT_EQ(FileIsVersion3, 1);
+    EXPECT_TRUE(DataFile().version3);
 }
 
 TEST_F(DataFileTest, OpenFailureForgetsThePath)
 {
     bool finished = true;
     DataFileNotifications().loadFinished.push_back([&](bool read) { finished = read; });
-    DataFilePath = folder.File("MISSING.DAT");
+    DataFile().path = folder.File("MISSING.DAT");
     EXPECT_EQ(ReadDataFile(), ReadOutcome::OpenFailed);
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text, "Could Not Open Data File\n" + folder.File("MISSING.DAT"));
     EXPECT_EQ(prompt.messages[0].caption, "ReadData");
     EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Stop);
-    EXPECT_TRUE(DataFilePath.empty());
+    EXPECT_TRUE(DataFile().path.empty());
     EXPECT_FALSE(finished);
 }
 
@@ -177,7 +177,7 @@ TEST_F(DataFileTest, UnknownHeaderDeclinedLeavesFileAndForgetsPath)
     EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"INCORRECT FILE", "INCORRECT FILE"}));
     EXPECT_EQ(prompt.messages[1].text.rfind("Unable To Read Data File\n\n", 0), 0u);
     EXPECT_EQ(ReadTextFile(path), file);
-    EXPECT_TRUE(DataFilePath.empty());
+    EXPECT_TRUE(DataFile().path.empty());
     EXPECT_EQ(Records().RecordCount(), 0);
     // A save now has nowhere to go, so the refused file cannot be overwritten.
     EXPECT_FALSE(WriteDataFile());
@@ -189,7 +189,7 @@ TEST_F(DataFileTest, UnknownHeaderAcceptedIsConvertedWithBackup)
     const std::string file = Lines({"01/01/99    100   150.9", "01/02/00    101   151.9"});
     prompt.answers = {PromptAnswer::Yes};
     ASSERT_EQ(Read(file), ReadOutcome::Read);
-    EXPECT_EQ(FileIsVersion3, 1);
+    EXPECT_TRUE(DataFile().version3);
     ASSERT_EQ(Records().RecordCount(), 2);
     EXPECT_EQ(Records().At(0).GetDate(), "01/01/1999");
     EXPECT_EQ(Records().At(1).GetDate(), "01/02/2000");
@@ -235,10 +235,10 @@ TEST_F(DataFileTest, FailedWriteReportsAndKeepsEverything)
 {
     AddRecord("01/01/2000", 1, 1.0);
     Records().SetDataChanged(1);
-    DataFilePath = folder.File("no/such/folder/GRAPH.DAT");
+    DataFile().path = folder.File("no/such/folder/GRAPH.DAT");
     EXPECT_FALSE(WriteDataFile());
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text.rfind("Could Not Write Data File\n" + DataFilePath + "\n", 0), 0u);
+    EXPECT_EQ(prompt.messages[0].text.rfind("Could Not Write Data File\n" + DataFile().path + "\n", 0), 0u);
     EXPECT_NE(prompt.messages[0].text.find("No such file or directory"), std::string::npos);
     EXPECT_EQ(prompt.messages[0].caption, "FILE WRITE ERROR");
     EXPECT_EQ(Records().DataChanged(), 1);
@@ -246,16 +246,16 @@ TEST_F(DataFileTest, FailedWriteReportsAndKeepsEverything)
     // The rename over the target fails: nothing of the target changes and no
     // temporary file is left behind.
     std::filesystem::create_directory(folder.File("TARGET.DAT"));
-    DataFilePath = folder.File("TARGET.DAT");
+    DataFile().path = folder.File("TARGET.DAT");
     EXPECT_FALSE(WriteDataFile());
-    EXPECT_TRUE(std::filesystem::is_directory(DataFilePath));
+    EXPECT_TRUE(std::filesystem::is_directory(DataFile().path));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
                             std::filesystem::directory_iterator()),
               1);
     EXPECT_EQ(prompt.waitDepth, 0);
 
     // Reading another file after a failed save keeps the unsaved records.
-    DataFilePath = folder.File("no/such/folder/GRAPH.DAT");
+    DataFile().path = folder.File("no/such/folder/GRAPH.DAT");
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_EQ(ReadDataFile(), ReadOutcome::SaveFailed);
     EXPECT_EQ(Records().RecordCount(), 1);
@@ -266,7 +266,7 @@ TEST_F(DataFileTest, ChangedDataQuestionAndPathNeeded)
 {
     AddRecord("01/01/2000", 1, 1.0);
     Records().SetDataChanged(1);
-    DataFileNotifications().pathNeeded = [&] { DataFilePath = path; };
+    DataFileNotifications().pathNeeded = [&] { DataFile().path = path; };
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_EQ(ReadDataFile(), ReadOutcome::Read);  // saved to the new path, then read back
     EXPECT_EQ(prompt.messages[0].text, "Data File Has Changed - Do You Want To Save It?");
@@ -275,14 +275,14 @@ TEST_F(DataFileTest, ChangedDataQuestionAndPathNeeded)
     EXPECT_EQ(Records().DataChanged(), 0);
 
     // An empty path makes the read a no-op apart from emptying the records.
-    DataFilePath.clear();
+    DataFile().path.clear();
     EXPECT_EQ(ReadDataFile(), ReadOutcome::NoPath);
     EXPECT_EQ(Records().RecordCount(), 0);
 }
 
 TEST_F(DataFileTest, ReadsTheSampleHistory)
 {
-    DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+    DataFile().path = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     EXPECT_EQ(Records().RecordCount(), 28319);
     EXPECT_EQ(Records().At(0).GetDate(), "02/14/1947");

@@ -26,7 +26,7 @@ protected:
 TEST_F(ConversionTest, ConvertsLinesInPlaceAndKeepsCommentsAndLineEnds)
 {
     WriteTextFile(path, v2);
-    DataFilePath = path;
+    DataFile().path = path;
     ASSERT_EQ(ConvertToVersion3(), 1);
     EXPECT_EQ(ReadTextFile(path),
               "! SKYLOG Solar Data Plot Version 3 Data File\r\n"
@@ -50,7 +50,7 @@ TEST_F(ConversionTest, BackupNamesBAKThenB00B01)
     EXPECT_EQ(ChooseBackupPath(path), folder.File("GRAPH.BAK"));
     for (const char* expected : {"GRAPH.BAK", "GRAPH.B00", "GRAPH.B01"}) {
         WriteTextFile(path, v2);
-        DataFilePath = path;
+        DataFile().path = path;
         ASSERT_EQ(ConvertToVersion3(), 1);
         EXPECT_EQ(ReadTextFile(folder.File(expected)), v2) << expected;
     }
@@ -68,7 +68,7 @@ TEST_F(ConversionTest, AllBackupNamesTakenAsksAndNoLeavesFileUntouched)
         std::snprintf(name, sizeof name, "GRAPH.B%02d", i);
         WriteTextFile(folder.File(name), "x");
     }
-    DataFilePath = path;
+    DataFile().path = path;
     EXPECT_EQ(ConvertToVersion3(), 0);
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].caption, "DATA FILE NOT COPIED");
@@ -83,19 +83,19 @@ TEST_F(ConversionTest, AllBackupNamesTakenAsksAndNoLeavesFileUntouched)
 TEST_F(ConversionTest, ReaderOffersConversionAndHelpKeepsTheQuestionOpen)
 {
     WriteTextFile(path, v2);
-    DataFilePath = path;
+    DataFile().path = path;
     prompt.conversionChoices = {ConversionChoice::Help, ConversionChoice::Convert};
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     EXPECT_EQ(prompt.helpKeywords, std::vector<std::string>{"File Format Conversion"});
     EXPECT_EQ(prompt.conversionQuestions, 2);
-    EXPECT_EQ(FileIsVersion3, 1);
+    EXPECT_TRUE(DataFile().version3);
     ASSERT_EQ(Records().RecordCount(), 2);
     EXPECT_EQ(Records().At(0).GetDate(), "01/01/2049");
 
     // Refusing leaves the file byte for byte and makes no backup.
     const std::string other = folder.File("OTHER.DAT");
     WriteTextFile(other, v2);
-    DataFilePath = other;
+    DataFile().path = other;
     prompt.conversionChoices = {ConversionChoice::DoNotConvert};
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     EXPECT_EQ(ReadTextFile(other), v2);

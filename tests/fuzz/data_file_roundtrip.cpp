@@ -99,10 +99,10 @@ std::string CheckDataFileRoundTrip(const std::string& bytes, int mode, const std
     Records().FreeRecords();
     Records().SetDataChanged(0);
     Stagger().enabled = 0;
-    DataFilePath = path;
+    DataFile().path = path;
     if (ReadDataFile() != ReadOutcome::Read)
         return {};
-    const bool version3 = FileIsVersion3 != 0;
+    const bool version3 = DataFile().version3;
 
     RecordArray& records = Records();
     for (int i = 0; i < records.RecordCount(); ++i) {

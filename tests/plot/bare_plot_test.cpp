@@ -78,7 +78,7 @@ TEST_P(BarePlotTest, PaintsTheFixturePixels)
 {
     const BareCase& c = GetParam();
     ConnectPlotToDataFile();
-    DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+    DataFile().path = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
     c.configure(Settings());
     Settings().AxisLabels = 0;
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);

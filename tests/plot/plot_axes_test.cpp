@@ -73,7 +73,7 @@ protected:
     void LoadSample()
     {
         ConnectPlotToDataFile();
-        DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+        DataFile().path = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
         ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
         PreparePlotData();  // the notifications may have been reset by another test
     }

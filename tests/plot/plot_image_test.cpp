@@ -23,7 +23,7 @@ protected:
         Plot() = PlotState();
         RecordStats() = RecordExtremes();
         ConnectPlotToDataFile();
-        DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+        DataFile().path = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
         ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     }
     void TearDown() override

@@ -178,7 +178,7 @@ TEST_F(RenderTest, EmptyAndSuspendedPaintOnlyFrames)
 // The column shortcut must paint exactly what drawing every point paints.
 TEST_F(RenderTest, ColumnShortcutPaintsTheSamePixels)
 {
-    DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+    DataFile().path = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
     ReadDataFile();
     PlotSettings& s = Settings();
     s.GridON = 1;

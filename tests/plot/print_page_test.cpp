@@ -82,7 +82,7 @@ protected:
         Settings() = PlotSettings();
         Plot() = PlotState();
         RecordStats() = RecordExtremes();
-        DataFilePath = "/data/solar/GRAPH.DAT";
+        DataFile().path = "/data/solar/GRAPH.DAT";
     }
     void TearDown() override { SetUp(); }
 

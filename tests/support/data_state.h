@@ -8,9 +8,9 @@ inline void ResetDataState()
 {
     Records().FreeRecords();
     Records().SetDataChanged(0);
-    DataFilePath.clear();
-    FileIsVersion3 = 1;
-    DataFileUsesCrlf = 0;
+    DataFile().path.clear();
+    DataFile().version3 = true;
+    DataFile().usesCrlf = false;
     Stagger() = StaggerRequest();
     DataFileNotifications() = DataFileEvents();
 }

@@ -75,5 +75,5 @@ TEST(DataFileNotice, ShownOnceWhenTheWindowOpensAFileWithLinesASaveDrops)
     }
     Records().FreeRecords();
     Records().SetDataChanged(0);
-    DataFilePath.clear();
+    DataFile().path.clear();
 }

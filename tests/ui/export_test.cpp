@@ -30,7 +30,7 @@ protected:
                                  "01/02/2000  110   160.2\n"
                                  "01/03/2000  120   170.5\n";
         WriteTextFile(folder.File("GRAPH.DAT"), data);
-        DataFilePath = folder.File("GRAPH.DAT");
+        DataFile().path = folder.File("GRAPH.DAT");
         ReadDataFile();
     }
     void TearDown() override { ResetDataState(); }

@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsWithTheirQuestions)
     WriteTextFile(b, SmallFile + "01/04/2000  130   180.0\n");
     Frame frame;
     Start(frame);
-    DataFilePath = a;
+    DataFile().path = a;
     frame.Action("open")->trigger();  // unchanged data: straight to the chooser, which is cancelled
     EXPECT_TRUE(prompt.messages.empty());
 
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsWithTheirQuestions)
 
     // Yes, but the save fails: nothing else happens and the changes stay.
     Records().SetDataChanged(1);
-    DataFilePath = folder.File("gone/A.DAT");
+    DataFile().path = folder.File("gone/A.DAT");
     prompt.answers = {PromptAnswer::Yes};
     prompt.chosenFiles = {b};
     frame.Action("open")->trigger();
@@ -189,17 +189,17 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsWithTheirQuestions)
 
     // Save As writes the new file and the title names it; a failed Save As
     // keeps the old name.
-    DataFilePath = a;
+    DataFile().path = a;
     prompt.chosenFiles = {folder.File("C.DAT")};
     frame.Action("saveAs")->trigger();
     EXPECT_TRUE(PathExists(folder.File("C.DAT")));
-    EXPECT_EQ(DataFilePath, folder.File("C.DAT"));
+    EXPECT_EQ(DataFile().path, folder.File("C.DAT"));
     EXPECT_EQ(Records().DataChanged(), 0);
     EXPECT_TRUE(frame.windowTitle().contains(" -- " + QString::fromStdString(folder.File("C.DAT")) + "["))
         << frame.windowTitle().toStdString();
     prompt.chosenFiles = {folder.File("gone/D.DAT")};
     frame.Action("saveAs")->trigger();
-    EXPECT_EQ(DataFilePath, folder.File("C.DAT"));
+    EXPECT_EQ(DataFile().path, folder.File("C.DAT"));
     EXPECT_TRUE(frame.windowTitle().contains(" -- " + QString::fromStdString(folder.File("C.DAT")) + "["));
     frame.close();
 }
@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, TheTitleMarksUnsavedChanges)
     WriteConfig();
     const std::string a = folder.File("A.DAT");
     WriteTextFile(a, SmallFile);
-    DataFilePath = a;
+    DataFile().path = a;
     WriteConfig("SaveOpenFile=1\nFileName=" + a + "\n");
     Frame frame;
     Start(frame);
@@ -340,7 +340,7 @@ TEST_F(MainWindowTest, AFileGivenToASecondStartOpensInTheRunningWindow)
         PlotterApp app;
         ASSERT_TRUE(app.InitInstance(QString::fromStdString(a)));
         ASSERT_TRUE(WaitUntil([&] { return !app.MainFrame()->PlotView()->StartupTimer().isActive(); }));
-        EXPECT_EQ(DataFilePath, a);
+        EXPECT_EQ(DataFile().path, a);
         EXPECT_EQ(Records().RecordCount(), 3);
         EXPECT_TRUE(app.MainFrame()->windowTitle().contains(QString::fromStdString(a)));
 
@@ -361,7 +361,7 @@ TEST_F(MainWindowTest, AFileGivenToASecondStartOpensInTheRunningWindow)
         ASSERT_TRUE(WaitUntil([&] { return second.state() == QProcess::NotRunning; }, 10000));
         EXPECT_EQ(second.exitCode(), 0);
         EXPECT_EQ(second.readAllStandardError(), "");  // no toolkit notes
-        EXPECT_TRUE(WaitUntil([&] { return DataFilePath == b; }, 10000));
+        EXPECT_TRUE(WaitUntil([&] { return DataFile().path == b; }, 10000));
         EXPECT_EQ(question, "FILE CHANGED: Data File Has Changed - Do You Want To Save It First?");
         EXPECT_EQ(Records().RecordCount(), 4);
         EXPECT_EQ(ReadTextFile(a), SmallFile);  // No: the change was not saved
@@ -395,7 +395,7 @@ TEST_F(MainWindowTest, AHandedOverFileWaitsForTheOpenDialog)
     Prompt().MessageBox("busy", "TEST", PromptIcon::Information, PromptButtons::Ok);
     EXPECT_FALSE(openedDuringDialog);
     EXPECT_TRUE(WaitUntil([&] { return Records().RecordCount() == 3; }));
-    EXPECT_EQ(DataFilePath, a);
+    EXPECT_EQ(DataFile().path, a);
     app.MainFrame()->close();
 }
 
@@ -423,7 +423,7 @@ TEST_F(MainWindowTest, FileNewSavesToTheFileTheRecordsCameFrom)
     EXPECT_NE(ReadTextFile(other).find("01/04/2000  555     5.5"), std::string::npos);
     EXPECT_EQ(ReadTextFile(graph), SmallFile);
     EXPECT_EQ(Records().RecordCount(), 3);  // the configured file, read again
-    EXPECT_EQ(DataFilePath, graph);
+    EXPECT_EQ(DataFile().path, graph);
 
     // No: nothing is written anywhere, and the question is not asked twice.
     Records().SetRecordValues(0, "01/01/2000", 444, 4.4);

@@ -55,7 +55,7 @@ protected:
             text += Day(i) + "  " + std::to_string(100 + (i * 37) % 90) + "   " +
                     FormatFixed(120.0 + (i * 53) % 70 / 2.0, 5, 1) + "\n";
         WriteTextFile(folder.File("GRAPH.DAT"), text);
-        DataFilePath = folder.File("GRAPH.DAT");
+        DataFile().path = folder.File("GRAPH.DAT");
     }
     void TearDown() override { ResetDataState(); }
 

@@ -54,7 +54,7 @@ TEST_F(PrintingTest, CommandsNeedRecords)
 TEST_F(PrintingTest, PrintToPdfFileThroughThePrinter)
 {
     AddDays(30);
-    DataFilePath = "/home/user/GRAPH.DAT";
+    DataFile().path = "/home/user/GRAPH.DAT";
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(folder.File("printed.pdf")));
