@@ -165,21 +165,52 @@ TEST(CommandLine, CommandsAreQuiet)
     EXPECT_TRUE(StartsWith(r.err, "skylog: no display")) << r.err;
 }
 
-// The old statuses stay: 1 for a missing file, 2 for a file that is not a data file.
-TEST(CommandLine, CommandStatusesAreKept)
+// The statuses scripts rely on: 1 a failure, 2 a file that is not a data
+// file, 64 wrong use. Nothing is written where a command fails.
+TEST(CommandLine, ExitStatuses)
 {
     TempFolder folder;
     const std::map<std::string, std::optional<std::string>> home = {{"SKYLOG_HOME", folder.Path()}};
-    EXPECT_EQ(RunSkylog({"info", folder.File("missing.dat")}, home).status, 1);
-    WriteTextFile(folder.File("junk.dat"), "hello\n");
-    EXPECT_EQ(RunSkylog({"info", folder.File("junk.dat")}, home).status, 2);
-    EXPECT_EQ(RunSkylog({"render", folder.File("junk.dat"), "-o", folder.File("p.png")}, home).status, 2);
-    EXPECT_EQ(RunSkylog({"render", folder.File("missing.dat"), "-o", folder.File("p.png")}, home).status, 1);
-    EXPECT_EQ(RunSkylog({"render", Sample, "-o", folder.File("no/such/dir/p.png")}, home).status, 1);
-    EXPECT_EQ(RunSkylog({"parse", folder.File("junk.dat")}, home).status, 1);
-    EXPECT_EQ(RunSkylog({"import", "--data", folder.File("junk.dat"), folder.File("junk.dat")}, home).status, 2);
-    // "--" makes a command name a file name.
-    EXPECT_EQ(RunSkylog({"--", "info"}, home).status, 64);
+    const std::string junk = folder.File("junk.dat"), missing = folder.File("missing.dat");
+    const std::string empty = folder.File("EMPTY.DAT");
+    const std::string png = folder.File("p.png"), pdf = folder.File("p.pdf"), csv = folder.File("p.csv");
+    WriteTextFile(junk, "hello\n");
+    WriteTextFile(empty, "! SKYLOG Solar Data Plot Version 3 Data File\n");
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;  // a part of what it says
+    };
+    for (const Case& c : {
+             Case{{"info", missing}, 1, "Could Not Open Data File"},
+             Case{{"info", junk}, 2, "Unable To Read Data File"},
+             Case{{"render", junk, "-o", png}, 2, ""},
+             Case{{"render", missing, "-o", png}, 1, ""},
+             Case{{"render", Sample, "-o", folder.File("no/such/dir/p.png")}, 1, ""},
+             Case{{"render", Sample, "-o", folder.File("p.jpg")}, 64, ""},
+             Case{{"render", Sample, "-o", folder.File("p.svg"), "--scale", "2"}, 64, ""},
+             Case{{"parse", junk}, 1, ""},
+             Case{{"import", "--data", junk, junk}, 2, ""},
+             Case{{"print", empty}, 64, ""},
+             Case{{"print", empty, "-o", png}, 64, ""},
+             Case{{"print", empty, "-o", pdf, "--page", "A3"}, 64, ""},
+             Case{{"print", empty, "-o", pdf}, 1, ""},  // no days to print
+             Case{{"print", missing, "-o", pdf}, 1, ""},
+             Case{{"export", Sample}, 64, ""},
+             Case{{"export", missing, "-o", csv}, 1, ""},
+             Case{{"fetch", "--bogus"}, 64, ""},
+             Case{{"fetch", "--site"}, 64, ""},
+             Case{{"fetch", "extra"}, 64, ""},
+             Case{{"fetch", "--keep", "/no/such/folder"}, 64, ""},
+             Case{{"--", "info"}, 64, ""},  // "--" makes a command name a file name
+         }) {
+        const ProgramResult r = RunSkylog(c.arguments, home);
+        EXPECT_EQ(r.status, c.status) << Joined(c.arguments) << "\n" << r.out << r.err;
+        EXPECT_NE((r.out + r.err).find(c.message), std::string::npos) << r.out << r.err;
+    }
+    EXPECT_EQ(ReadTextFile(junk), "hello\n");
+    for (const std::string& output : {png, pdf, csv, folder.File("p.jpg"), folder.File("p.svg")})
+        EXPECT_FALSE(PathExists(output)) << output;
 }
 
 }  // namespace

@@ -3,36 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
 
 #include "data/file_lock.h"
+#include "support/run_skylog.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-struct RunResult {
-    int status;
-    std::string output;
-};
-
-RunResult RunCommand(const std::string& environment, const std::string& arguments)
+// timeout: a command that blocks fails the test instead of hanging it.
+RunResult RunWithin60s(const std::string& environment, const std::string& arguments)
 {
-    // timeout: a command that blocks fails the test instead of hanging it.
-    const std::string command = environment + " timeout 60 " + std::string(SKYLOG_BINARY) + " " +
-                                arguments + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), output};
+    return RunCommand(environment + " timeout 60 " + std::string(SKYLOG_BINARY) + " " + arguments + " 2>&1");
 }
 
 std::string Bulletin(const char* name)
@@ -70,18 +55,18 @@ TEST(DataFileCommands, AReadErrorFailsTheReadInsteadOfEndingTheFile)
     const std::string sample = ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT");
     WriteTextFile(path, sample);
 
-    RunResult r = RunCommand(FailingDisk(path, 128 * 1024), "info " + path);
+    RunResult r = RunWithin60s(FailingDisk(path, 128 * 1024), "info " + path);
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("Unable To Read Data File\n" + path), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("Input/output error"), std::string::npos);
     EXPECT_EQ(r.output.find("Records:"), std::string::npos);
 
-    r = RunCommand(FailingDisk(path, 128 * 1024), "import --data " + path + " " + Bulletin("arlp001.txt"));
+    r = RunWithin60s(FailingDisk(path, 128 * 1024), "import --data " + path + " " + Bulletin("arlp001.txt"));
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_EQ(ReadTextFile(path), sample);
 
     // The same disk, working again.
-    r = RunCommand("", "info " + path);
+    r = RunWithin60s("", "info " + path);
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("Records:   28319"), std::string::npos);
 }
@@ -91,10 +76,10 @@ TEST(DataFileCommands, AFifoIsRefusedWithoutBlocking)
     TempFolder folder;
     const std::string fifo = folder.File("PIPE.DAT");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-    RunResult r = RunCommand("", "info " + fifo);
+    RunResult r = RunWithin60s("", "info " + fifo);
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("Unable To Read Data File"), std::string::npos) << r.output;
-    r = RunCommand("", "import --data " + fifo + " " + Bulletin("arlp001.txt"));
+    r = RunWithin60s("", "import --data " + fifo + " " + Bulletin("arlp001.txt"));
     EXPECT_EQ(r.status, 1) << r.output;
     struct stat info {};
     ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
@@ -112,7 +97,7 @@ TEST(DataFileCommands, ImportsWaitForEachOtherAndKeepEveryDay)
         // Another writer holds the lock: the import waits for it.
         std::optional<DataFileLock> held(std::in_place, path);
         ASSERT_TRUE(held->IsHeld());
-        std::thread importer([&] { late = RunCommand("", "import --data " + path + " " +
+        std::thread importer([&] { late = RunWithin60s("", "import --data " + path + " " +
                                                       Bulletin("arlp001.txt")); });
         std::this_thread::sleep_for(std::chrono::milliseconds(700));
         EXPECT_EQ(DataLineCount(ReadTextFile(path)), 0);
@@ -132,16 +117,16 @@ TEST(DataFileCommands, ImportsWaitForEachOtherAndKeepEveryDay)
     for (int i = 0; i < 3; ++i)
         imports.emplace_back([&, i] {
             results[static_cast<std::size_t>(i)] =
-                RunCommand("", "import --data " + path + " " + Bulletin(bulletins[i]));
+                RunWithin60s("", "import --data " + path + " " + Bulletin(bulletins[i]));
         });
     for (std::thread& t : imports)
         t.join();
     for (const RunResult& r : results)
         EXPECT_EQ(r.status, 0) << r.output;
-    const RunResult info = RunCommand("", "info " + path);
+    const RunResult info = RunWithin60s("", "info " + path);
     int expected = 8;
     for (const char* bulletin : bulletins) {
-        const RunResult parsed = RunCommand("", "parse " + Bulletin(bulletin));
+        const RunResult parsed = RunWithin60s("", "parse " + Bulletin(bulletin));
         // A line per day after the one that says how the bulletin was read.
         expected +=
             static_cast<int>(std::count(parsed.output.begin(), parsed.output.end(), '\n')) - 1;
@@ -157,8 +142,8 @@ TEST(DataFileCommands, CommandsThatOnlyReadLeaveTheConfigurationAlone)
     const std::string text = "[SOLAR_DATA]\nPhrase2=SUNSPOT NUMBERS FOR\n";  // no Version
     WriteTextFile(ini, text);
     const std::string env = "SKYLOG_HOME=" + folder.Path();
-    EXPECT_EQ(RunCommand(env, "parse " + Bulletin("arlp001.txt")).status, 0);
-    EXPECT_EQ(RunCommand(env, "import --data " + folder.File("G.DAT") + " " + Bulletin("arlp001.txt")).status, 0);
-    RunCommand(env + " QT_QPA_PLATFORM=offscreen", "render " + folder.File("G.DAT") + " -o " + folder.File("g.png"));
+    EXPECT_EQ(RunWithin60s(env, "parse " + Bulletin("arlp001.txt")).status, 0);
+    EXPECT_EQ(RunWithin60s(env, "import --data " + folder.File("G.DAT") + " " + Bulletin("arlp001.txt")).status, 0);
+    RunWithin60s(env + " QT_QPA_PLATFORM=offscreen", "render " + folder.File("G.DAT") + " -o " + folder.File("g.png"));
     EXPECT_EQ(ReadTextFile(ini), text);
 }

@@ -125,14 +125,6 @@ TEST_F(FetchCommand, FailedRunsExitOneAndLeaveTheFilesAlone)
     EXPECT_TRUE(fs::is_empty(tmp_.Path()));
 }
 
-TEST_F(FetchCommand, BadUsageExits64)
-{
-    for (const char* arguments : {"--bogus", "--site", "extra", "--keep /no/such/folder"}) {
-        const RunResult r = RunFetch(arguments);
-        EXPECT_EQ(r.status, 64) << arguments << "\n" << r.output;
-    }
-}
-
 TEST_F(FetchCommand, KeepFolderAndDamagedList)
 {
     WriteArchive(site_, "pub/bulletins", Archive());

@@ -22,14 +22,9 @@ protected:
     }
 };
 
-TEST_F(SettingsTest, ProgramFolderFollowsSkylogHome)
-{
-    EXPECT_EQ(ProgramFolder(), folder.Path());
-    EXPECT_EQ(IniFilePath(), folder.File("SKYLOG.INI"));
-}
-
 TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
 {
+    EXPECT_EQ(IniFilePath(), folder.File("SKYLOG.INI"));  // the program folder follows SKYLOG_HOME
     LoadSettings();
     EXPECT_TRUE(FirstRun());
     const PlotSettings& s = Settings();
@@ -40,6 +35,8 @@ TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
     EXPECT_EQ(s.FTPSite, "ftp.arrl.org");
     EXPECT_EQ(s.Phrase2, "SUNSPOT NUMBERS FOR");
     EXPECT_EQ(Stagger().day, "01/01/1989");
+    EXPECT_EQ(Stagger().interval, 28);
+    EXPECT_EQ(s.AxisLabels, 1);
     EXPECT_TRUE(DataFile().path.empty());
     EXPECT_FALSE(PathExists(IniFilePath()));  // reading writes nothing; the window saves
     SaveSettings();
@@ -57,9 +54,7 @@ TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
 
 TEST_F(SettingsTest, ConversionsOnLoad)
 {
-    WriteTextFile(IniFilePath(),
-                  "[SOLAR_DATA]\n"
-                  "Version=x\n"
+    const std::string text = "[SOLAR_DATA]\n"
                   "StaggerPlotStartDay=01/01/05\n"
                   "StaggerPlot=1\n"
                   "StaggerPlotDays=7\n"
@@ -67,8 +62,12 @@ TEST_F(SettingsTest, ConversionsOnLoad)
                   "Grid=  4294967295\n"
                   "Flux=65280\n"
                   "FileName=/somewhere/GRAPH.DAT\n"
-                  "Phrase2=sunspot numbers for\n");
+                  "Phrase2=sunspot numbers for\n";
+    WriteTextFile(IniFilePath(), text);
     LoadSettings();
+    EXPECT_TRUE(FirstRun());  // no Version
+    // Commands that only read (parse, import, render) load the settings too.
+    EXPECT_EQ(ReadTextFile(IniFilePath()), text);
     EXPECT_EQ(Stagger().day, "01/01/1905");  // the century is always 19
     EXPECT_EQ(Stagger().enabled, 1);
     EXPECT_EQ(Stagger().interval, 7);
@@ -90,9 +89,11 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
                   "Mine=kept\n");
     LoadSettings();
     Settings().CloseDays = 999;
+    Settings().AxisLabels = 0;
     Settings().PFBPath = "/bulletins";
     SaveSettings();
     IniFile off(IniFilePath());
+    EXPECT_EQ(off.ReadText(SettingsSection, "AxisLabels", "none", 62), "none");
     EXPECT_EQ(off.ReadInt(SettingsSection, "CloseDays", 0), 100);
     EXPECT_EQ(off.ReadText(SettingsSection, "PFBPath", "", 254), "/bulletins");
     EXPECT_EQ(off.ReadText(SettingsSection, "FileName", "", 254), "/old/OLD.DAT");
@@ -104,6 +105,7 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
     SaveSettings();
     IniFile on(IniFilePath());
     EXPECT_EQ(on.ReadInt(SettingsSection, "CloseDays", 0), 999);
+    EXPECT_EQ(on.ReadText(SettingsSection, "AxisLabels", "", 62), "0");
     EXPECT_EQ(on.ReadText(SettingsSection, "FileName", "", 4096), DataFile().path);
     EXPECT_EQ(on.ReadText(SettingsSection, "Spots", "", 62), "255");
     EXPECT_EQ(on.ReadText(SettingsSection, "StaggerPlotStartDay", "", 62), "03/04/2001");
@@ -118,33 +120,5 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
     DataFile().path.clear();
     LoadSettings();
     EXPECT_EQ(DataFile().path, saved);
-}
-
-TEST_F(SettingsTest, LoadingNeverWritesTheFile)
-{
-    // Commands that only read (parse, import, render) load the settings too.
-    const std::string text = "[SOLAR_DATA]\nCloseDays=100\n";
-    WriteTextFile(IniFilePath(), text);
-    LoadSettings();
-    EXPECT_TRUE(FirstRun());
-    EXPECT_EQ(Settings().CloseDays, 100);
-    EXPECT_EQ(ReadTextFile(IniFilePath()), text);
-}
-
-TEST_F(SettingsTest, AxisLabelsDefaultOnAndKeptLikeTheOtherOptions)
-{
-    WriteTextFile(IniFilePath(), "[SOLAR_DATA]\nVersion=x\n");
-    LoadSettings();
-    EXPECT_EQ(Settings().AxisLabels, 1);
-    Settings().AxisLabels = 0;
-    SaveSettings();  // AutosaveCfg off: not written
-    LoadSettings();
-    EXPECT_EQ(Settings().AxisLabels, 1);
-    Settings().AxisLabels = 0;
-    Settings().AutosaveCfg = 1;
-    SaveSettings();
-    Settings().AxisLabels = 1;
-    LoadSettings();
     EXPECT_EQ(Settings().AxisLabels, 0);
-    EXPECT_EQ(IniFile(IniFilePath()).ReadText(SettingsSection, "AxisLabels", "", 62), "0");
 }

@@ -56,7 +56,7 @@ TEST(BinarySurveyTest, AForeignControlByteAnywhereRefusesTheFile)
         std::string text = Header + body;
         text.insert(Header.size() + c.offset, 1, c.byte);
         WriteTextFile(path, text);
-        DataFilePath = path;
+        DataFile().path = path;
         prompt.messages.clear();
         const ReadOutcome outcome = ReadDataFile();
         EXPECT_EQ(outcome == ReadOutcome::Refused, c.refused)

@@ -1,196 +1,248 @@
+// The data file reader and writer on real files: the line rules, both
+// versions, line ends, refusals, and a save that never loses a day.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include "data/data_file.h"
-#include "support/data_state.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
+#include "data/file_lock.h"
+#include "support/data_file_fixture.h"
 
 namespace {
 
-const std::string V3Header = "! SKYLOG Solar Data Plot Version 3 Data File";
-const std::string V2Header = "! SKYLOG Solar Data Plot Version 2 Data File";
+namespace fs = std::filesystem;
 
-std::string Lines(std::initializer_list<std::string> lines, const std::string& eol = "\n")
+int FilesIn(const std::string& folder)
 {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + eol;
-    return text;
+    return static_cast<int>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
+
+struct LineCase {
+    bool version3;
+    std::string line;
+    const char* date;     // the day's date once read; nullptr: not a day
+    std::string written;  // the line a save writes for it
+    int skipped;          // counted as a malformed data line
+};
+
+// Worked out by hand from the line rules: at least 23 characters, the date up
+// to the first blank, then a sunspot number from 0 to 1000 and a flux from 0
+// to 2000, each read as far as it is a number (what is no finite number is 0).
+const LineCase LineCases[] = {
+    {true, "01/01/2000  100   150.9", "01/01/2000", "01/01/2000  100   150.9", 0},
+    {true, "01/02/2000  100  150.9", nullptr, "", 0},  // 22 characters: too short to count
+    {true, "! a comment 01/01/2000  999   999.9", nullptr, "", 0},
+    {true, "7/1/2026    100   150.9", "07/01/2026", "07/01/2026  100   150.9", 0},
+    // A typed two-digit year: below 50 in the 2000s, from 50 in the 1900s.
+    {true, "1/2/49      100   150.9", "01/02/2049", "01/02/2049  100   150.9", 0},
+    {true, "1/2/50      100   150.9", "01/02/1950", "01/02/1950  100   150.9", 0},
+    {true, "2/29/2000   100   150.9", "02/29/2000", "02/29/2000  100   150.9", 0},
+    {true, "1/31/2000   100   150.9", "01/31/2000", "01/31/2000  100   150.9", 0},
+    {true, "01/03/2000 abc   def   ", "01/03/2000", "01/03/2000    0     0.0", 0},
+    {true, "01/04/2000  55x   77.7xyz", "01/04/2000", "01/04/2000   55    77.7", 0},
+    {true, "01/05/2000  42   1e400  ", "01/05/2000", "01/05/2000   42     0.0", 0},
+    {true, "01/06/2000  1o0   150.9", "01/06/2000", "01/06/2000    1   150.9", 0},
+    {true, "01/07/2000 1000  2000.0", "01/07/2000", "01/07/2000  1000   2000.0", 0},
+    {true, "01/08/2000    0     0.0", "01/08/2000", "01/08/2000    0     0.0", 0},
+    {true, "01/09/2000 1001   150.9", nullptr, "", 1},
+    {true, "01/10/2000   10  2000.1", nullptr, "", 1},
+    {true, "01/11/2000   10   3000000000.0", nullptr, "", 1},
+    {true, "01/12/2000   -1   150.9", nullptr, "", 1},
+    {true, "01/13/2000   10   -10.5", nullptr, "", 1},
+    {true, "01/14/2000   10   nan  ", "01/14/2000", "01/14/2000   10     0.0", 0},
+    {true, "01/15/20000000   10   10.5", nullptr, "", 1},  // the date longer than ten
+    {false, "01/01/00    100   150.9", "01/01/2000", "01/01/00    100   150.9", 0},
+    {false, "01/01/49    101   151.0", "01/01/2049", "01/01/49    101   151.0", 0},
+    {false, "01/01/50    102   152.0", "01/01/1950", "01/01/50    102   152.0", 0},
+    {false, "12/31/99    103   153.0", "12/31/1999", "12/31/99    103   153.0", 0},
+    {false, "02/29/48      7     7.5", "02/29/2048", "02/29/48      7     7.5", 0},
+};
 
 }  // namespace
 
-class DataFileTest : public ::testing::Test {
-protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-    std::string path = folder.File("GRAPH.DAT");
+class DataFileTest : public DataFileFixture {};
 
-    void SetUp() override { ResetDataState(); }
-    void TearDown() override { ResetDataState(); }
-
-    ReadOutcome Read(const std::string& text)
-    {
-        WriteTextFile(path, text);
-        DataFile().path = path;
-        return ReadDataFile();
-    }
-};
-
-TEST_F(DataFileTest, Version3RoundTripKeepsValuesAndWritesTheFixedLayout)
+TEST_F(DataFileTest, EachLineIsReadAndWrittenByTheLineRules)
 {
-    AddRecord("01/15/2002", 123, 203.46);
-    AddRecord("01/16/2002", 7, 68.0);
-    AddRecord("01/17/2002", 1000, 1203.25);
-    Records().SetDataChanged(1);
-    DataFile().path = path;
-    ASSERT_TRUE(WriteDataFile());
-    EXPECT_EQ(Records().DataChanged(), 0);
-
-    const std::string text = ReadTextFile(path);
-    EXPECT_EQ(text.rfind(V3Header + "\n!----", 0), 0u);
-    EXPECT_NE(text.find("\n! 73's es GL de SKYLOG ..... 11/94\n"), std::string::npos);
-    EXPECT_NE(text.find("\n01/15/2002  123   203.5\n01/16/2002    7    68.0\n"), std::string::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20 + 3);
-    EXPECT_EQ(text.find('\r'), std::string::npos);
-
-    Records().FreeRecords();
-    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
-    ASSERT_EQ(Records().RecordCount(), 3);
-    EXPECT_EQ(Records().At(0).GetDate(), "01/15/2002");
-    EXPECT_EQ(Records().At(0).m_sunspots, 123);
-    EXPECT_DOUBLE_EQ(Records().At(0).m_flux, 203.5);
-    EXPECT_EQ(Records().At(2).m_sunspots, 1000);
-    EXPECT_DOUBLE_EQ(Records().At(2).m_flux, 1203.2);  // 1203.25 is stored just below
+    for (const LineCase& c : LineCases) {
+        SCOPED_TRACE(c.line);
+        ResetDataState();
+        ASSERT_EQ(Read(Lines({c.version3 ? V3Header : V2Header, c.line})), ReadOutcome::Read);
+        EXPECT_EQ(DataFile().version3, c.version3);
+        EXPECT_EQ(SkippedDataLines(), c.skipped);
+        if (!c.date) {
+            EXPECT_EQ(Records().RecordCount(), 0);
+            continue;
+        }
+        ASSERT_EQ(Records().RecordCount(), 1);
+        EXPECT_EQ(Records().At(0).GetDate(), c.date);
+        ASSERT_TRUE(Save());
+        EXPECT_EQ(DataLines(ReadTextFile(path)), std::vector<std::string>{c.written});
+    }
     EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(DataFileTest, LineRulesCommentsShortLinesAndIndentedLines)
+TEST_F(DataFileTest, LineEndsAreReadWholeAndTheFilesOwnAreWrittenBack)
 {
-    const std::string file = Lines({
-        V3Header,
-        "! a comment 01/01/2000  999   999.9",
-        "01/01/2000  100   150.9",  // 23 characters: a data line
-        "01/02/2000  100  150.9",   // 22 characters: too short
-        "",
-        "  xx/xx/xx    0     0.0",
-        "01/03/2000 abc   def   ",
-        "01/04/2000  55x   77.7xyz",
-        "! another comment",
-        "01/05/2000  42   1e400  ",
-    });
-    ASSERT_EQ(Read(file), ReadOutcome::Read);
-    ASSERT_EQ(Records().RecordCount(), 5);
-    EXPECT_EQ(Records().At(0).GetDate(), "01/01/2000");
-    EXPECT_DOUBLE_EQ(Records().At(0).m_flux, 150.9);
-    EXPECT_EQ(Records().At(1).GetDate(), "");  // everything before the first blank
-    EXPECT_EQ(Records().At(1).m_sunspots, 0);
-    EXPECT_EQ(Records().At(2).m_sunspots, 0);  // no number: 0
-    EXPECT_EQ(Records().At(3).m_sunspots, 55);
-    EXPECT_DOUBLE_EQ(Records().At(3).m_flux, 77.7);
-    EXPECT_DOUBLE_EQ(Records().At(4).m_flux, 0.0);  // out of range reads as no number
+    struct Case {
+        std::string eol;       // as the file has them
+        std::string savedEol;  // as a save writes them
+    };
+    for (const Case& c : {Case{"\n", "\n"}, Case{"\r\n", "\r\n"}, Case{"\r", "\n"}}) {
+        SCOPED_TRACE(c.eol == "\r" ? "CR" : c.eol == "\n" ? "LF" : "CR LF");
+        ResetDataState();
+        // The last line has no line break.
+        const std::string text = Lines({V3Header, "01/01/2000  100   150.9", "! note"}, c.eol) +
+                                 "01/02/2000  101    15.5";
+        ASSERT_EQ(Read(text), ReadOutcome::Read);
+        EXPECT_EQ(SunspotsRead(), (std::vector<int>{100, 101}));
+        EXPECT_DOUBLE_EQ(Records().At(1).m_flux, 15.5);
+        ASSERT_TRUE(Save());
+        const std::string saved = ReadTextFile(path);
+        EXPECT_NE(saved.find(c.savedEol + "! note" + c.savedEol + "01/01/2000  100   150.9" + c.savedEol +
+                             "01/02/2000  101    15.5" + c.savedEol),
+                  std::string::npos)
+            << saved;
+        const auto crs = std::count(saved.begin(), saved.end(), '\r');
+        EXPECT_EQ(crs, c.savedEol == "\r\n" ? std::count(saved.begin(), saved.end(), '\n') : 0);
+    }
+}
 
-    // The file's own comments follow the fixed comment block.
-    Records().SetDataChanged(1);
-    ASSERT_TRUE(WriteDataFile());
+TEST_F(DataFileTest, Version3SaveWritesTheFixedLayoutThenTheFilesOwnComments)
+{
+    ASSERT_EQ(Read(Lines({V3Header, "! Source: hand-kept log", "01/15/2002  123   203.46",
+                          "! second note"})),
+              ReadOutcome::Read);
+    AddRecord("01/17/2002", 1000, 1203.25);
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(Records().DataChanged(), 0);
     const std::string text = ReadTextFile(path);
-    EXPECT_NE(text.find("11/94\n!------"
-                        "---------------------------------------------------------------------\n"
-                        "! a comment 01/01/2000  999   999.9\n! another comment\n"),
+    EXPECT_EQ(text.rfind(V3Header + "\n!----", 0), 0u);
+    // The fixed block ends with its signature line; the file's own notes follow.
+    EXPECT_NE(text.find("\n! 73's es GL de SKYLOG ..... 11/94\n!" + std::string(75, '-') +
+                        "\n! Source: hand-kept log\n! second note\n01/15/2002  123   203.5\n"
+                        "01/17/2002  1000   1203.2\n"),
               std::string::npos)
         << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20 + 2 + 2);
+    // Read again and saved again, nothing is added or lost.
+    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+    EXPECT_DOUBLE_EQ(Records().At(1).m_flux, 1203.2);  // 1203.25 is stored just below
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(ReadTextFile(path), text);
 }
 
-TEST_F(DataFileTest, CrlfFilesAreReadWholeAndStayCrlf)
+TEST_F(DataFileTest, Version2StaysVersion2AndCannotHoldYearsOutsideItsCentury)
 {
-    ASSERT_EQ(Read(Lines({V3Header, "01/01/2000  100   150.9", "01/02/2000  101    15.5"}, "\r\n")),
-              ReadOutcome::Read);
-    ASSERT_EQ(Records().RecordCount(), 2);
-    EXPECT_DOUBLE_EQ(Records().At(1).m_flux, 15.5);  // line break stripped whole
-    ASSERT_TRUE(WriteDataFile());
-    const std::string text = ReadTextFile(path);
-    EXPECT_NE(text.find("\r\n01/02/2000  101    15.5\r\n"), std::string::npos);
-    EXPECT_EQ(text.find("\n"), text.find("\r\n") + 1);  // no bare line feeds
-
-    // A file never read is written with line feeds.
-    ResetDataState();
-    AddRecord("01/01/2000", 1, 1.0);
-    DataFile().path = folder.File("NEW.DAT");
-    ASSERT_TRUE(WriteDataFile());
-    EXPECT_EQ(ReadTextFile(DataFile().path).find('\r'), std::string::npos);
-}
-
-TEST_F(DataFileTest, LastLineWithoutLineBreakIsKeptWhole)
-{
-    ASSERT_EQ(Read(V3Header + "\n01/01/2000  100   150.9"), ReadOutcome::Read);
-    ASSERT_EQ(Records().RecordCount(), 1);
-    EXPECT_DOUBLE_EQ(Records().At(0).m_flux, 150.9);
-}
-
-TEST_F(DataFileTest, Version2IsReadWithCenturyRuleAndWrittenBackAsVersion2)
-{
-    const std::string file = Lines({V2Header, "01/01/00    100   150.9", "01/01/49    101   151.0",
-                                    "01/01/50    102   152.0", "12/31/99    103   153.0"},
-                                   "\r\n");
-    ASSERT_EQ(Read(file), ReadOutcome::Read);
+    ASSERT_EQ(Read(Lines({V2Header, "01/01/99    100   150.9"}, "\r\n")), ReadOutcome::Read);
     EXPECT_EQ(prompt.conversionQuestions, 1);
-    EXPECT_FALSE(DataFile().version3);
-    ASSERT_EQ(Records().RecordCount(), 4);
-    EXPECT_EQ(Records().At(0).GetDate(), "01/01/2000");
-    EXPECT_EQ(Records().At(1).GetDate(), "01/01/2049");
-    EXPECT_EQ(Records().At(2).GetDate(), "01/01/1950");
-    EXPECT_EQ(Records().At(3).GetDate(), "12/31/1999");
-    EXPECT_FALSE(PathExists(folder.File("GRAPH.BAK")));
-
-    ASSERT_TRUE(WriteDataFile());
+    ASSERT_FALSE(DataFile().version3);
+    AddRecord("02/14/1947", 10, 90.0);  // two digits would read back as 2047
+    ASSERT_TRUE(Save());
     const std::string text = ReadTextFile(path);
     EXPECT_EQ(text.rfind(V2Header + "\r\n", 0), 0u);
-    EXPECT_NE(text.find("\r\n01/01/00    100   150.9\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n12/31/99    103   153.0\r\n"), std::string::npos);
+    EXPECT_EQ(DataLines(text), std::vector<std::string>{"01/01/99    100   150.9"});
+    EXPECT_NE(text.find("\r\n! UNREADABLE DATE: 02/14/1947     10    90.0\r\n"), std::string::npos) << text;
+    EXPECT_NE(prompt.messages.at(0).text.find("two-digit year"), std::string::npos);
+    EXPECT_FALSE(PathExists(folder.File("GRAPH.BAK")));
 
     // A version 3 file read afterwards is version 3 again.
     ASSERT_EQ(Read(Lines({V3Header, "01/01/2000  100   150.9"})), ReadOutcome::Read);
     EXPECT_TRUE(DataFile().version3);
 }
 
-TEST_F(DataFileTest, OpenFailureForgetsThePath)
+TEST_F(DataFileTest, UnreadableDatesAreReportedAndNeverReadBackAsOtherDays)
 {
-    bool finished = true;
-    DataFileNotifications().loadFinished.push_back([&](bool read) { finished = read; });
-    DataFile().path = folder.File("MISSING.DAT");
-    EXPECT_EQ(ReadDataFile(), ReadOutcome::OpenFailed);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, "Could Not Open Data File\n" + folder.File("MISSING.DAT"));
-    EXPECT_EQ(prompt.messages[0].caption, "ReadData");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Stop);
-    EXPECT_TRUE(DataFile().path.empty());
-    EXPECT_FALSE(finished);
+    AddRecord("07/01/2026", 100, 150.9);
+    AddRecord("xx/xx/xx", 0, 0.0);
+    AddRecord("13/45/2026", 77, 88.0);
+    AddRecord("7/2/2026", 101, 151.0);  // typed by hand: written in the file's form
+    DataFile().path = path;
+    ASSERT_TRUE(Save());
+    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"INCORRECT DATE"});
+    EXPECT_NE(prompt.messages[0].text.find("2 days have a date"), std::string::npos);
+    EXPECT_NE(prompt.messages[0].text.find("\"xx/xx/xx\" (day 2)"), std::string::npos);
+    EXPECT_EQ(DataLines(ReadTextFile(path)),
+              (std::vector<std::string>{"07/01/2026  100   150.9", "07/02/2026  101   151.0"}));
+
+    // Read back: two days; the others are comment lines that stay in the file.
+    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+    EXPECT_EQ(SunspotsRead(), (std::vector<int>{100, 101}));
+    ASSERT_TRUE(Save());
+    const std::string text = ReadTextFile(path);
+    EXPECT_NE(text.find("\n! UNREADABLE DATE: xx/xx/xx    0     0.0\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n! UNREADABLE DATE: 13/45/2026   77    88.0\n"), std::string::npos);
 }
 
-TEST_F(DataFileTest, UnknownHeaderDeclinedLeavesFileAndForgetsPath)
+TEST_F(DataFileTest, FilesThatCannotBeReadAreRefusedAndTheirPathForgotten)
 {
-    const std::string file = Lines({"01/01/99    100   150.9", "01/02/99    101   151.9"});
-    prompt.answers = {PromptAnswer::No};
-    EXPECT_EQ(Read(file), ReadOutcome::Refused);
-    EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"INCORRECT FILE", "INCORRECT FILE"}));
-    EXPECT_EQ(prompt.messages[1].text.rfind("Unable To Read Data File\n\n", 0), 0u);
-    EXPECT_EQ(ReadTextFile(path), file);
-    EXPECT_TRUE(DataFile().path.empty());
-    EXPECT_EQ(Records().RecordCount(), 0);
-    // A save now has nowhere to go, so the refused file cannot be overwritten.
-    EXPECT_FALSE(WriteDataFile());
-    EXPECT_EQ(ReadTextFile(path), file);
+    ASSERT_EQ(mkfifo(folder.File("PIPE.DAT").c_str(), 0644), 0);
+    struct Case {
+        std::string path;
+        ReadOutcome outcome;
+        std::string message;  // how the message starts
+    };
+    for (const Case& c : {Case{folder.File("MISSING.DAT"), ReadOutcome::OpenFailed,
+                               "Could Not Open Data File\n" + folder.File("MISSING.DAT")},
+                          // Opening a FIFO would block: refused before it is opened.
+                          Case{folder.File("PIPE.DAT"), ReadOutcome::ReadFailed,
+                               "Unable To Read Data File\n" + folder.File("PIPE.DAT")},
+                          Case{folder.Path(), ReadOutcome::ReadFailed, "Unable To Read Data File\n"}}) {
+        SCOPED_TRACE(c.path);
+        prompt.messages.clear();
+        bool finished = true;
+        DataFileNotifications().loadFinished = {[&](bool read) { finished = read; }};
+        DataFile().path = c.path;
+        EXPECT_EQ(ReadDataFile(), c.outcome);
+        ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"ReadData"});
+        EXPECT_EQ(prompt.messages[0].text.rfind(c.message, 0), 0u) << prompt.messages[0].text;
+        EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Stop);
+        EXPECT_TRUE(DataFile().path.empty());
+        EXPECT_FALSE(finished);
+        EXPECT_EQ(Records().RecordCount(), 0);
+    }
 }
 
-TEST_F(DataFileTest, UnknownHeaderAcceptedIsConvertedWithBackup)
+TEST_F(DataFileTest, WhatIsNotADataFileIsRefusedAndLeftAsItWas)
+{
+    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> captions;  // the messages shown
+    };
+    // Binary content is refused at once: the update offer would ruin it.
+    for (const Case& c :
+         {Case{"no header", Lines({"01/01/99    100   150.9"}), {"INCORRECT FILE", "INCORRECT FILE"}},
+          Case{"a picture", png + std::string(100, 'x'), {"INCORRECT FILE"}},
+          Case{"a NUL in a data line",
+               Lines({V3Header, "01/01/2000  100   150.9", std::string("01/02/2000  1\0", 14) + "0   150.9"}),
+               {"INCORRECT FILE"}}}) {
+        SCOPED_TRACE(c.what);
+        prompt.messages.clear();
+        EXPECT_EQ(Read(c.text), ReadOutcome::Refused);  // the update question is answered No
+        EXPECT_EQ(prompt.Captions(), c.captions);
+        EXPECT_EQ(prompt.messages.front().buttons,
+                  c.captions.size() == 2 ? PromptButtons::YesNoDefaultNo : PromptButtons::Ok);
+        EXPECT_EQ(prompt.messages.back().text.rfind("Unable To Read Data File\n\n", 0), 0u);
+        EXPECT_TRUE(DataFile().path.empty());
+        EXPECT_EQ(Records().RecordCount(), 0);
+        // A save now has nowhere to go, so the refused file cannot be overwritten.
+        EXPECT_FALSE(WriteDataFile());
+        EXPECT_EQ(ReadTextFile(path), c.text);
+    }
+}
+
+TEST_F(DataFileTest, AFileWithoutHeaderIsConvertedWhenTheUserSaysSo)
 {
     const std::string file = Lines({"01/01/99    100   150.9", "01/02/00    101   151.9"});
     prompt.answers = {PromptAnswer::Yes};
     ASSERT_EQ(Read(file), ReadOutcome::Read);
     EXPECT_TRUE(DataFile().version3);
-    ASSERT_EQ(Records().RecordCount(), 2);
     EXPECT_EQ(Records().At(0).GetDate(), "01/01/1999");
     EXPECT_EQ(Records().At(1).GetDate(), "01/02/2000");
     // The backup already carries the version 2 header.
@@ -198,60 +250,77 @@ TEST_F(DataFileTest, UnknownHeaderAcceptedIsConvertedWithBackup)
     EXPECT_EQ(ReadTextFile(path), Lines({V3Header, "01/01/1999  100   150.9", "01/02/2000  101   151.9"}));
 }
 
-TEST_F(DataFileTest, StaggerKeepsEveryNthDataLineAroundTheDay)
+TEST_F(DataFileTest, StaggerKeepsEveryNthDataLineFromTheDay)
 {
     std::vector<std::string> lines = {V3Header};
     for (int i = 1; i <= 40; ++i) {
         char line[64];
-        std::snprintf(line, sizeof line, "01/%02d/2000  %3d   100.0", i <= 31 ? i : i - 31, i);
-        if (i > 31)
-            line[1] = '2';
+        std::snprintf(line, sizeof line, "%02d/%02d/2000  %3d   100.0", i <= 31 ? 1 : 2,
+                      i <= 31 ? i : i - 31, i);
         lines.push_back(line);
         if (i == 5)
             lines.push_back("! comments do not count");
     }
-    std::string file;
-    for (auto& l : lines)
-        file += l + "\n";
     Stagger().enabled = 1;
     Stagger().interval = 7;
     Stagger().day = "01/30/2000";
-    ASSERT_EQ(Read(file), ReadOutcome::Read);
-    std::vector<int> kept;
-    for (int i = 0; i < Records().RecordCount(); ++i)
-        kept.push_back(Records().At(i).m_sunspots);
-    EXPECT_EQ(kept, (std::vector<int>{2, 9, 16, 23, 30, 37}));
+    ASSERT_EQ(Read(Lines(lines)), ReadOutcome::Read);
+    EXPECT_EQ(SunspotsRead(), (std::vector<int>{2, 9, 16, 23, 30, 37}));
 
     Stagger().day = "05/05/2005";
-    ASSERT_EQ(Read(file), ReadOutcome::Read);
+    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     EXPECT_EQ(Records().RecordCount(), 40);
     EXPECT_EQ(Stagger().enabled, 0);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].caption, "Day Not Found");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompt.Captions(), std::vector<std::string>{"Day Not Found"});
 }
 
-TEST_F(DataFileTest, FailedWriteReportsAndKeepsEverything)
+TEST_F(DataFileTest, SavingAStaggerPlotOverItsFileIsAskedFirst)
+{
+    std::string file = V3Header + "\n";
+    for (int day = 1; day <= 28; ++day) {
+        char line[32];
+        std::snprintf(line, sizeof line, "02/%02d/2000  %3d   100.0\n", day, day);
+        file += line;
+    }
+    Stagger() = {1, 7, "02/01/2000"};
+    ASSERT_EQ(Read(file), ReadOutcome::Read);
+    ASSERT_EQ(Records().RecordCount(), 4);
+    EXPECT_FALSE(Save());
+    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"STAGGER PLOT"});
+    EXPECT_NE(prompt.messages[0].text.find("keeps the 4 days shown and drops the other 24"),
+              std::string::npos);
+    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::YesNoDefaultNo);
+    EXPECT_EQ(ReadTextFile(path), file);
+
+    // Another file is no loss; Yes keeps a copy of the whole file first.
+    DataFile().path = folder.File("FOUR.DAT");
+    EXPECT_TRUE(Save());
+    DataFile().path = path;
+    prompt.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), file);
+    EXPECT_EQ(DataLines(ReadTextFile(path)).size(), 4u);
+    EXPECT_TRUE(Save());  // nothing more to lose
+    EXPECT_EQ(prompt.messages.size(), 2u);
+}
+
+TEST_F(DataFileTest, FailedWritesReportAndKeepEverything)
 {
     AddRecord("01/01/2000", 1, 1.0);
-    Records().SetDataChanged(1);
     DataFile().path = folder.File("no/such/folder/GRAPH.DAT");
-    EXPECT_FALSE(WriteDataFile());
-    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_FALSE(Save());
+    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"FILE WRITE ERROR"});
     EXPECT_EQ(prompt.messages[0].text.rfind("Could Not Write Data File\n" + DataFile().path + "\n", 0), 0u);
     EXPECT_NE(prompt.messages[0].text.find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(prompt.messages[0].caption, "FILE WRITE ERROR");
     EXPECT_EQ(Records().DataChanged(), 1);
 
     // The rename over the target fails: nothing of the target changes and no
     // temporary file is left behind.
-    std::filesystem::create_directory(folder.File("TARGET.DAT"));
+    fs::create_directory(folder.File("TARGET.DAT"));
     DataFile().path = folder.File("TARGET.DAT");
-    EXPECT_FALSE(WriteDataFile());
-    EXPECT_TRUE(std::filesystem::is_directory(DataFile().path));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_FALSE(Save());
+    EXPECT_TRUE(fs::is_directory(DataFile().path));
+    EXPECT_EQ(FilesIn(folder.Path()), 1);
     EXPECT_EQ(prompt.waitDepth, 0);
 
     // Reading another file after a failed save keeps the unsaved records.
@@ -262,7 +331,7 @@ TEST_F(DataFileTest, FailedWriteReportsAndKeepsEverything)
     EXPECT_EQ(Records().DataChanged(), 1);
 }
 
-TEST_F(DataFileTest, ChangedDataQuestionAndPathNeeded)
+TEST_F(DataFileTest, ChangedRecordsAreSavedFirstWhereTheUserSays)
 {
     AddRecord("01/01/2000", 1, 1.0);
     Records().SetDataChanged(1);
@@ -270,7 +339,6 @@ TEST_F(DataFileTest, ChangedDataQuestionAndPathNeeded)
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_EQ(ReadDataFile(), ReadOutcome::Read);  // saved to the new path, then read back
     EXPECT_EQ(prompt.messages[0].text, "Data File Has Changed - Do You Want To Save It?");
-    EXPECT_EQ(prompt.messages[0].caption, "FILE CHANGED");
     EXPECT_EQ(Records().RecordCount(), 1);
     EXPECT_EQ(Records().DataChanged(), 0);
 
@@ -280,12 +348,179 @@ TEST_F(DataFileTest, ChangedDataQuestionAndPathNeeded)
     EXPECT_EQ(Records().RecordCount(), 0);
 }
 
-TEST_F(DataFileTest, ReadsTheSampleHistory)
+TEST_F(DataFileTest, TheSampleKeepsEveryDayAndNoteThroughASave)
 {
-    DataFile().path = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
-    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+    const std::string sample = ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT");
+    ASSERT_EQ(Read(sample), ReadOutcome::Read);
     EXPECT_EQ(Records().RecordCount(), 28319);
     EXPECT_EQ(Records().At(0).GetDate(), "02/14/1947");
     EXPECT_EQ(Records().At(28318).GetDate(), "06/30/2026");
+    ASSERT_TRUE(Save());
+    const std::string saved = ReadTextFile(path);
+    std::size_t begin = sample.find('\n') + 1;
+    int notes = 0;
+    while (sample.compare(begin, 1, "!") == 0) {
+        const std::size_t end = sample.find('\n', begin);
+        EXPECT_NE(saved.find(sample.substr(begin, end - begin + 1)), std::string::npos)
+            << sample.substr(begin, end - begin);
+        notes += sample.compare(begin, 2, "! ") == 0 ? 1 : 0;
+        begin = end + 1;
+    }
+    EXPECT_EQ(notes, 10);
+    EXPECT_EQ(DataLines(saved), DataLines(sample));
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(DataFileTest, LinesOfAnyLengthAreReadWhole)
+{
+    // A CR LF split across the reader's 64 KiB blocks, then a long comment.
+    const std::string comment = "! " + std::string(70000, 'c');
+    const std::string text = V3Header + "\r\n" + std::string(65536 - V3Header.size() - 2 - 24, '!') +
+                             "\r\n01/01/2000  100   150.9\r\n" + comment + "\r\n01/02/2000  101   151.0\r\n";
+    ASSERT_EQ(Read(text), ReadOutcome::Read);
+    EXPECT_EQ(Records().RecordCount(), 2);  // no phantom day from the comment's tail
     EXPECT_EQ(SkippedDataLines(), 0);
+    ASSERT_TRUE(Save());
+    EXPECT_NE(ReadTextFile(path).find("\r\n" + comment + "\r\n"), std::string::npos);
+}
+
+TEST_F(DataFileTest, MalformedLinesAreAnnouncedAndBackedUpBeforeTheFirstSave)
+{
+    const std::string original = Lines({V3Header, "01/01/2000  100   150.9", "01/03/2000 1001   150.9",
+                                        "01/06/2000   10   -10.5"});
+    ASSERT_EQ(Read(original), ReadOutcome::Read);
+    ReportLinesNotKept();
+    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"DATA FILE"});
+    EXPECT_EQ(prompt.messages[0].text.rfind("2 lines of the data file\n" + path + "\nare not valid", 0), 0u);
+    EXPECT_NE(prompt.messages[0].text.find(folder.File("GRAPH.BAK")), std::string::npos);
+
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), original);
+    // Only the first save makes a copy.
+    ASSERT_TRUE(Save());
+    EXPECT_FALSE(PathExists(folder.File("GRAPH.B00")));
+
+    // A file whose every line is kept gets neither notice nor copy.
+    fs::remove(folder.File("GRAPH.BAK"));
+    prompt.messages.clear();
+    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+    ReportLinesNotKept();
+    ASSERT_TRUE(Save());
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_FALSE(PathExists(folder.File("GRAPH.BAK")));
+
+    // Without a free backup name nothing is saved unless the user says so.
+    ASSERT_EQ(Read(original), ReadOutcome::Read);
+    WriteTextFile(folder.File("GRAPH.BAK"), "x");
+    for (int i = 0; i < 100; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "GRAPH.B%02d", i);
+        WriteTextFile(folder.File(name), "x");
+    }
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(prompt.messages.back().caption, "DATA FILE NOT COPIED");
+    EXPECT_EQ(prompt.messages.back().buttons, PromptButtons::YesNoDefaultNo);
+    EXPECT_EQ(ReadTextFile(path), original);
+    prompt.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(Save());
+}
+
+TEST_F(DataFileTest, ChangesOnDiskSinceTheReadAreNotOverwrittenUnasked)
+{
+    ASSERT_EQ(Read(Lines({V3Header, "01/01/2000  100   150.9"})), ReadOutcome::Read);
+    AddRecord("01/02/2000", 101, 151.0);
+    // Another program (a scheduled import) adds a day meanwhile.
+    const std::string theirs = Lines({V3Header, "01/01/2000  100   150.9", "01/03/2000  102   152.0"});
+    WriteTextFile(folder.File("OTHER.TMP"), theirs);
+    fs::rename(folder.File("OTHER.TMP"), path);
+
+    EXPECT_FALSE(Save());  // the question is answered No
+    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"FILE CHANGED"});
+    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::YesNoDefaultNo);
+    EXPECT_EQ(ReadTextFile(path), theirs);
+    EXPECT_EQ(Records().DataChanged(), 1);
+
+    prompt.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(DataLines(ReadTextFile(path)).size(), 2u);
+    // Our own save is not another program's change.
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(prompt.messages.size(), 2u);
+}
+
+TEST_F(DataFileTest, SavesWaitForAnotherProcessHoldingTheLock)
+{
+    int toParent[2];
+    ASSERT_EQ(pipe(toParent), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        {
+            DataFileLock lock(path, 5);
+            const char ready = lock.IsHeld() ? 'y' : 'n';
+            if (write(toParent[1], &ready, 1) != 1)
+                _exit(2);
+            usleep(400 * 1000);
+        }
+        _exit(0);
+    }
+    char ready = 0;
+    ASSERT_EQ(read(toParent[0], &ready, 1), 1);
+    ASSERT_EQ(ready, 'y');
+    EXPECT_FALSE(DataFileLock(path, 0).IsHeld());
+    const auto start = std::chrono::steady_clock::now();
+    AddRecord("01/01/2000", 100, 150.9);
+    DataFile().path = path;
+    EXPECT_TRUE(Save());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    close(toParent[0]);
+    close(toParent[1]);
+}
+
+TEST_F(DataFileTest, LinksOwnersAndReadOnlyFilesAreRespected)
+{
+    fs::create_directory(folder.File("real"));
+    const std::string real = folder.File("real/SUN.DAT");
+    WriteTextFile(real, Lines({V3Header, "01/01/2000  100   150.9"}));
+    chmod(real.c_str(), 0640);
+    fs::create_symlink("real/SUN.DAT", path);
+    DataFile().path = path;
+    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+    AddRecord("01/02/2000", 101, 151.0);
+    WriteTextFile(real + ".skylog-Ab12Cd", "half a file");  // left by a crashed save
+    WriteTextFile(real + ".skylog-notes.txt", "not ours");
+    ASSERT_TRUE(Save());
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(DataLines(ReadTextFile(real)).size(), 2u);
+    struct stat info {};
+    stat(real.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_FALSE(PathExists(real + ".skylog-Ab12Cd"));
+    EXPECT_TRUE(PathExists(real + ".skylog-notes.txt"));
+    EXPECT_EQ(FilesIn(folder.File("real")), 2);  // nothing else left beside the real file
+    if (geteuid() == 0) {
+        // Saved by root (a system-wide install), the file stays the user's.
+        ASSERT_EQ(chown(real.c_str(), 4321, 4321), 0);
+        ASSERT_TRUE(Save());
+        stat(real.c_str(), &info);
+        EXPECT_EQ(info.st_uid, 4321u);
+        EXPECT_EQ(info.st_gid, 4321u);
+    }
+
+    // A second name of the same file sees the save.
+    const std::string second = folder.File("SECOND.DAT");
+    fs::create_hard_link(real, second);
+    AddRecord("01/03/2000", 102, 152.0);
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(DataLines(ReadTextFile(second)).size(), 3u);
+
+    // A read-only file is refused with the reason, even for root.
+    chmod(real.c_str(), 0444);
+    const std::string before = ReadTextFile(real);
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(prompt.messages.back().text, "Could Not Write Data File\n" + path + "\nthe file is read-only");
+    EXPECT_EQ(ReadTextFile(real), before);
+    EXPECT_EQ(Records().DataChanged(), 1);
 }

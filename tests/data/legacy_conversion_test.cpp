@@ -1,89 +1,69 @@
+// Version 2 files converted in place, with a backup under the first free name.
 #include <gtest/gtest.h>
 
-#include "data/data_file.h"
 #include "data/legacy_conversion.h"
-#include "support/data_state.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
+#include "support/data_file_fixture.h"
 
-class ConversionTest : public ::testing::Test {
+namespace {
+
+const std::string V2File = Lines({V2Header, "! kept comment", "01/01/49    100   150.9", "", "short",
+                                  "01/01/50    101   151.9"},
+                                 "\r\n");
+
+}  // namespace
+
+class ConversionTest : public DataFileFixture {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-    std::string path = folder.File("GRAPH.DAT");
-    const std::string v2 =
-        "! SKYLOG Solar Data Plot Version 2 Data File\r\n"
-        "! kept comment\r\n"
-        "01/01/49    100   150.9\r\n"
-        "\r\n"
-        "short\r\n"
-        "01/01/50    101   151.9\r\n";
-
-    void SetUp() override { ResetDataState(); }
-    void TearDown() override { ResetDataState(); }
+    void SetUp() override
+    {
+        DataFileFixture::SetUp();
+        WriteTextFile(path, V2File);
+        DataFile().path = path;
+    }
 };
 
-TEST_F(ConversionTest, ConvertsLinesInPlaceAndKeepsCommentsAndLineEnds)
+TEST_F(ConversionTest, ConvertsLinesInPlaceKeepingCommentsAndLineEnds)
 {
-    WriteTextFile(path, v2);
-    DataFile().path = path;
     ASSERT_EQ(ConvertToVersion3(), 1);
-    EXPECT_EQ(ReadTextFile(path),
-              "! SKYLOG Solar Data Plot Version 3 Data File\r\n"
-              "! kept comment\r\n"
-              "01/01/2049  100   150.9\r\n"
-              "\r\n"
-              "short\r\n"
-              "01/01/1950  101   151.9\r\n");
-    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), v2);
-    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(ReadTextFile(path), Lines({V3Header, "! kept comment", "01/01/2049  100   150.9", "", "short",
+                                         "01/01/1950  101   151.9"},
+                                        "\r\n"));
+    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), V2File);
+    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"DATA FILE CONVERTED"});
     EXPECT_EQ(prompt.messages[0].text,
-              "Data file converted properly.  Your existing file was copied to\n" +
-                  folder.File("GRAPH.BAK"));
-    EXPECT_EQ(prompt.messages[0].caption, "DATA FILE CONVERTED");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Information);
+              "Data file converted properly.  Your existing file was copied to\n" + folder.File("GRAPH.BAK"));
     EXPECT_EQ(prompt.waitDepth, 0);
 }
 
-TEST_F(ConversionTest, BackupNamesBAKThenB00B01)
+TEST_F(ConversionTest, BackupsTakeTheFirstFreeNameAndNoneFreeAsksFirst)
 {
-    EXPECT_EQ(ChooseBackupPath(path), folder.File("GRAPH.BAK"));
     for (const char* expected : {"GRAPH.BAK", "GRAPH.B00", "GRAPH.B01"}) {
-        WriteTextFile(path, v2);
-        DataFile().path = path;
+        WriteTextFile(path, V2File);
         ASSERT_EQ(ConvertToVersion3(), 1);
-        EXPECT_EQ(ReadTextFile(folder.File(expected)), v2) << expected;
+        EXPECT_EQ(ReadTextFile(folder.File(expected)), V2File) << expected;
     }
     // A dot in a folder name is not the file's extension.
     EXPECT_EQ(ReplaceExtension("/home/x.y/GRAPH", "BAK"), "/home/x.y/GRAPH.BAK");
     EXPECT_EQ(ReplaceExtension("/home/x.y/GRAPH.DAT", "B07"), "/home/x.y/GRAPH.B07");
-}
 
-TEST_F(ConversionTest, AllBackupNamesTakenAsksAndNoLeavesFileUntouched)
-{
-    WriteTextFile(path, v2);
-    WriteTextFile(folder.File("GRAPH.BAK"), "x");
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 2; i < 100; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "GRAPH.B%02d", i);
         WriteTextFile(folder.File(name), "x");
     }
-    DataFile().path = path;
+    WriteTextFile(path, V2File);
+    prompt.messages.clear();
     EXPECT_EQ(ConvertToVersion3(), 0);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].caption, "DATA FILE NOT COPIED");
+    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"DATA FILE NOT COPIED"});
     EXPECT_NE(prompt.messages[0].text.find("all file extensions are in use"), std::string::npos);
-    EXPECT_EQ(ReadTextFile(path), v2);
-
+    EXPECT_EQ(ReadTextFile(path), V2File);
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_EQ(ConvertToVersion3(), 1);
-    EXPECT_EQ(ReadTextFile(path).rfind("! SKYLOG Solar Data Plot Version 3", 0), 0u);
+    EXPECT_EQ(ReadTextFile(path).rfind(V3Header + "\r\n", 0), 0u);
 }
 
-TEST_F(ConversionTest, ReaderOffersConversionAndHelpKeepsTheQuestionOpen)
+TEST_F(ConversionTest, TheReaderOffersItAndHelpKeepsTheQuestionOpen)
 {
-    WriteTextFile(path, v2);
-    DataFile().path = path;
     prompt.conversionChoices = {ConversionChoice::Help, ConversionChoice::Convert};
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     EXPECT_EQ(prompt.helpKeywords, std::vector<std::string>{"File Format Conversion"});
@@ -94,19 +74,19 @@ TEST_F(ConversionTest, ReaderOffersConversionAndHelpKeepsTheQuestionOpen)
 
     // Refusing leaves the file byte for byte and makes no backup.
     const std::string other = folder.File("OTHER.DAT");
-    WriteTextFile(other, v2);
+    WriteTextFile(other, V2File);
     DataFile().path = other;
     prompt.conversionChoices = {ConversionChoice::DoNotConvert};
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
-    EXPECT_EQ(ReadTextFile(other), v2);
+    EXPECT_EQ(ReadTextFile(other), V2File);
     EXPECT_FALSE(PathExists(folder.File("OTHER.BAK")));
 }
 
-TEST_F(ConversionTest, CopyDataFileResults)
+TEST_F(ConversionTest, CopyDataFileSaysWhichSideFailed)
 {
-    WriteTextFile(path, std::string(5000, 'a'));
+    WriteTextFile(path, std::string(70000, 'a'));  // more than one buffer
     EXPECT_EQ(CopyDataFile(path, folder.File("COPY")), 0);
-    EXPECT_EQ(ReadTextFile(folder.File("COPY")), std::string(5000, 'a'));
+    EXPECT_EQ(ReadTextFile(folder.File("COPY")), std::string(70000, 'a'));
     EXPECT_EQ(CopyDataFile(folder.File("NONE"), folder.File("COPY2")), 1);
     EXPECT_EQ(CopyDataFile(path, folder.File("no/folder/COPY")), 2);
 }

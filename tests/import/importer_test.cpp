@@ -300,3 +300,22 @@ TEST(Detection, BulletinsAndUnknownContent)
     EXPECT_EQ(FormatFromName("celestrak-txt"), IndexFormat::CelestrakTxt);
     EXPECT_FALSE(FormatFromName("csv"));
 }
+
+// Rows that break the SILSO row rules ("YYYY;MM;DD;YYYY.yyy;SSSS;DDD.D;NNNN;F",
+// a fractional year inside the row's year, F 0 or 1, -1 for no value) stop
+// the read there; what came before is kept.
+TEST(ImporterRules, SilsoRowsOutsideTheRulesStopTheRead)
+{
+    TempFolder folder;
+    const std::string good = "2011;12;02;2011.921; 127;  8.9;  31;1\n";
+    for (const char* bad : {"2011;12;03;2011.924; 100;  8.9;  31;2", "2011;12;03;2012.924; 100;  8.9;  31;1",
+                            "2011;12;32;2011.999; 100;  8.9;  31;1", "2011;02;30;2011.160; 100;  8.9;  31;1",
+                            "2011;12;03;2011.924;  -2;  8.9;  31;1", "2011;12;03;2011.924; 100;  8.9;  31",
+                            "2011;12;03;2011.924; 1x0;  8.9;  31;1"}) {
+        WriteTextFile(folder.File("sn.csv"), good + bad + "\n" + good);
+        const IndexReadResult r = ReadIndexFile(folder.File("sn.csv"), IndexFormat::Silso);
+        ASSERT_EQ(r.days.size(), 1u) << bad;
+        EXPECT_EQ(r.days[0].sunspots, 127);
+        EXPECT_EQ(r.problem.rfind("line 2: ", 0), 0u) << bad << ": " << r.problem;
+    }
+}

@@ -1,3 +1,5 @@
+// The commands that read a data file and write something else (info, print,
+// render, export), run as a user would.
 #include <gtest/gtest.h>
 
 #include "support/decimal_comma_locale.h"
@@ -44,25 +46,6 @@ TEST(PrintCommand, OnePagePdfWithHeadlineTitlesAndRecords)
     EXPECT_NE(RunCommand("pdfinfo " + pdf).output.find("(letter)"), std::string::npos);
 }
 
-TEST(PrintCommand, RefusesWhatItCannotPrint)
-{
-    TempFolder folder;
-    const std::string data = folder.File("GRAPH.DAT");
-    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\n");
-    struct Case {
-        std::string arguments;
-        int status;
-    };
-    for (const Case& c : {Case{"print " + data, 64}, Case{"print " + data + " -o x.png", 64},
-                          Case{"print " + data + " -o p.pdf --page A3", 64},
-                          Case{"print " + data + " -o " + folder.File("p.pdf"), 1},
-                          Case{"print " + folder.File("none.dat") + " -o " + folder.File("p.pdf"), 1}}) {
-        const RunResult r = RunSkylog(c.arguments);
-        EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.output;
-    }
-    EXPECT_FALSE(PathExists(folder.File("p.pdf")));
-}
-
 TEST(RenderCommand, FormatFollowsTheExtension)
 {
     TempFolder folder;
@@ -106,4 +89,30 @@ TEST(ExportCommand, CsvUnderADecimalCommaLocaleLeavesTheDataFileAlone)
     EXPECT_NE(rows.find("\r\n2001-04-14,114,164.5,114,164,0\r\n"), std::string::npos) << rows;
     EXPECT_EQ(RunSkylog("export " + data).status, 64);
     EXPECT_EQ(RunSkylog("export " + folder.File("none.dat") + " -o " + csv).status, 1);
+}
+
+TEST(InfoCommand, SummarisesTheSample)
+{
+    TempFolder folder;
+    const RunResult r = RunSkylog(std::string("info ") + SKYLOG_SAMPLE_DIR + "/GRAPH.DAT");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("Records:   28319"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("First day: 02/14/1947"), std::string::npos);
+    EXPECT_NE(r.output.find("Last day:  06/30/2026"), std::string::npos);
+    EXPECT_NE(r.output.find("06/30/2026    126  202.6"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("*"), std::string::npos);  // the last days are partial averages
+    EXPECT_FALSE(PathExists(folder.File("SKYLOG.INI")));  // info changes nothing
+}
+
+TEST(InfoCommand, Version2IsReadUnconverted)
+{
+    TempFolder folder;
+    const std::string v2 = folder.File("V2.DAT");
+    WriteTextFile(v2, ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH_V2_SAMPLE.DAT"));
+    RunResult r = RunSkylog("info " + v2);
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("Version:   2"), std::string::npos);
+    EXPECT_NE(r.output.find("First day: 11/27/1998"), std::string::npos);
+    EXPECT_FALSE(PathExists(folder.File("V2.BAK")));
+
 }
