@@ -267,9 +267,20 @@ TEST_F(DataFileTest, StaggerKeepsEveryNthDataLineFromTheDay)
     ASSERT_EQ(Read(Lines(lines)), ReadOutcome::Read);
     EXPECT_EQ(SunspotsRead(), (std::vector<int>{2, 9, 16, 23, 30, 37}));
 
+    // In a version 2 file the day is found by its year with the century.
+    std::vector<std::string> v2 = {V2Header};
+    for (int day = 1; day <= 10; ++day) {
+        char line[64];
+        std::snprintf(line, sizeof line, "01/%02d/49    %3d   100.0", day, day);
+        v2.push_back(line);
+    }
+    Stagger() = {1, 3, "01/04/2049"};
+    ASSERT_EQ(Read(Lines(v2)), ReadOutcome::Read);
+    EXPECT_EQ(SunspotsRead(), (std::vector<int>{1, 4, 7, 10}));
+
     Stagger().day = "05/05/2005";
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
-    EXPECT_EQ(Records().RecordCount(), 40);
+    EXPECT_EQ(Records().RecordCount(), 10);
     EXPECT_EQ(Stagger().enabled, 0);
     EXPECT_EQ(prompt.Captions(), std::vector<std::string>{"Day Not Found"});
 }
