@@ -264,6 +264,8 @@ void InternetLocateDlg::showEvent(QShowEvent* event)
 
 void InternetLocateDlg::ShowNotice()
 {
+    if (!isVisible() || finished_)
+        return;  // closed within the 100 ms
     ShowNoticeUnlessHidden(this, "ShowNote2", NoticeText, {"OK"});
 }
 
