@@ -14,22 +14,49 @@ PlotState& Plot()
     return state;
 }
 
+namespace {
+
+void OnRecordsCleared()
+{
+    RecordStats() = RecordExtremes();
+    Plot().CloseupEnd = 0;
+}
+
+void OnLoadStarted()
+{
+    Plot().loading = 1;
+}
+
+void OnLoadFinished(bool read)
+{
+    if (read)
+        PreparePlotData();
+}
+
+// Whether handler is already among handlers.
+template <typename Function, typename Handlers>
+bool Registered(const Handlers& handlers, Function* handler)
+{
+    for (const auto& registered : handlers)
+        if (const auto* target = registered.template target<Function*>(); target && *target == handler)
+            return true;
+    return false;
+}
+
+}  // namespace
+
 void ConnectPlotToDataFile()
 {
-    static bool connected = false;
-    if (connected)
-        return;
-    connected = true;
+    // Checked on the notifications themselves, not remembered: whoever
+    // resets them (a new data file state, a test) gets the plot connected
+    // again by the next call.
     DataFileEvents& events = DataFileNotifications();
-    events.recordsCleared.push_back([] {
-        RecordStats() = RecordExtremes();
-        Plot().CloseupEnd = 0;
-    });
-    events.loadStarted.push_back([] { Plot().loading = 1; });
-    events.loadFinished.push_back([](bool read) {
-        if (read)
-            PreparePlotData();
-    });
+    if (!Registered(events.recordsCleared, &OnRecordsCleared))
+        events.recordsCleared.push_back(&OnRecordsCleared);
+    if (!Registered(events.loadStarted, &OnLoadStarted))
+        events.loadStarted.push_back(&OnLoadStarted);
+    if (!Registered(events.loadFinished, &OnLoadFinished))
+        events.loadFinished.push_back(&OnLoadFinished);
     SetRecordsFreedHandler([] {
         Plot().PointArray.clear();
         Plot().PointArray.shrink_to_fit();

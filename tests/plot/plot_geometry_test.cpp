@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
 #include "config/plot_settings.h"
 #include "data/averages.h"
+#include "data/data_file.h"
 #include "plot/plot_curves.h"
 #include "plot/plot_geometry.h"
 #include "plot/plot_navigation.h"
@@ -15,7 +20,7 @@ protected:
     {
         ResetDataState();
         Settings() = PlotSettings();
-        Plot().CloseupEnd = 0;
+        Plot() = PlotState();
         RecordStats() = RecordExtremes();
     }
     void TearDown() override { SetUp(); }
@@ -57,6 +62,9 @@ TEST_F(PlotTest, TitlesNormalAndStaggered)
               "7 Day Staggered Solar Data Plot From 01/01/1989 to 09/30/1989 - 40 Days");
 }
 
+// The pane's height less one pixel spans 0 to the highest value (400 when
+// every value is 0); a value is drawn that many pixels, truncated, above the
+// row over the bottom, never below the pane.
 TEST_F(PlotTest, VerticalScaleAndItsFallbacks)
 {
     AddRecord("01/01/2000", 310, 100.0);
@@ -67,12 +75,16 @@ TEST_F(PlotTest, VerticalScaleAndItsFallbacks)
     AddRecord("01/01/2000", 0, 0.0);
     FindRecordHighsLows();
     EXPECT_EQ(VerticalMaximum(), 400);
-    const PaneScale s = OverallScale({21, 21, 780, 250}, 1, 400);
-    EXPECT_DOUBLE_EQ(s.yScale, 228.0 / 400);
-    EXPECT_DOUBLE_EQ(s.xScale, 758.0);
+    const PaneScale overall = OverallScale({21, 21, 780, 250}, 1, 400);
+    EXPECT_DOUBLE_EQ(overall.yScale, 228.0 / 400);
+    EXPECT_DOUBLE_EQ(overall.xScale, 758.0);
+    const PaneScale closeup = CloseupScale({21, 321, 780, 553}, 300, 100, 200);
+    EXPECT_EQ(closeup.start, 200);
+    EXPECT_DOUBLE_EQ(closeup.xScale, 758.0 / 100);
+    EXPECT_DOUBLE_EQ(closeup.yScale, 231.0 / 200);
     EXPECT_EQ(ValueY(400, 0.5, 250), 250 - 200 - 1);
     EXPECT_EQ(ValueY(99.99, 1.0, 250), 250 - 99 - 1);  // truncated toward zero
-    EXPECT_EQ(ValueY(-50, s.yScale, 250), 250);  // never below the pane
+    EXPECT_EQ(ValueY(-50, overall.yScale, 250), 250);  // never below the pane
 }
 
 TEST_F(PlotTest, PreparePlotDataSettlesTheCloseup)
@@ -99,30 +111,79 @@ TEST_F(PlotTest, PreparePlotDataSettlesTheCloseup)
     EXPECT_EQ(ScrollPosition(), 248);  // the thumb at the right end
 }
 
-TEST_F(PlotTest, GridLines)
+// The plot follows the data file however often the program-wide state was
+// reset before (as a new window or a test does).
+TEST_F(PlotTest, ConnectedToTheDataFileOnceAfterEveryReset)
 {
-    const PixelRect pane{21, 21, 721, 250};  // 700 pixels wide
-    const std::vector<int> overall = OverallGridLines(pane, 700, 0);
-    ASSERT_EQ(overall.size(), 100u);
-    EXPECT_EQ(overall[0], 21 + 7 - 1);
-    EXPECT_EQ(overall[1], 21 + 14 - 1);
-    EXPECT_TRUE(OverallGridLines(pane, 700, 3).empty());  // unknown interval: none
-
-    // Weeks with the closeup from record 0: lines on 7, 14, 21, solid 28.
-    const std::vector<GridLine> weeks = CloseupGridLines(pane, 70, 70, 0);
-    ASSERT_GE(weeks.size(), 4u);
-    EXPECT_EQ(weeks[0].x, 21 + 8 * 10);
-    EXPECT_FALSE(weeks[0].solid);
-    EXPECT_FALSE(weeks[2].solid);
-    EXPECT_TRUE(weeks[3].solid);
-    EXPECT_EQ(weeks[3].x, 21 + 29 * 10);
-    const std::vector<GridLine> months = CloseupGridLines(pane, 100, 70, 1);
-    ASSERT_FALSE(months.empty());
-    EXPECT_EQ(months[0].x, 21 + (28 - 29 % 28) * 10);  // record 56
-    EXPECT_TRUE(months[0].solid);
-    EXPECT_TRUE(CloseupGridLines(pane, 10000, 10000, 0).empty());  // under a pixel a week
+    for (int round = 0; round < 2; ++round) {
+        ResetDataState();
+        ConnectPlotToDataFile();
+        ConnectPlotToDataFile();
+        EXPECT_EQ(DataFileNotifications().loadFinished.size(), 1u);
+        DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+        ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+        EXPECT_EQ(Plot().CloseupEnd, Records().RecordCount()) << round;
+        EXPECT_GT(Records().At(RecordStats().HighSpotsIndex).m_sunspots, 0) << round;
+        Plot().CloseupEnd = 0;
+        RecordStats() = RecordExtremes();
+    }
 }
 
+// Every way of moving the closeup over 1000 records. Paging back goes
+// PanDays back unless fewer than PanDays would remain before the end (then
+// to PanDays); centring puts the day half a closeup before the end, at least
+// PanDays in; the end never passes the records nor comes before CloseDays.
+TEST_F(PlotTest, CloseupMovesByTheirRules)
+{
+    FillRecords(1000);
+    PreparePlotData();
+    enum Move { Back, Forward, OneBack, OneForward, Jump, Centre };
+    const struct {
+        Move move;
+        int argument, end, closeDays, panDays, expected;
+        bool moved;
+    } cases[] = {
+        {Back, 0, 1000, 50, 100, 900, true},   {Back, 0, 250, 50, 100, 150, true},
+        {Back, 0, 200, 50, 100, 100, true},    {Back, 0, 400, 50, 300, 300, true},
+        {Back, 0, 599, 50, 300, 300, true},    {Back, 0, 600, 50, 300, 300, true},
+        {Back, 0, 601, 50, 300, 301, true},    {Back, 0, 100, 50, 100, 100, false},
+        {Back, 0, 300, 252, 100, 252, true},   // never before CloseDays
+        {Forward, 0, 900, 50, 100, 1000, true}, {Forward, 0, 950, 50, 100, 1000, true},
+        {Forward, 0, 1000, 50, 100, 1000, false}, {Forward, 0, 504, 252, 252, 756, true},
+        {OneBack, 0, 1000, 252, 252, 999, true}, {OneBack, 0, 252, 252, 252, 252, false},
+        {OneForward, 0, 999, 252, 252, 1000, true}, {OneForward, 0, 1000, 252, 252, 1000, false},
+        {Jump, 0, 1000, 252, 252, 252, true},  {Jump, 100, 1000, 252, 252, 352, true},
+        {Jump, 748, 252, 252, 252, 1000, true}, {Jump, 900, 252, 252, 252, 1000, true},
+        {Centre, 500, 1000, 200, 50, 600, true}, {Centre, 301, 1000, 200, 50, 401, true},
+        {Centre, 899, 1000, 200, 50, 999, true}, {Centre, 950, 900, 200, 50, 1000, true},
+        {Centre, 1200, 900, 200, 50, 1000, true}, {Centre, 20, 1000, 200, 50, 200, true},
+        {Centre, -5, 1000, 200, 50, 200, true},  {Centre, 0, 1000, 252, 300, 300, true},
+    };
+    for (const auto& c : cases) {
+        Settings().CloseDays = c.closeDays;
+        Settings().PanDays = c.panDays;
+        Plot().CloseupEnd = c.end;
+        bool moved = false;
+        switch (c.move) {
+        case Back: moved = PageBack(); break;
+        case Forward: moved = PageForward(); break;
+        case OneBack: moved = MoveOneDayBack(); break;
+        case OneForward: moved = MoveOneDayForward(); break;
+        case Jump: moved = JumpTo(c.argument); break;
+        case Centre: moved = CentreOn(c.argument); break;
+        }
+        const std::string trace = "move " + std::to_string(c.move) + " from " + std::to_string(c.end) +
+                                  " by " + std::to_string(c.argument);
+        EXPECT_EQ(Plot().CloseupEnd, c.expected) << trace;
+        if (c.move != Jump) {
+            EXPECT_EQ(moved, c.moved) << trace;
+        }
+    }
+}
+
+// Points of a curve: record k at left + k * xScale (truncated, never right of
+// the pane's last column), point 0 at the start height; averages before
+// LagDays and after the last full interval are partial stretches.
 TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
 {
     for (int i = 0; i < 10; ++i)
@@ -156,40 +217,24 @@ TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
     EXPECT_EQ(points[12].y, 109);
     EXPECT_EQ(points[13].x, 10);
     EXPECT_EQ(points[14].y, points[0].y);
+
+    request.kind = CurveSunspots;
+    request.filled = false;
+    for (const double xScale : {9.9, 10.0, 10.5, 12.0}) {
+        request.scale = {0, 10, xScale, 0.5};
+        request.startY = CurveStartY(CurveSunspots, request.pane, request.scale);
+        ASSERT_EQ(BuildCurve(request, points).count, 11);
+        for (int k = 1; k <= 10; ++k)
+            EXPECT_EQ(points[static_cast<std::size_t>(k)].x, std::min(10 + static_cast<int>(k * xScale), 109))
+                << "point " << k << " at scale " << xScale;
+    }
 }
 
-TEST_F(PlotTest, PagingAndThumb)
-{
-    FillRecords(1000);
-    Settings().CloseDays = Settings().PanDays = 252;
-    PreparePlotData();
-    std::vector<int> ends;
-    while (PageBack())
-        ends.push_back(Plot().CloseupEnd);
-    EXPECT_EQ(ends, (std::vector<int>{748, 496, 252}));
-    ends.clear();
-    while (PageForward())
-        ends.push_back(Plot().CloseupEnd);
-    EXPECT_EQ(ends, (std::vector<int>{504, 756, 1000}));
-
-    Settings().PanDays = 100;
-    Plot().CloseupEnd = 300;
-    EXPECT_TRUE(PageBack());
-    EXPECT_EQ(Plot().CloseupEnd, 252);
-    JumpTo(0);
-    EXPECT_EQ(Plot().CloseupEnd, 252);
-    JumpTo(ScrollMaximum());
-    EXPECT_EQ(Plot().CloseupEnd, 1000);
-    EXPECT_FALSE(MoveOneDayForward());
-    EXPECT_TRUE(MoveOneDayBack());
-    EXPECT_EQ(Plot().CloseupEnd, 999);
-    CentreOn(0);
-    EXPECT_EQ(Plot().CloseupEnd, 252);
-    CentreOn(1000);
-    EXPECT_EQ(Plot().CloseupEnd, 1000);
-}
-
-TEST(ThinLine, ReducedColumnsKeepEveryRun)
+// The thin line, checked against what a line through the points must be:
+// every point painted, every column between them painted with one run that
+// stays within the heights of the segments crossing it and touches the runs
+// beside it; and the column shortcut keeps every run.
+TEST(ThinLine, AnUnbrokenLineThroughEveryPointAndTheShortcutKeepsIt)
 {
     std::srand(11);
     for (int trial = 0; trial < 200; ++trial) {
@@ -209,70 +254,36 @@ TEST(ThinLine, ReducedColumnsKeepEveryRun)
         ASSERT_EQ(all.low, quick.low) << trial;
         ASSERT_EQ(all.high, quick.high) << trial;
         EXPECT_LE(reduced.size(), 4 * all.low.size());
+
+        ASSERT_EQ(all.firstX, points.front().x);
+        ASSERT_EQ(all.low.size(), static_cast<std::size_t>(points.back().x - points.front().x + 1));
+        std::vector<int> lowest(all.low.size(), INT_MAX), highest(all.low.size(), INT_MIN);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const std::size_t column = static_cast<std::size_t>(points[i].x - all.firstX);
+            EXPECT_LE(all.low[column], points[i].y) << trial;
+            EXPECT_GE(all.high[column], points[i].y) << trial;
+            if (i == 0)
+                continue;
+            const PlotPoint& a = points[i - 1];
+            for (int c = a.x; c <= points[i].x; ++c) {
+                const std::size_t k = static_cast<std::size_t>(c - all.firstX);
+                lowest[k] = std::min({lowest[k], a.y, points[i].y});
+                highest[k] = std::max({highest[k], a.y, points[i].y});
+            }
+        }
+        for (std::size_t k = 0; k < all.low.size(); ++k) {
+            ASSERT_LE(all.low[k], all.high[k]) << trial << " column " << k;
+            EXPECT_GE(all.low[k], lowest[k]) << trial << " column " << k;
+            EXPECT_LE(all.high[k], highest[k]) << trial << " column " << k;
+            if (k > 0) {
+                EXPECT_LE(all.low[k], all.high[k - 1] + 1) << trial << " column " << k;
+                EXPECT_GE(all.high[k], all.low[k - 1] - 1) << trial << " column " << k;
+            }
+        }
     }
     // Both ends are drawn; a lone point is one pixel.
     const PlotPoint line[] = {{0, 0}, {3, 1}};
-    const ColumnRuns runs = ThinPolylineRuns(line, 2);
-    EXPECT_EQ(runs.low, (std::vector<int>{0, 0, 1, 1}));
+    EXPECT_EQ(ThinPolylineRuns(line, 2).low, (std::vector<int>{0, 0, 1, 1}));
     const PlotPoint single[] = {{5, 7}};
     EXPECT_EQ(ThinPolylineRuns(single, 1).high, std::vector<int>{7});
-}
-
-// Paging back moves the closeup end back by PanDays, unless fewer than
-// PanDays would then remain before it: then the end goes to PanDays.
-TEST_F(PlotTest, PageBackStopsAtPanDays)
-{
-    FillRecords(1000);
-    PreparePlotData();
-    struct Case {
-        int end, panDays, closeDays, expected;
-    };
-    for (const Case& c : {Case{1000, 100, 50, 900}, Case{250, 100, 50, 150},
-                          Case{200, 100, 50, 100}, Case{400, 300, 50, 300},
-                          Case{599, 300, 50, 300}, Case{600, 300, 50, 300}, Case{601, 300, 50, 301}}) {
-        Settings().PanDays = c.panDays;
-        Settings().CloseDays = c.closeDays;
-        Plot().CloseupEnd = c.end;
-        EXPECT_TRUE(PageBack()) << "from " << c.end;
-        EXPECT_EQ(Plot().CloseupEnd, c.expected) << "from " << c.end << " by " << c.panDays;
-    }
-}
-
-// Centring puts the day half a closeup before the window's end.
-TEST_F(PlotTest, CentreOnPutsTheDayInTheMiddle)
-{
-    FillRecords(1000);
-    Settings().CloseDays = 200;
-    Settings().PanDays = 50;
-    PreparePlotData();
-    struct Case {
-        int day, expected;
-    };
-    for (const Case& c : {Case{500, 500 + 200 / 2}, Case{301, 301 + 100}, Case{899, 999},
-                          Case{950, 1000}, Case{20, 200}}) {
-        CentreOn(c.day);
-        EXPECT_EQ(Plot().CloseupEnd, c.expected) << "day " << c.day;
-    }
-}
-
-// However the scale rounds, no curve point lies right of the pane's last column.
-TEST_F(PlotTest, CurvePointsStopAtTheLastColumn)
-{
-    FillRecords(10);
-    const PixelRect pane{10, 10, 110, 110};
-    for (const double xScale : {9.9, 10.0, 10.5, 12.0}) {
-        CurveRequest request;
-        request.kind = CurveSunspots;
-        request.pane = pane;
-        request.scale = {0, 10, xScale, 0.5};
-        request.startY = CurveStartY(CurveSunspots, pane, request.scale);
-        std::vector<PlotPoint> points;
-        const CurvePoints curve = BuildCurve(request, points);
-        ASSERT_EQ(curve.count, 11);
-        for (int k = 1; k <= 10; ++k) {
-            const int unclamped = 10 + static_cast<int>(k * xScale);
-            EXPECT_EQ(points[static_cast<std::size_t>(k)].x, std::min(unclamped, 109))
-                << "point " << k << " at scale " << xScale;
-        }
-    }
 }

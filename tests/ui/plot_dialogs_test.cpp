@@ -26,16 +26,10 @@ namespace {
 // Day i of 100 consecutive days from 01/01/2000, in the data file's form.
 std::string Day(int i)
 {
-    char text[16];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d/%02d/2000", i < 31 ? 1 : i < 60 ? 2 : i < 91 ? 3 : 4,
                   i < 31 ? i + 1 : i < 60 ? i - 30 : i < 91 ? i - 59 : i - 90);
     return text;
-}
-
-void SaveScreenshot(QWidget* widget, const QString& name)
-{
-    if (const char* folder = std::getenv("SKYLOG_SCREENSHOTS"))
-        widget->grab().save(QString(folder) + "/" + name);
 }
 
 }  // namespace
@@ -58,102 +52,90 @@ protected:
         DataFile().path = folder.File("GRAPH.DAT");
     }
     void TearDown() override { ResetDataState(); }
+};
 
-    // Opens the stagger dialog from the menu and fills it in.
-    void Stagger(Frame& frame, const QString& interval, const QString& date, bool enable,
-                 bool ok = true)
-    {
-        OnNextDialog([=](QWidget* widget) {
+// The stagger plot loads every nth day through the typed day; a day not in
+// the file, or no date at all, leaves every day loaded and says why.
+TEST_F(PlotDialogsTest, StaggerPlotFromTheDialog)
+{
+    Frame frame;
+    ASSERT_FALSE(frame.Action("staggerPlot")->isEnabled());
+    ReadDataFile();
+    emit frame.PlotView()->recordCountChanged();
+    ASSERT_TRUE(frame.Action("staggerPlot")->isEnabled());
+    const struct {
+        const char* interval;
+        const char* date;
+        bool enable, ok;
+        int enabled, storedInterval;
+        const char* storedDay;
+        int count;
+        const char* message;  // the caption, or the text of a format message
+    } cases[] = {
+        {"7", "1/5/2000", true, true, 1, 7, "01/05/2000", 14, ""},  // days 4, 11, ..., 95
+        {"7", "01/05/2000", false, true, 0, 7, "01/05/2000", 100, ""},
+        {"3", "1/9/2000", true, false, 0, 7, "01/05/2000", 100, ""},  // Cancel
+        {"7", "15/03/2000", true, true, 0, 7, "15/03/2000", 100, "Day Not Found"},
+        {"7", "2000", true, true, 0, 7, "15/03/2000", 100, "Date Must Be In The Format MM/DD/YYYY"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        prompt.messages.clear();
+        OnNextDialog([&](QWidget* widget) {
             auto* dialog = static_cast<StaggerDlg*>(widget);
-            dialog->IntervalField()->setText(interval);
-            dialog->DateField()->setText(date);
-            dialog->EnableBox()->setChecked(enable);
-            SaveScreenshot(dialog, "stagger.png");
-            if (ok)
+            dialog->IntervalField()->setText(c.interval);
+            dialog->DateField()->setText(c.date);
+            dialog->EnableBox()->setChecked(c.enable);
+            if (c.ok)
                 dialog->accept();
             else
                 dialog->reject();
         });
         frame.Action("staggerPlot")->trigger();
+        EXPECT_EQ(Stagger().enabled, c.enabled);
+        EXPECT_EQ(Stagger().interval, c.storedInterval);
+        EXPECT_EQ(Stagger().day, c.storedDay);
+        ASSERT_EQ(Records().RecordCount(), c.count);
+        EXPECT_EQ(frame.Action("staggerPlot")->isChecked(), c.enabled == 1);
+        if (c.count == 14) {
+            EXPECT_EQ(Records().At(0).GetDate(), Day(4));
+            EXPECT_EQ(Records().At(13).GetDate(), Day(95));
+        }
+        if (*c.message == '\0') {
+            EXPECT_TRUE(prompt.messages.empty());
+        } else {
+            ASSERT_EQ(prompt.messages.size(), 1u);
+            EXPECT_TRUE(prompt.messages[0].caption == c.message || prompt.messages[0].text == c.message);
+        }
     }
-};
-
-TEST_F(PlotDialogsTest, StaggerPlotLoadsEveryNthDayThroughTheTypedDay)
-{
-    Frame frame;
-    ReadDataFile();
-    emit frame.PlotView()->recordCountChanged();
-    ASSERT_TRUE(frame.Action("staggerPlot")->isEnabled());
-    Stagger(frame, "7", "1/5/2000", true);
-    EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(::Stagger().enabled, 1);
-    EXPECT_EQ(::Stagger().interval, 7);
-    EXPECT_EQ(::Stagger().day, "01/05/2000");
-    // Days 4, 11, ..., 95 of the file.
-    ASSERT_EQ(Records().RecordCount(), 14);
-    EXPECT_EQ(Records().At(0).GetDate(), Day(4));
-    EXPECT_EQ(Records().At(13).GetDate(), Day(95));
-    EXPECT_TRUE(frame.Action("staggerPlot")->isChecked());
-
-    // Unchecked: every day again.
-    Stagger(frame, "7", "01/05/2000", false);
-    EXPECT_EQ(::Stagger().enabled, 0);
-    EXPECT_EQ(Records().RecordCount(), 100);
-    EXPECT_FALSE(frame.Action("staggerPlot")->isChecked());
-
-    // Cancel changes nothing.
-    Stagger(frame, "3", "1/9/2000", true, false);
-    EXPECT_EQ(::Stagger().enabled, 0);
-    EXPECT_EQ(::Stagger().interval, 7);
-}
-
-TEST_F(PlotDialogsTest, StaggerDatesThatFindNoDay)
-{
-    Frame frame;
-    ReadDataFile();
-    emit frame.PlotView()->recordCountChanged();
-    // Typed day first: stored as typed, not found, the stagger plot goes off.
-    Stagger(frame, "7", "15/03/2000", true);
-    EXPECT_EQ(::Stagger().day, "15/03/2000");
-    EXPECT_EQ(::Stagger().enabled, 0);
-    EXPECT_EQ(prompt.Captions(), std::vector<std::string>{"Day Not Found"});
-    EXPECT_EQ(Records().RecordCount(), 100);
-
-    // No "/" after the first character: the message shows the format that works.
-    prompt.messages.clear();
-    Stagger(frame, "7", "2000", true);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, "Date Must Be In The Format MM/DD/YYYY");
-    EXPECT_EQ(prompt.messages[0].caption, "Invalid Date");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Stop);
-    EXPECT_EQ(::Stagger().enabled, 0);
-    EXPECT_EQ(Records().RecordCount(), 100);
 }
 
 TEST_F(PlotDialogsTest, StaggerIntervalOutOfRangeKeepsTheDialogOpen)
 {
-    StaggerDlg dialog(28, "01/01/1989", false);
-    dialog.show();
-    for (const char* interval : {"0", "100000", "x"}) {
-        dialog.IntervalField()->setText(interval);
+    const struct {
+        const char* interval;
+        bool accepted;
+    } cases[] = {{"0", false}, {"100000", false}, {"x", false}, {"1", true}, {"99999", true}};
+    for (const auto& c : cases) {
+        prompt.messages.clear();
+        StaggerDlg dialog(28, "01/01/1989", false);
+        dialog.show();
+        dialog.IntervalField()->setText(c.interval);
         dialog.accept();
-        EXPECT_TRUE(dialog.isVisible()) << interval;
+        EXPECT_EQ(dialog.isVisible(), !c.accepted) << c.interval;
+        EXPECT_EQ(prompt.messages.size(), c.accepted ? 0u : 1u) << c.interval;
     }
-    EXPECT_EQ(prompt.messages.size(), 3u);
-    dialog.IntervalField()->setText("99999");
-    dialog.accept();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.DateField()->maxLength(), 11);
 }
 
+// The extremes found here on their own (the latest day wins a tie), in any
+// order of the tests before.
 TEST_F(PlotDialogsTest, RecordsShowTheDaysTheMarkersPointAt)
 {
     Frame frame;
     ASSERT_FALSE(frame.Action("records")->isEnabled());
-    ReadDataFile();
+    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     emit frame.PlotView()->recordCountChanged();
     ASSERT_TRUE(frame.Action("records")->isEnabled());
-    // The extremes found here on their own; the latest day wins a tie.
     int high = 0, low = 0, highFlux = 0, lowFlux = 0;
     for (int i = 0; i < Records().RecordCount(); ++i) {
         const SolarRecord& r = Records().At(i);
@@ -166,23 +148,23 @@ TEST_F(PlotDialogsTest, RecordsShowTheDaysTheMarkersPointAt)
     std::map<QString, QString> shown;
     OnNextDialog([&](QWidget* widget) {
         auto* dialog = static_cast<RecordHighLowDlg*>(widget);
-        EXPECT_EQ(dialog->windowTitle(), "Record High / Low Values");
         for (const char* name : {"highSpotsDate", "highSpots", "lowSpotsDate", "lowSpots",
                                  "highFluxDate", "highFlux", "lowFluxDate", "lowFlux"})
             shown[name] = dialog->FieldText(name);
-        SaveScreenshot(dialog, "records.png");
         dialog->accept();
     });
     frame.Action("records")->trigger();
-    const auto date = [](int i) { return QString::fromStdString(Records().At(i).GetDate()); };
+    const auto date = [](int i) { return QString::fromStdString(Day(i)); };
+    const auto spots = [](int i) { return QString::number(100 + (i * 37) % 90); };
+    const auto flux = [](int i) { return QString::number(120.0 + (i * 53) % 70 / 2.0, 'f', 1); };
     EXPECT_EQ(shown["highSpotsDate"], date(high));
-    EXPECT_EQ(shown["highSpots"], QString::number(Records().At(high).m_sunspots));
+    EXPECT_EQ(shown["highSpots"], spots(high));
     EXPECT_EQ(shown["lowSpotsDate"], date(low));
-    EXPECT_EQ(shown["lowSpots"], QString::number(Records().At(low).m_sunspots));
+    EXPECT_EQ(shown["lowSpots"], spots(low));
     EXPECT_EQ(shown["highFluxDate"], date(highFlux));
-    EXPECT_EQ(shown["highFlux"], QString::number(Records().At(highFlux).m_flux, 'f', 1));
+    EXPECT_EQ(shown["highFlux"], flux(highFlux));
     EXPECT_EQ(shown["lowFluxDate"], date(lowFlux));
-    EXPECT_EQ(shown["lowFlux"], QString::number(Records().At(lowFlux).m_flux, 'f', 1));
+    EXPECT_EQ(shown["lowFlux"], flux(lowFlux));
 }
 
 TEST_F(PlotDialogsTest, LegendSamplesInTheCurvesColours)
@@ -204,7 +186,6 @@ TEST_F(PlotDialogsTest, LegendSamplesInTheCurvesColours)
             lines.push_back(legend->SampleLine(i));
         }
         picture = legend->grab().toImage();
-        SaveScreenshot(widget, "legend.png");
         static_cast<QDialog*>(widget)->accept();
     });
     frame.Action("colorLegend")->trigger();
