@@ -271,7 +271,9 @@ void View::OnScrollAction(int action)
         moved = JumpTo(scrollBar_->sliderPosition());
         break;
     default:
-        return;
+        // The ends are ignored; the thumb still goes back to the closeup.
+        moved = false;
+        break;
     }
     AfterScrollMove(moved);
 }
