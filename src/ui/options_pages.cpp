@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <initializer_list>
+#include <utility>
 
 #include "config/plot_settings.h"
 #include "ui/dialog_helpers.h"
@@ -20,6 +22,23 @@ QLabel* Explanation(const QString& text, QWidget* parent)
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
     return label;
+}
+
+// The layout every page starts with: its explanations, then a form of
+// labelled fields (if any). The page adds what else it holds.
+QVBoxLayout* ExplainedForm(QWidget* page, std::initializer_list<const char*> explanations,
+                           std::initializer_list<std::pair<const char*, QWidget*>> rows = {})
+{
+    auto* layout = new QVBoxLayout(page);
+    for (const char* text : explanations)
+        layout->addWidget(Explanation(text, page));
+    if (rows.size() > 0) {
+        auto* form = new QFormLayout;
+        for (const auto& [label, field] : rows)
+            form->addRow(label, field);
+        layout->addLayout(form);
+    }
+    return layout;
 }
 
 QLineEdit* NumberField(QWidget* parent)
@@ -48,22 +67,15 @@ QButtonGroup* IntervalGroup(const QString& title, QVBoxLayout* layout, QWidget* 
 
 Opt1::Opt1(QWidget* parent) : OptionsPage(parent), avgInt(NumberField(this)), lagDays(NumberField(this))
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Explanation(
-        "Each running average is the mean of the days of one averaging interval.", this));
-    layout->addWidget(Explanation(
-        "The lag days are the days of the interval that lie before the day the average is "
-        "shown for; the rest lie on and after it.",
-        this));
-    layout->addWidget(Explanation(
-        "New values apply to the averages at once; near the ends of the data the averages "
-        "are partial.",
-        this));
-    auto* form = new QFormLayout;
-    form->addRow("Averaging Interval (in days):", avgInt);
-    form->addRow("Lag Days (days BEFORE the target date):", lagDays);
-    layout->addLayout(form);
-    layout->addStretch();
+    ExplainedForm(this,
+                  {"Each running average is the mean of the days of one averaging interval.",
+                   "The lag days are the days of the interval that lie before the day the average "
+                   "is shown for; the rest lie on and after it.",
+                   "New values apply to the averages at once; near the ends of the data the "
+                   "averages are partial."},
+                  {{"Averaging Interval (in days):", avgInt},
+                   {"Lag Days (days BEFORE the target date):", lagDays}})
+        ->addStretch();
 }
 
 void Opt1::Load(const PlotSettings& s)
@@ -86,20 +98,15 @@ Opt2::Opt2(QWidget* parent)
     : OptionsPage(parent), closeDays(NumberField(this)), panDays(NumberField(this)),
       closeScrn(NumberField(this))
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Explanation(
-        "The closeup (the lower plot) shows this many days; one page step of the scroll bar "
-        "or a click moves it by the pan days.",
-        this));
-    layout->addWidget(Explanation(
-        "The overall screen percentage is the share of the window's height the upper plot gets.",
-        this));
-    auto* form = new QFormLayout;
-    form->addRow("Closeup Days:", closeDays);
-    form->addRow("Pan Days:", panDays);
-    form->addRow("Overall Screen Percentage:", closeScrn);
-    layout->addLayout(form);
-    layout->addStretch();
+    ExplainedForm(this,
+                  {"The closeup (the lower plot) shows this many days; one page step of the "
+                   "scroll bar or a click moves it by the pan days.",
+                   "The overall screen percentage is the share of the window's height the upper "
+                   "plot gets."},
+                  {{"Closeup Days:", closeDays},
+                   {"Pan Days:", panDays},
+                   {"Overall Screen Percentage:", closeScrn}})
+        ->addStretch();
 }
 
 void Opt2::Load(const PlotSettings& s)
@@ -123,8 +130,8 @@ bool Opt2::Store(PlotSettings& s)
 
 Opt3::Opt3(QWidget* parent) : OptionsPage(parent)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Explanation("The distance between the vertical grid lines of each plot.", this));
+    QVBoxLayout* layout =
+        ExplainedForm(this, {"The distance between the vertical grid lines of each plot."});
     overall = IntervalGroup("Overall Window", layout, this);
     closeup = IntervalGroup("Closeup Window", layout, this);
     layout->addStretch();
@@ -155,15 +162,15 @@ Opt5::Opt5(QWidget* parent)
       savePos(new QCheckBox("Save the current window position in the configuration file", this))
 {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Explanation(
-        "Without this, changes made here last only until the program ends.", this));
-    layout->addWidget(autosave);
-    layout->addWidget(Explanation(
-        "The program then opens the same data file at its next start.", this));
-    layout->addWidget(saveOpenFile);
-    layout->addWidget(Explanation(
-        "The window then opens where, and as large as, it was when the program ended.", this));
-    layout->addWidget(savePos);
+    const std::pair<const char*, QCheckBox*> boxes[] = {
+        {"Without this, changes made here last only until the program ends.", autosave},
+        {"The program then opens the same data file at its next start.", saveOpenFile},
+        {"The window then opens where, and as large as, it was when the program ended.", savePos},
+    };
+    for (const auto& [text, box] : boxes) {
+        layout->addWidget(Explanation(text, this));
+        layout->addWidget(box);
+    }
     layout->addStretch();
 }
 
@@ -190,15 +197,11 @@ Opt7::Opt7(QWidget* parent)
 {
     datePhrase->setMaxLength(63);
     valuesPhrase->setMaxLength(63);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Explanation(
-        "The values phrase starts the paragraph of a bulletin that holds the daily sunspot "
-        "numbers and flux values.",
-        this));
-    auto* form = new QFormLayout;
-    form->addRow("Date Phrase", datePhrase);
-    form->addRow("Values Phrase:", valuesPhrase);
-    layout->addLayout(form);
+    QVBoxLayout* layout =
+        ExplainedForm(this,
+                      {"The values phrase starts the paragraph of a bulletin that holds the daily "
+                       "sunspot numbers and flux values."},
+                      {{"Date Phrase", datePhrase}, {"Values Phrase:", valuesPhrase}});
     auto* reset = new QPushButton("Reset Default Values", this);
     connect(reset, &QPushButton::clicked, this, [this] {
         datePhrase->setText("SEATTLE, WA");
