@@ -45,15 +45,24 @@ std::map<int, int> SampleYearStarts(int* count)
     return starts;
 }
 
+// The width of a text as the plot's painter measures it.
+int RealWidth(const std::string& text)
+{
+    static QImage image(10, 10, QImage::Format_RGB32);
+    static const QFontMetrics metrics = QPainter(&image).fontMetrics();
+    return metrics.horizontalAdvance(QString::fromStdString(text));
+}
+
 void ExpectNoOverlap(const std::vector<TimeLabel>& labels, const PixelRect& pane,
                      const TextWidth& width, int paneWidth)
 {
     for (std::size_t i = 0; i < labels.size(); ++i) {
         EXPECT_LE(labels[i].textLeft + width(labels[i].text), pane.right - 1) << paneWidth;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(labels[i].textLeft,
                       labels[i - 1].textLeft + width(labels[i - 1].text) + LabelGap)
                 << "at width " << paneWidth;
+        }
     }
 }
 
@@ -111,8 +120,9 @@ TEST(ReadableGrid, OverallLinesNeverCloserThanThreePixels)
             for (std::size_t i = 1; i < lines.size(); ++i)
                 EXPECT_GE(lines[i] - lines[i - 1], 2) << width;  // 3 apart, less truncation
             // Unchanged when the set interval already reads well.
-            if (GridIntervalDays(interval) * (pane.Width() / 28319.0) >= MinGridStep)
+            if (GridIntervalDays(interval) * (pane.Width() / 28319.0) >= MinGridStep) {
                 EXPECT_EQ(days, GridIntervalDays(interval));
+            }
         }
         // Without the rule the configured interval stays, however dense.
         EXPECT_EQ(OverallGridDays(pane, 28319, 0, false), 7);
@@ -125,13 +135,15 @@ TEST_F(AxisTest, YearLabelsSitOnTheFirstDayOfTheirYear)
     const std::map<int, int> starts = SampleYearStarts(&count);
     LoadSample();
     ASSERT_EQ(Records().RecordCount(), count);
-    for (int width = 300; width <= 4000; width += 53) {
+    const TextWidth sevenPerChar = SevenPerChar, real = RealWidth;
+    for (int width = 300; width <= 4000; width += 53)
+    for (const TextWidth* measure : {&sevenPerChar, &real}) {
         const PixelRect pane{21, 21, width - 20, 400};
         PaneScale scale;
         scale.start = 0;
         scale.end = count;
         scale.xScale = (pane.Width() - 1.0) / count;
-        const std::vector<TimeLabel> labels = OverallTimeLabels(pane, scale, SevenPerChar);
+        const std::vector<TimeLabel> labels = OverallTimeLabels(pane, scale, *measure);
         ASSERT_GE(labels.size(), 2u) << width;
         const int every = std::stoi(labels[1].text) - std::stoi(labels[0].text);
         EXPECT_TRUE(every == 1 || every == 5 || every == 10 || every == 50) << every;
@@ -143,10 +155,11 @@ TEST_F(AxisTest, YearLabelsSitOnTheFirstDayOfTheirYear)
             EXPECT_EQ(label.x, expectedX) << year << " at " << width;
             EXPECT_EQ(label.textLeft, expectedX + LabelInset);
         }
-        ExpectNoOverlap(labels, pane, SevenPerChar, width);
+        ExpectNoOverlap(labels, pane, *measure, width);
         // The finest spacing that fits: a wide pane labels every year.
-        if (width >= 3600)
+        if (width >= 3600 && measure == &sevenPerChar) {
             EXPECT_EQ(every, 1) << width;
+        }
     }
 }
 
@@ -163,9 +176,11 @@ TEST_F(AxisTest, CloseupLabelsAtTheSolidLinesNeverOverlap)
                 const int days = CloseupGridDays(pane, closeDays, interval, true);
                 const std::vector<CloseupLine> lines =
                     CloseupGridLinesEvery(pane, end, closeDays, days);
+                // The real font where the labels are days and months.
+                const TextWidth measure = closeDays == 252 ? TextWidth(RealWidth) : TextWidth(SevenPerChar);
                 const std::vector<TimeLabel> labels =
-                    CloseupTimeLabels(pane, lines, end, closeDays, SevenPerChar);
-                ExpectNoOverlap(labels, pane, SevenPerChar, width);
+                    CloseupTimeLabels(pane, lines, end, closeDays, measure);
+                ExpectNoOverlap(labels, pane, measure, width);
                 for (const TimeLabel& label : labels) {
                     // Each label names the record under its line: x from the
                     // line's index, w / CloseDays pixels a day.
@@ -176,18 +191,35 @@ TEST_F(AxisTest, CloseupLabelsAtTheSolidLinesNeverOverlap)
                     const double perDay = static_cast<double>(pane.Width()) / closeDays;
                     EXPECT_NEAR(label.x, pane.left + (line->record - (end - closeDays) + 1) * perDay, 1.0);
                     const std::string date = Records().At(line->record).GetDate();
-                    if (closeDays <= 252)
+                    if (closeDays <= 252) {
                         EXPECT_EQ(label.text, date.substr(0, 5));
-                    else
+                    } else {
                         EXPECT_EQ(label.text.substr(label.text.size() - 4), date.substr(6, 4));
+                    }
                 }
             }
         }
     }
 }
 
+// Week lines from the closeup's first record, every fourth solid; month
+// lines all solid, on records that are multiples of 28; crowded weeks
+// become months.
 TEST_F(AxisTest, CloseupWeekLinesBecomeMonthsWhenCrowded)
 {
+    const PixelRect wide{21, 21, 721, 250};  // 700 pixels, 70 days: 10 a day
+    const std::vector<GridLine> weeks = CloseupGridLines(wide, 70, 70, 0);
+    ASSERT_GE(weeks.size(), 4u);
+    for (std::size_t i = 0; i < weeks.size(); ++i) {
+        EXPECT_EQ(weeks[i].x, 21 + (7 * static_cast<int>(i) + 8) * 10) << i;
+        EXPECT_EQ(weeks[i].solid, i % 4 == 3) << i;
+    }
+    const std::vector<GridLine> months = CloseupGridLines(wide, 100, 70, 1);
+    ASSERT_FALSE(months.empty());
+    EXPECT_EQ(months[0].x, 21 + (28 - 29 % 28) * 10);  // record 56
+    EXPECT_TRUE(months[0].solid);
+    EXPECT_TRUE(CloseupGridLines(wide, 10000, 10000, 0).empty());  // under a pixel a week
+
     // 2000 days at 500 pixels: a week is 1.7 pixels, so only the 28-day lines stay.
     const PixelRect pane{21, 321, 521, 600};
     EXPECT_EQ(CloseupGridDays(pane, 2000, 0, true), 28);
@@ -206,8 +238,9 @@ TEST(ValueScale, RoundValuesWhereTheCurvesPutThem)
         for (const int maximum : {310, 400, 1000, 73}) {
             const double yScale = (height - 1.0) / maximum;
             const std::vector<ValueLabel> labels = ValueLabels(pane, yScale, maximum, 14, 18);
-            if (height >= 233)
+            if (height >= 233) {
                 ASSERT_GE(labels.size(), 2u) << height << " " << maximum;
+            }
             if (labels.size() < 2)
                 continue;
             const int step = std::stoi(labels[1].text) - std::stoi(labels[0].text);
@@ -270,26 +303,4 @@ TEST_F(AxisTest, RenderedGridIsNoHatchAndLabelsAppear)
     for (std::size_t i = 1; i < columns.size(); ++i)
         close += columns[i] - columns[i - 1] < 3 ? 1 : 0;
     EXPECT_GT(close, 100);
-}
-
-TEST_F(AxisTest, LabelsWithTheRealFontNeverOverlap)
-{
-    LoadSample();
-    QImage image(10, 10, QImage::Format_RGB32);
-    QPainter painter(&image);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const TextWidth width = [&](const std::string& text) {
-        return metrics.horizontalAdvance(QString::fromStdString(text));
-    };
-    const int count = Records().RecordCount();
-    for (int w = 300; w <= 4000; w += 97) {
-        const PixelRect pane{21, 21, w - 20, 400};
-        PaneScale scale;
-        scale.end = count;
-        scale.xScale = (pane.Width() - 1.0) / count;
-        ExpectNoOverlap(OverallTimeLabels(pane, scale, width), pane, width, w);
-        const std::vector<CloseupLine> lines =
-            CloseupGridLinesEvery(pane, count, 252, CloseupGridDays(pane, 252, 0, true));
-        ExpectNoOverlap(CloseupTimeLabels(pane, lines, count, 252, width), pane, width, w);
-    }
 }

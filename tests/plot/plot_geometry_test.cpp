@@ -120,7 +120,7 @@ TEST_F(PlotTest, ConnectedToTheDataFileOnceAfterEveryReset)
         ConnectPlotToDataFile();
         ConnectPlotToDataFile();
         EXPECT_EQ(DataFileNotifications().loadFinished.size(), 1u);
-        DataFilePath = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
+        DataFile().path = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
         ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
         EXPECT_EQ(Plot().CloseupEnd, Records().RecordCount()) << round;
         EXPECT_GT(Records().At(RecordStats().HighSpotsIndex).m_sunspots, 0) << round;

@@ -68,38 +68,34 @@ double DoubledShare(const QImage& single, const QImage& twice, const PixelRect& 
 
 }  // namespace
 
-TEST_F(PlotImageTest, DoubleDensityIsTheSamePictureWithSharperText)
+// Grids, fills, frames and the one-pixel curves are the single picture
+// doubled; the closeup's thick curves run in finer steps along their edges,
+// so a few of their pixels differ; the titles are drawn at the full
+// resolution. The layout stays, so the mouse maps the same way, and a
+// fitting image is painted again in place.
+TEST_F(PlotImageTest, DenserScreensGetTheSamePictureWithSharperText)
 {
-    QImage single, twice;
+    QImage single, twice, fractional;
     const PaintedGeometry g1 = Paint(single, 1.0);
     const PaintedGeometry g2 = Paint(twice, 2.0);
+    const PaintedGeometry g15 = Paint(fractional, 1.5);
     EXPECT_EQ(single.size(), QSize(800, 500));
     EXPECT_EQ(twice.size(), QSize(1600, 1000));
+    EXPECT_EQ(fractional.size(), QSize(1200, 750));
     EXPECT_EQ(twice.devicePixelRatio(), 2.0);
-    EXPECT_TRUE(SameLayout(g1.layout, g2.layout));  // the mouse maps the same way
+    EXPECT_TRUE(SameLayout(g1.layout, g2.layout));
+    EXPECT_TRUE(SameLayout(g1.layout, g15.layout));
 
-    // Grids, fills, frames and the one-pixel curves are the single picture
-    // doubled; the closeup's thick curves run in finer steps along their
-    // edges, so a few of their pixels differ.
     EXPECT_GT(DoubledShare(single, twice, g1.layout.overall), 0.99);
     EXPECT_GT(DoubledShare(single, twice, g1.layout.closeup), 0.9);
     EXPECT_GT(DoubledShare(single, twice, {0, 0, 800, 500}), 0.85);
-    // ...but the titles are drawn at the full resolution, not doubled.
     const PixelRect title{0, g1.layout.overallTitleY, 800, g1.layout.overallTitleY + 12};
     EXPECT_LT(DoubledShare(single, twice, title), 0.99);
-}
 
-TEST_F(PlotImageTest, FractionalDensityKeepsTheLayoutAndReusesTheImage)
-{
-    QImage image;
-    const PaintedGeometry g1 = Paint(image, 1.0);
-    const PaintedGeometry g15 = Paint(image, 1.5);
-    EXPECT_EQ(image.size(), QSize(1200, 750));
-    EXPECT_TRUE(SameLayout(g1.layout, g15.layout));
-    EXPECT_TRUE(PlotImageFits(image, QSize(800, 500), 1.5));
-    EXPECT_FALSE(PlotImageFits(image, QSize(800, 500), 2.0));
-    EXPECT_FALSE(PlotImageFits(image, QSize(801, 500), 1.5));
-    const uchar* pixels = image.constBits();
-    Paint(image, 1.5);
-    EXPECT_EQ(image.constBits(), pixels);  // painted again in place
+    EXPECT_TRUE(PlotImageFits(fractional, QSize(800, 500), 1.5));
+    EXPECT_FALSE(PlotImageFits(fractional, QSize(800, 500), 2.0));
+    EXPECT_FALSE(PlotImageFits(fractional, QSize(801, 500), 1.5));
+    const uchar* pixels = fractional.constBits();
+    Paint(fractional, 1.5);
+    EXPECT_EQ(fractional.constBits(), pixels);
 }

@@ -67,15 +67,17 @@ protected:
 
 TEST_F(RenderTest, CurvesSitWhereTheScalesPutThem)
 {
-    for (int i = 0; i < 10; ++i)
-        AddRecord("01/01/2000", 100, 200.0);
+    for (int i = 0; i < 8; ++i)
+        AddRecord("01/01/2000", 114, 228.0);
     PreparePlotData();
     const QImage image = Render();
     const PixelRect& o = geometry.layout.overall;
-    // Maximum 200: the flux runs along the top, the sunspots at half height.
-    const int spotsY = o.bottom - static_cast<int>(100 * geometry.overall.yScale) - 1;
-    const int fluxY = o.bottom - static_cast<int>(200 * geometry.overall.yScale) - 1;
-    const int x = o.left + static_cast<int>(5 * geometry.overall.xScale);
+    // The pane's height less one pixel (228) spans 0 to the highest value
+    // (228): a pixel a unit, the flux along the top row, the sunspots 114
+    // pixels above the row over the bottom. Its width less one (758) spans
+    // the 8 days: day 3 (point 4) at 4 * 758 / 8 = 379 pixels in.
+    ASSERT_EQ(o, (PixelRect{21, 21, 780, 250}));
+    const int spotsY = 250 - 114 - 1, fluxY = 21, x = 21 + 379;
     EXPECT_EQ(image.pixel(x, spotsY), Red);
     EXPECT_EQ(image.pixel(x, fluxY), Cyan);
     EXPECT_EQ(image.pixel(x, (spotsY + o.bottom) / 2), Grey);  // not filled
@@ -112,27 +114,52 @@ TEST_F(RenderTest, AveragesNeedAFullIntervalAndShowPartialStretchesInWhite)
     EXPECT_EQ(CountColor(image, White, head), 0);
 }
 
-TEST_F(RenderTest, RecordMarkersInOneOrBothPanes)
+// A record marker stands on the column where the curve peaks on the record
+// day: found in the picture without markers, not from the marker's formula.
+TEST_F(RenderTest, RecordMarkersStandOnTheRecordDay)
 {
     for (int i = 0; i < 400; ++i)
         AddRecord("01/01/2000", i == 380 ? 300 : i == 10 ? 5 : 100, 150.0);
     Settings().CloseDays = 100;
+    Settings().DOverallFluxON = Settings().DCloseupFluxON = 0;
     PreparePlotData();
+    const QImage plain = Render();
     Settings().RMHiSpots = Settings().RMLoSpots = 1;
-    const QImage image = Render();
+    const QImage marked = Render();
     const PlotLayout& l = geometry.layout;
-    const int highOverall = MarkerX(l.overall, 380, 0, geometry.overall.xScale);
-    const int highCloseup = MarkerX(l.closeup, 380, 300, geometry.closeup.xScale);
-    const int lowOverall = MarkerX(l.overall, 10, 0, geometry.overall.xScale);
-    // The triangle's widest row lies on the pane bottom - 1, the line above it.
-    EXPECT_EQ(image.pixel(highOverall - 6, l.overall.bottom - 1), Black);
-    EXPECT_EQ(image.pixel(highOverall + 5, l.overall.bottom - 1), Black);
-    EXPECT_EQ(image.pixel(highOverall, l.overall.top + 5), Black);
-    EXPECT_EQ(image.pixel(highCloseup, l.closeup.top + 5), Black);
-    EXPECT_EQ(image.pixel(lowOverall, l.overall.top + 5), Black);
-    // The low day lies left of the closeup window: no line there.
-    EXPECT_EQ(CountColor(image, Black, {l.closeup.left, l.closeup.top + 2, highCloseup - 3,
-                                        l.closeup.top + 6}),
+    for (const PixelRect& pane : {l.overall, l.closeup}) {
+        // The peak: the columns of the top row of red.
+        int peakTop = pane.bottom, peakLeft = 0, peakRight = 0;
+        for (int y = pane.top; y < pane.bottom && peakTop == pane.bottom; ++y)
+            for (int x = pane.left; x < pane.right; ++x)
+                if (plain.pixel(x, y) == Red) {
+                    if (peakTop == pane.bottom)
+                        peakLeft = x;
+                    peakTop = y;
+                    peakRight = x;
+                }
+        ASSERT_LT(peakTop, pane.bottom);
+        // The marker's triangle: its widest row (on the pane's last row)
+        // runs from 6 left of the marker to 5 right of it.
+        int markerX = -1;
+        for (int x = peakLeft + 20; x > peakLeft - 20; --x)
+            if (marked.pixel(x, pane.bottom - 1) == Black) {
+                markerX = x - 5;
+                break;
+            }
+        EXPECT_GE(markerX, peakLeft) << pane.top;
+        EXPECT_LE(markerX, peakRight) << pane.top;
+        EXPECT_EQ(marked.pixel(markerX - 6, pane.bottom - 1), Black);
+        EXPECT_EQ(marked.pixel(markerX - 7, pane.bottom - 1), plain.pixel(markerX - 7, pane.bottom - 1));
+        EXPECT_EQ(marked.pixel(markerX, pane.top + 5), Black);  // and a line up the pane
+    }
+    // The low day (10) lies left of the closeup window: no line there; in
+    // the overall pane it stands left of the high day.
+    EXPECT_EQ(CountColor(marked, Black, {l.closeup.left, l.closeup.top + 2, l.closeup.left + 60,
+                                         l.closeup.top + 6}),
+              0);
+    EXPECT_GT(CountColor(marked, Black, {l.overall.left, l.overall.top + 2, l.overall.left + 60,
+                                         l.overall.top + 6}),
               0);
 }
 
@@ -193,15 +220,6 @@ TEST_F(RenderTest, ColumnShortcutPaintsTheSamePixels)
             const QImage plain = Render(size.width(), size.height());
             SetColumnShortcut(true);
             EXPECT_TRUE(quick == plain) << "filled " << filled << " at " << size.width();
-            if (quick != plain && std::getenv("SKYLOG_SCREENSHOTS")) {
-                int shown = 0;
-                for (int y = 0; y < quick.height() && shown < 20; ++y)
-                    for (int x = 0; x < quick.width() && shown < 20; ++x)
-                        if (quick.pixel(x, y) != plain.pixel(x, y)) {
-                            std::printf("diff at %d,%d quick %08x plain %08x\n", x, y, quick.pixel(x, y), plain.pixel(x, y));
-                            ++shown;
-                        }
-            }
         }
     }
 }

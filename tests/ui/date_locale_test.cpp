@@ -18,6 +18,19 @@ struct LocaleScope {
 
 }  // namespace
 
+// The forms a user may type, and the century of a two-digit year.
+TEST(DateLocale, TypedFormsAndTheCenturyRule)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"1/5/2002", "01/05/2002"}, {"01/05/2002", "01/05/2002"}, {"2002-01-05", "01/05/2002"},
+        {"1/5/49", "01/05/2049"},   {"1/5/50", "01/05/1950"},     {"2/29/2001", ""},
+        {"2/29/2000", "02/29/2000"}, {"xx/xx/xx", ""},             {"1/5", ""},
+        {"", ""},
+    };
+    for (const auto& [typed, date] : cases)
+        EXPECT_EQ(ParseUserDate(typed), date) << typed;
+}
+
 TEST(DateLocale, DayFirstLocalesNeverSwapDayAndMonth)
 {
     for (const char* name : {"en_GB", "fr_FR", "de_DE"}) {

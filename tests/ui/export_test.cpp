@@ -53,11 +53,20 @@ TEST_F(ExportTest, PlotAtATypedSizeAndTheFormatOfItsName)
         dialog->accept();  // refused: no known extension
         EXPECT_TRUE(dialog->isVisible());
         dialog->PathField()->setText(QString::fromStdString(folder.File("plot.png")));
+        // Sizes from 100 to 20000 pixels.
+        for (const char* width : {"99", "20001", "x"}) {
+            dialog->WidthField()->setText(width);
+            dialog->accept();
+            EXPECT_TRUE(dialog->isVisible()) << width;
+        }
+        dialog->WidthField()->setText("700");
         dialog->accept();
     });
     frame.Action("exportPlot")->trigger();
     EXPECT_EQ(offered.toStdString(), folder.File("skylog-plot.png"));
-    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"EXPORT PLOT"});
+    ASSERT_EQ(prompt.messages.size(), 4u);
+    EXPECT_EQ(prompt.messages[0].caption, "EXPORT PLOT");
+    EXPECT_EQ(prompt.messages[1].text, "Please enter an integer between 100 and 20000.");
     EXPECT_EQ(QImage(QString::fromStdString(folder.File("plot.png"))).size(), QSize(700, 450));
     EXPECT_FALSE(PathExists(folder.File("plot.jpg")));
 }

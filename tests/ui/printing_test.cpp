@@ -38,19 +38,6 @@ protected:
     }
 };
 
-TEST_F(PrintingTest, CommandsNeedRecords)
-{
-    Frame frame;
-    for (const char* name : {"print", "printPreview"})
-        EXPECT_FALSE(frame.Action(name)->isEnabled()) << name;
-    EXPECT_TRUE(frame.Action("printSetup")->isEnabled());
-    EXPECT_EQ(frame.Action("print")->shortcut(), QKeySequence("Ctrl+P"));
-    AddDays(10);
-    emit frame.PlotView()->recordCountChanged();
-    for (const char* name : {"print", "printPreview"})
-        EXPECT_TRUE(frame.Action(name)->isEnabled()) << name;
-}
-
 TEST_F(PrintingTest, PrintToPdfFileThroughThePrinter)
 {
     AddDays(30);
