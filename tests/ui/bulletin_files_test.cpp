@@ -1,0 +1,268 @@
+// The checked-files manager: row states, OK writing FNAMES.DAT, Cancel, and
+// its downloads against a real FTP server on loopback.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "config/plot_settings.h"
+#include "internet/checked_file_list.h"
+#include "ui/bulletin_files_dlg.h"
+#include "ui/state_icons.h"
+#include "ui/text_viewer.h"
+#include "support/data_state.h"
+#include "support/ftp_server.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+CheckedFileList ListOf(const std::vector<std::string>& names)
+{
+    CheckedFileList list;
+    for (const std::string& name : names)
+        list.Add(name);
+    return list;
+}
+
+std::string States(const BulletinFilesDlg& dialog)
+{
+    std::string states;
+    for (int i = 0; i < dialog.List()->topLevelItemCount(); ++i)
+        states += dialog.RowState(i) == FileState::Keep ? 'K' : dialog.RowState(i) == FileState::Remove ? 'R' : '?';
+    return states;
+}
+
+void Select(BulletinFilesDlg& dialog, std::initializer_list<int> rows)
+{
+    dialog.List()->clearSelection();
+    for (int row : rows)
+        dialog.List()->topLevelItem(row)->setSelected(true);
+}
+
+}  // namespace
+
+class BulletinFilesTest : public ::testing::Test {
+protected:
+    TempFolder tmp_;
+    TempFolder home_;
+    ScriptedPrompt prompt_;
+    std::vector<std::string> viewed_;
+
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+        Settings().FTPDir = "pub/bulletins";
+        setenv("TMPDIR", tmp_.Path().c_str(), 1);
+        SetTextViewer([this](const std::string& path) {
+            viewed_.push_back(ReadTextFile(path));
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        SetTextViewer({});
+        unsetenv("TMPDIR");
+    }
+    std::string Fnames() const { return home_.File("FNAMES.DAT"); }
+    // No fetched file is left (viewer copies stay until the program ends).
+    bool NoTemporaryFiles() const
+    {
+        for (const fs::directory_entry& entry : fs::directory_iterator(tmp_.Path()))
+            if (entry.path().filename().string().rfind("skylog-fetch-", 0) == 0)
+                return false;
+        return true;
+    }
+};
+
+TEST_F(BulletinFilesTest, ShowsEveryNameAsAKeptRowWithTheDialogsTexts)
+{
+    CheckedFileList list = ListOf({"a.txt", "bb.txt", "a.txt"});
+    BulletinFilesDlg dialog(list, Fnames());
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Available Bulletin Files");
+    EXPECT_EQ(States(dialog), "KKK");
+    EXPECT_EQ(dialog.List()->topLevelItem(2)->text(1), "a.txt");
+    EXPECT_EQ(dialog.List()->headerItem()->text(0), " ");
+    EXPECT_EQ(dialog.List()->headerItem()->text(1), "File Name");
+    EXPECT_EQ(dialog.List()->columnWidth(0), 20);
+    EXPECT_EQ(dialog.List()->columnWidth(1), dialog.List()->width() - 45);
+    QStringList texts;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        texts << label->text();
+    for (const char* text :
+         {"The file FNAMES.DAT is used to keep a listing of the files on the ARRL FTP server that "
+          "have been checked and included in the database GRAPH.DAT.",
+          "If you need to force a file, or group of files, to be checked again you can remove "
+          "their names from the list by using this dialog.",
+          "Means Leave The File In The List", "Means Delete The File From The List",
+          "Double-click a file to change its state, or use the buttons below to change all of them.",
+          "When you click [OK] the files that you have selected to be removed from the list WILL "
+          "be removed.",
+          "When you connect to the FTP server again, the list will be rebuilt to include any newly "
+          "found files."})
+        EXPECT_TRUE(texts.contains(text)) << text;
+    EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), "WARNING!");
+    QStringList actions;
+    for (QAction* action : dialog.ContextMenu()->actions())
+        actions << action->text();
+    EXPECT_EQ(actions, (QStringList{"&Change State", "Download and Save", "Download and View"}));
+
+    QTest::keyRelease(&dialog, Qt::Key_F1);
+    EXPECT_EQ(prompt_.helpKeywords, (std::vector<std::string>{"Bulletin Files Manager"}));
+}
+
+TEST_F(BulletinFilesTest, StateIconsAreABlueCheckAndARedCross)
+{
+    const auto count = [](FileState state, auto isColour) {
+        const QImage image = FileStateIcon(state).pixmap(16, 16).toImage();
+        int pixels = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                pixels += isColour(image.pixelColor(x, y)) ? 1 : 0;
+        return pixels;
+    };
+    const auto blue = [](QColor c) { return c.blue() > 180 && c.red() < 100 && c.green() < 100; };
+    const auto red = [](QColor c) { return c.red() > 180 && c.blue() < 100 && c.green() < 100; };
+    EXPECT_EQ(FileStateIcon(FileState::Keep).pixmap(16, 16).size(), QSize(16, 16));
+    EXPECT_GT(count(FileState::Keep, blue), 10);
+    EXPECT_EQ(count(FileState::Keep, red), 0);
+    EXPECT_GT(count(FileState::Remove, red), 10);
+    EXPECT_EQ(count(FileState::Remove, blue), 0);
+    EXPECT_EQ(count(FileState::Empty, red) + count(FileState::Empty, blue), 0);
+}
+
+TEST_F(BulletinFilesTest, TogglesChangeOnlyTheFirstSelectedRow)
+{
+    CheckedFileList list = ListOf({"1.txt", "2.txt", "3.txt", "4.txt"});
+    BulletinFilesDlg dialog(list, Fnames());
+    dialog.show();
+    const struct {
+        std::initializer_list<int> selected;
+        const char* after;
+    } toggles[] = {
+        {{2, 1}, "KRKK"},  // the first in the list, not the first picked
+        {{1}, "KKKK"},
+        {{3, 0}, "RKKK"},
+        {{}, "RKKK"},      // nothing selected: nothing changes
+    };
+    for (const auto& t : toggles) {
+        Select(dialog, t.selected);
+        dialog.ChangeState();
+        EXPECT_EQ(States(dialog), t.after);
+    }
+    dialog.UncheckAll();
+    EXPECT_EQ(States(dialog), "RRRR");
+    dialog.CheckAll();
+    EXPECT_EQ(States(dialog), "KKKK");
+
+    // A double-click toggles too.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    Select(dialog, {2});
+    QTreeWidget* view = dialog.List();
+    const QPoint at = view->visualItemRect(view->topLevelItem(2)).center();
+    int doubles = 0;
+    QObject::connect(view, &QTreeWidget::itemDoubleClicked, [&] { ++doubles; });
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(States(dialog), "KKRK");
+}
+
+TEST_F(BulletinFilesTest, OkKeepsTheCheckedRowsAndWritesTheFile)
+{
+    CheckedFileList list = ListOf({"a.txt", "x.txt", "bb.txt", "a.txt"});
+    BulletinFilesDlg dialog(list, Fnames());
+    Select(dialog, {1});
+    dialog.ChangeState();
+    Select(dialog, {3});
+    dialog.ChangeState();  // one of the two a.txt rows goes; the other stays
+    dialog.accept();
+    EXPECT_EQ(list.Names(), (std::vector<std::string>{"a.txt", "bb.txt"}));
+    // 2 names; class description; "a.txt"; reference 0x8001; "bb.txt".
+    const std::string expected = std::string("\x02\x00\xFF\xFF\x01\x00\x08\x00", 8) + "FTPFiles" +
+                                 "\x05" + "a.txt" + std::string("\x01\x80", 2) + "\x06" + "bb.txt";
+    EXPECT_EQ(ReadTextFile(Fnames()), expected);
+    EXPECT_TRUE(prompt_.messages.empty());
+}
+
+TEST_F(BulletinFilesTest, EveryRowCrossedOutWritesAnEmptyList)
+{
+    CheckedFileList list = ListOf({"a.txt", "bb.txt"});
+    BulletinFilesDlg dialog(list, Fnames());
+    dialog.UncheckAll();
+    dialog.accept();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(ReadTextFile(Fnames()), std::string("\x00\x00", 2));
+}
+
+TEST_F(BulletinFilesTest, CancelChangesNothing)
+{
+    WriteTextFile(Fnames(), "left alone");
+    CheckedFileList list = ListOf({"a.txt", "bb.txt"});
+    BulletinFilesDlg dialog(list, Fnames());
+    dialog.show();
+    dialog.UncheckAll();
+    QTest::keyClick(dialog.List(), Qt::Key_Return);  // Enter is Cancel
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(list.Names(), (std::vector<std::string>{"a.txt", "bb.txt"}));
+    EXPECT_EQ(ReadTextFile(Fnames()), "left alone");
+}
+
+TEST_F(BulletinFilesTest, AListThatCannotBeWrittenIsReported)
+{
+    CheckedFileList list = ListOf({"a.txt"});
+    BulletinFilesDlg dialog(list, home_.File("missing/FNAMES.DAT"));
+    dialog.accept();
+    ASSERT_EQ(prompt_.messages.size(), 1u);
+    EXPECT_EQ(prompt_.messages[0].caption, "FNAMES.DAT NOT SAVED");
+}
+
+TEST_F(BulletinFilesTest, DownloadsSaveOrViewTheFirstSelectedFile)
+{
+    const std::string root = home_.File("site");
+    WriteArchive(root, "pub/bulletins",
+                 {{"2002/2002-arlp005.txt", "five\n"}, {"2003/2003-arlp007.txt", "seven\n"}});
+    FtpTestServer server(root);
+    Settings().FTPSite = server.Url();
+    CheckedFileList list = ListOf({"2002-arlp005.txt", "2003-arlp007.txt"});
+    BulletinFilesDlg dialog(list, Fnames());
+    const std::string keep = home_.File("kept");
+    fs::create_directory(keep);
+
+    Select(dialog, {1, 0});
+    dialog.DownloadAndView();
+    EXPECT_EQ(viewed_, (std::vector<std::string>{"five\n"}));
+    EXPECT_TRUE(NoTemporaryFiles());
+
+    Select(dialog, {1});
+    prompt_.chosenFiles.push_back(keep);
+    dialog.DownloadAndSave();
+    EXPECT_EQ(prompt_.folderTitles, (std::vector<std::string>{"Select Directory"}));
+    EXPECT_EQ(ReadTextFile(keep + "/2003-arlp007.txt"), "seven\n");
+
+    // A cancelled folder choice leaves no temporary file.
+    dialog.DownloadAndSave();
+    EXPECT_TRUE(NoTemporaryFiles());
+    EXPECT_TRUE(prompt_.messages.empty());
+
+    // The file is there already: never replaced, and said so.
+    prompt_.chosenFiles.push_back(keep);
+    WriteTextFile(keep + "/2003-arlp007.txt", "mine\n");
+    dialog.DownloadAndSave();
+    EXPECT_EQ(ReadTextFile(keep + "/2003-arlp007.txt"), "mine\n");
+    EXPECT_EQ(prompt_.Captions(), (std::vector<std::string>{"MOVE FILE FAILED"}));
+    EXPECT_EQ(States(dialog), "KK");  // downloads change no state
+    EXPECT_EQ(list.Count(), 2);
+}

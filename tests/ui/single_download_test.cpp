@@ -1,0 +1,338 @@
+// The single bulletin download's windows driven for real against a pyftpdlib
+// server on loopback: the question, the known-bulletin tree, the step window
+// with its worker thread, and the whole Get File procedure.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "bulletin/bulletin_parser.h"
+#include "config/ini_file.h"
+#include "config/plot_settings.h"
+#include "config/program_folder.h"
+#include "data/record_array.h"
+#include "internet/checked_file_list.h"
+#include "internet/private_files.h"
+#include "ui/download_single_dlg.h"
+#include "ui/get_file_dlg.h"
+#include "ui/select_bulletin_dlg.h"
+#include "ui/single_download.h"
+#include "ui/text_viewer.h"
+#include "support/data_state.h"
+#include "support/dialog_driver.h"
+#include "support/ftp_server.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string BulletinDir = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
+
+std::string Fixture(const std::string& name)
+{
+    return ReadTextFile(BulletinDir + name + ".txt");
+}
+
+CheckedFileList ListOf(const std::vector<std::string>& names)
+{
+    CheckedFileList list;
+    for (const std::string& name : names)
+        list.Add(name);
+    return list;
+}
+
+// Runs the event loop until done() holds or ms pass; true when it held.
+template <typename Done>
+bool SpinUntil(Done done, int ms = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+}  // namespace
+
+class SingleDownloadTest : public ::testing::Test {
+protected:
+    TempFolder tmp_;   // the temporary folder
+    TempFolder home_;  // the program folder (made last, so SKYLOG_HOME names it)
+    ScriptedPrompt prompt_;
+    std::vector<std::string> viewedTexts_;
+
+    void SetUp() override
+    {
+        ResetDataState();
+        Settings() = PlotSettings();
+        Settings().FTPDir = "pub/bulletins";
+        setenv("TMPDIR", tmp_.Path().c_str(), 1);
+        SetTextViewer([this](const std::string& path) {
+            viewedTexts_.push_back(ReadTextFile(path));
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        SetTextViewer({});
+        unsetenv("TMPDIR");
+        ResetDataState();
+    }
+    // No fetched file is left (viewer copies stay until the program ends).
+    bool NoTemporaryFiles() const
+    {
+        for (const fs::directory_entry& entry : fs::directory_iterator(tmp_.Path()))
+            if (entry.path().filename().string().rfind("skylog-fetch-", 0) == 0)
+                return false;
+        return true;
+    }
+};
+
+TEST_F(SingleDownloadTest, TheQuestionProposesTheNextNumberAndEnablesOkOnlyForAUsableChoice)
+{
+    const CheckedFileList list = ListOf({"2002-arlp005.txt", "2001-arlp050.txt", "2002-arlp012.txt"});
+    DownloadSingleDlg dialog(list, 2002);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Download Single File");
+    EXPECT_EQ(dialog.YearField()->text(), "2002");
+    EXPECT_EQ(dialog.NumberField()->text(), "13");
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    EXPECT_TRUE(dialog.CancelButton()->isDefault());
+    EXPECT_EQ(dialog.SaveBox()->text(), "Save To Disk");
+    EXPECT_EQ(dialog.ViewBox()->text(), "Open In Viewer");
+    EXPECT_EQ(dialog.AddBox()->text(), "Add Data To Datebase");
+    QStringList groups;
+    for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
+        groups << group->title();
+    EXPECT_EQ(groups, (QStringList{"Bulletin Identification", "Disposition"}));
+
+    const struct {
+        const char* year;
+        const char* number;
+        bool save, view, add;
+        bool enabled;
+    } cases[] = {
+        {"2002", "13", false, false, false, false},  // no disposition
+        {"2002", "13", true, false, false, true},
+        {"2002", "13", false, true, false, true},
+        {"2002", "13", false, false, true, true},
+        {"1995", "1", true, true, true, true},
+        {"1994", "13", true, false, false, false},
+        {"2003", "13", true, false, false, false},  // a year after this one
+        {"2002", "0", true, false, false, false},
+        {"2002", "", true, false, false, false},
+        {"", "5", true, false, false, false},
+    };
+    for (const auto& c : cases) {
+        // The boxes are clicked as a user would, the fields typed into.
+        for (auto [box, want] : {std::pair{dialog.SaveBox(), c.save}, {dialog.ViewBox(), c.view},
+                                 {dialog.AddBox(), c.add}}) {
+            if (box->isChecked() != want)
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        }
+        dialog.YearField()->clear();
+        QTest::keyClicks(dialog.YearField(), c.year);
+        dialog.NumberField()->clear();
+        QTest::keyClicks(dialog.NumberField(), c.number);
+        EXPECT_EQ(dialog.OkButton()->isEnabled(), c.enabled) << c.year << " " << c.number;
+    }
+    // Whole numbers only.
+    dialog.NumberField()->clear();
+    QTest::keyClicks(dialog.NumberField(), "-4x7");
+    EXPECT_EQ(dialog.NumberField()->text(), "47");
+
+    // Enter cancels; F1 opens the help at the dialog's section.
+    QTest::keyClick(dialog.NumberField(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    QTest::keyRelease(&dialog, Qt::Key_F1);
+    EXPECT_EQ(prompt_.helpKeywords, (std::vector<std::string>{"Single File Download"}));
+}
+
+TEST_F(SingleDownloadTest, BrowseFillsTheFieldsFromTheChosenBulletinButNotFromAYear)
+{
+    const CheckedFileList list = ListOf({"2001-arlp050.txt", "2002-arlp005.txt", "2002-arlp012.txt"});
+    DownloadSingleDlg dialog(list, 2026);
+    QStringList years, items;
+    OnNextDialog([&](QWidget* shown) {
+        auto* select = qobject_cast<SelectBulletinDlg*>(shown);
+        ASSERT_TRUE(select);
+        EXPECT_EQ(select->windowTitle(), "Select Bulletin File");
+        QTreeWidget* tree = select->Tree();
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            years << tree->topLevelItem(i)->text(0);
+            for (int j = 0; j < tree->topLevelItem(i)->childCount(); ++j)
+                items << tree->topLevelItem(i)->child(j)->text(0);
+        }
+        select->ExpandAllButton()->click();
+        EXPECT_TRUE(tree->topLevelItem(0)->isExpanded() && tree->topLevelItem(1)->isExpanded());
+        select->CollapseAllButton()->click();
+        EXPECT_FALSE(tree->topLevelItem(0)->isExpanded() || tree->topLevelItem(1)->isExpanded());
+        tree->topLevelItem(1)->child(1)->setSelected(true);
+        ButtonNamed(select, "OK")->click();
+    });
+    dialog.OnBrowse();
+    EXPECT_EQ(years, (QStringList{"2001", "2002"}));
+    EXPECT_EQ(items, (QStringList{"2001-ARLP-050", "2002-ARLP-005", "2002-ARLP-012"}));
+    EXPECT_EQ(dialog.YearField()->text(), "2002");
+    EXPECT_EQ(dialog.NumberField()->text(), "12");
+
+    // A year node gives nothing: the fields stay.
+    OnNextDialog([&](QWidget* shown) {
+        auto* select = qobject_cast<SelectBulletinDlg*>(shown);
+        select->Tree()->topLevelItem(0)->setSelected(true);
+        ButtonNamed(select, "OK")->click();
+    });
+    dialog.OnBrowse();
+    EXPECT_EQ(dialog.YearField()->text(), "2002");
+    EXPECT_EQ(dialog.NumberField()->text(), "12");
+
+    SelectBulletinDlg select(list);
+    select.Tree()->topLevelItem(1)->setSelected(true);
+    select.accept();
+    EXPECT_EQ(select.Text(), "");
+}
+
+TEST_F(SingleDownloadTest, RefreshShowsItsNoticeUntilToldNotTo)
+{
+    const CheckedFileList list = ListOf({"2002-arlp005.txt"});
+    SelectBulletinDlg select(list);
+    int notices = 0;
+    const auto answer = [&](bool dontShow, const char* button) {
+        OnNextDialog([&, dontShow, button](QWidget* shown) {
+            auto* notice = qobject_cast<QMessageBox*>(shown);
+            ASSERT_TRUE(notice);
+            ++notices;
+            EXPECT_EQ(notice->windowTitle(), "Notice .....");
+            EXPECT_EQ(notice->text(), RefreshNoticeText);
+            EXPECT_EQ(notice->checkBox()->text(), "Don't Show This Notice Again!");
+            notice->checkBox()->setChecked(dontShow);
+            ButtonNamed(notice, button)->click();
+        });
+    };
+    answer(false, "Continue");
+    select.RefreshButton()->click();
+    answer(true, "Cancel");
+    select.RefreshButton()->click();
+    EXPECT_EQ(notices, 2);
+    EXPECT_EQ(IniReadInt(IniFilePath(), SettingsSection, "ShowNote3", 0), 1);
+    select.RefreshButton()->click();  // not shown again: nothing waits for it
+    EXPECT_EQ(notices, 2);
+    EXPECT_EQ(select.Tree()->topLevelItemCount(), 1);
+}
+
+TEST_F(SingleDownloadTest, AFailedFetchShowsItsStepAndDone)
+{
+    const std::string root = home_.File("site");
+    WriteArchive(root, "pub/bulletins", {{"2002/2002-arlp005.txt", Fixture("013_2002_arlp052")}});
+    FtpTestServer server(root);
+    const struct {
+        std::string site, name;
+        FetchStep step;
+        const char* status;
+    } cases[] = {
+        {"ftp://no such host!", "2002-arlp005.txt", FetchStep::Initializing, "Parse URL Failed"},
+        {"http://127.0.0.1", "2002-arlp005.txt", FetchStep::Connecting, "Failed"},
+        {server.Url(), "1999-arlp005.txt", FetchStep::GettingFile, "CD Failed"},
+        {server.Url(), "2002-arlp006.txt", FetchStep::GettingFile, "Transfer Failed"},
+    };
+    for (const auto& c : cases) {
+        GetFileDlg dialog({c.site, "pub/bulletins", c.name});
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle(), "Getting File From Server ...");
+        EXPECT_EQ(dialog.TitleLine()->text().toStdString(),
+                  "Retrieving " + c.name + " from FTP server ....");
+        EXPECT_EQ(dialog.Button()->text(), "Abort");
+        ASSERT_TRUE(SpinUntil([&] { return dialog.Failed(); })) << c.site;
+        EXPECT_EQ(dialog.StepStatus(c.step)->text().toStdString(), c.status) << c.site;
+        EXPECT_EQ(dialog.Button()->text(), "Done");
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(dialog.TakeFetchedFile());
+        dialog.Button()->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    EXPECT_TRUE(NoTemporaryFiles());
+}
+
+TEST_F(SingleDownloadTest, AbortEndsAStalledFetchWhileTheWindowKeepsWorking)
+{
+    const std::string root = home_.File("site");
+    WriteArchive(root, "pub/bulletins", {{"2002/2002-stall.txt", Fixture("013_2002_arlp052")}});
+    FtpTestServer server(root, {"stall"});
+    GetFileDlg dialog({server.Url(), "pub/bulletins", "2002-stall.txt"});
+    dialog.show();
+    ASSERT_TRUE(SpinUntil([&] {
+        return dialog.StepStatus(FetchStep::GettingFile)->text() == "Transferring";
+    }));
+    // The event loop runs while the transfer hangs: a timer still fires.
+    bool ticked = false;
+    QTimer::singleShot(50, [&] { ticked = true; });
+    EXPECT_TRUE(SpinUntil([&] { return ticked; }, 1000));
+    EXPECT_FALSE(NoTemporaryFiles());
+
+    QElapsedTimer timer;
+    timer.start();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.Button()->isEnabled());
+    ASSERT_TRUE(SpinUntil([&] { return !dialog.isVisible(); }, 5000));
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.Failed());
+    EXPECT_TRUE(NoTemporaryFiles());
+}
+
+TEST_F(SingleDownloadTest, GetFileFetchesTheAskedBulletinAndHandlesEachChoice)
+{
+    const std::string root = home_.File("site");
+    WriteArchive(root, "pub/bulletins", {{"2002/2002-arlp013.txt", Fixture("013_2002_arlp052")}});
+    FtpTestServer server(root);
+    Settings().FTPSite = server.Url();
+    CheckedFileList checked = ListOf({"2002-arlp005.txt", "2002-arlp012.txt"});
+    BulletinParser parser;
+    const std::string keep = home_.File("kept");
+    fs::create_directory(keep);
+
+    // Open In Viewer only: the proposed number 13 is the one fetched.
+    OnNextDialog([](QWidget* shown) {
+        auto* ask = qobject_cast<DownloadSingleDlg*>(shown);
+        ASSERT_TRUE(ask);
+        QTest::mouseClick(ask->ViewBox(), Qt::LeftButton, {}, QPoint(4, ask->ViewBox()->height() / 2));
+        ask->OkButton()->click();
+    });
+    RunSingleDownload(checked, parser, nullptr, 2002);
+    EXPECT_EQ(viewedTexts_, (std::vector<std::string>{Fixture("013_2002_arlp052")}));
+    EXPECT_EQ(checked.Count(), 2);
+    EXPECT_TRUE(NoTemporaryFiles());
+
+    // Save and add.
+    prompt_.chosenFiles.push_back(keep);
+    OnNextDialog([](QWidget* shown) {
+        auto* ask = qobject_cast<DownloadSingleDlg*>(shown);
+        ask->SaveBox()->click();
+        ask->AddBox()->click();
+        ask->OkButton()->click();
+    });
+    RunSingleDownload(checked, parser, nullptr, 2002);
+    EXPECT_EQ(ReadTextFile(keep + "/2002-arlp013.txt"), Fixture("013_2002_arlp052"));
+    EXPECT_GT(Records().RecordCount(), 0);
+    EXPECT_EQ(checked.Names().back(), "2002-arlp013.txt");
+    EXPECT_EQ(prompt_.Captions(), (std::vector<std::string>{"NEW DATA ADDED"}));
+    EXPECT_TRUE(NoTemporaryFiles());
+    EXPECT_EQ(viewedTexts_.size(), 1u);
+
+    // Cancel: nothing fetched.
+    OnNextDialog([](QWidget* shown) { ButtonNamed(shown, "Cancel")->click(); });
+    RunSingleDownload(checked, parser, nullptr, 2002);
+    EXPECT_EQ(checked.Count(), 3);
+    EXPECT_EQ(prompt_.messages.size(), 1u);
+}
