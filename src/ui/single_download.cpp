@@ -4,11 +4,14 @@
 
 #include "config/plot_settings.h"
 #include "internet/bulletin_dispositions.h"
+#include "internet/checked_file_list.h"
 #include "internet/private_files.h"
 #include "internet/remote_name.h"
 #include "internet/single_bulletin.h"
+#include "ui/bulletin_files_dlg.h"
 #include "ui/download_single_dlg.h"
 #include "ui/get_file_dlg.h"
+#include "ui/internet_locate_dlg.h"
 #include "ui/text_viewer.h"
 
 std::unique_ptr<PrivateTempFile> FetchWithDialog(const std::string& name, QWidget* parent)
@@ -37,4 +40,22 @@ void RunSingleDownload(CheckedFileList& checked, BulletinParser& parser, QWidget
         return;
     HandleFetchedBulletin(name, *fetched, ask.Dispositions(), parser, checked,
                           InstalledTextViewer());
+}
+
+void RunBulletinFilesManager(CheckedFileList& checked, QWidget* parent)
+{
+    BulletinFilesDlg manager(checked, CheckedFilesPath(), parent);
+    manager.exec();
+}
+
+void ConnectDownloadCommands(InternetLocateDlg& window)
+{
+    QObject::connect(&window, &InternetLocateDlg::getFileRequested, &window, [&window] {
+        if (!window.WorkerRunning())
+            RunSingleDownload(window.CheckedFiles(), window.Parser(), &window);
+    });
+    QObject::connect(&window, &InternetLocateDlg::filesRequested, &window, [&window] {
+        if (!window.WorkerRunning())
+            RunBulletinFilesManager(window.CheckedFiles(), &window);
+    });
 }

@@ -7,6 +7,7 @@
 
 class BulletinParser;
 class CheckedFileList;
+class InternetLocateDlg;
 class PrivateTempFile;
 class QWidget;
 
@@ -19,3 +20,10 @@ std::unique_ptr<PrivateTempFile> FetchWithDialog(const std::string& name, QWidge
 // currentYear is the latest year that may be asked for (0: this year).
 void RunSingleDownload(CheckedFileList& checked, BulletinParser& parser, QWidget* parent,
                        int currentYear = 0);
+
+// "Available Bulletin Files" over the window's list; OK saves it to FNAMES.DAT.
+void RunBulletinFilesManager(CheckedFileList& checked, QWidget* parent);
+
+// Gives the Internet window's Get File and Files commands their work, which
+// runs only while no scan does.
+void ConnectDownloadCommands(InternetLocateDlg& window);

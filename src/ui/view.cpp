@@ -13,6 +13,7 @@
 #include "ui/link_opener.h"
 #include "ui/insert_bulletin_dlg.h"
 #include "ui/internet_locate_dlg.h"
+#include "ui/single_download.h"
 #include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "config/program_folder.h"
@@ -458,6 +459,7 @@ void View::OnLocateBulletins(bool flatButtons)
     const int before = Records().RecordCount();
     {
         InternetLocateDlg dialog(flatButtons, this);
+        ConnectDownloadCommands(dialog);
         dialog.exec();
     }
     Plot().drawingSuspended = 0;

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAction>
 #include <QCheckBox>
+#include <QDate>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +24,8 @@
 #include "internet/checked_file_list.h"
 #include "internet/private_files.h"
 #include "ui/download_single_dlg.h"
+#include "ui/frame.h"
+#include "ui/internet_locate_dlg.h"
 #include "ui/get_file_dlg.h"
 #include "ui/select_bulletin_dlg.h"
 #include "ui/single_download.h"
@@ -335,4 +339,31 @@ TEST_F(SingleDownloadTest, GetFileFetchesTheAskedBulletinAndHandlesEachChoice)
     RunSingleDownload(checked, parser, nullptr, 2002);
     EXPECT_EQ(checked.Count(), 3);
     EXPECT_EQ(prompt_.messages.size(), 1u);
+}
+
+TEST_F(SingleDownloadTest, TheInternetWindowsCommandsOpenTheDownloadAndTheManager)
+{
+    Frame frame;
+    frame.show();
+    QStringList opened;
+    OnNextDialog([&](QWidget* modal) {
+        auto* window = qobject_cast<InternetLocateDlg*>(modal);
+        ASSERT_NE(window, nullptr);
+        const int year = QDate::currentDate().year();
+        window->CheckedFiles().Add(std::to_string(year) + "-arlp007.txt");
+        OnNextDialog([&](QWidget* shown) {
+            opened << shown->windowTitle();
+            EXPECT_EQ(qobject_cast<DownloadSingleDlg*>(shown)->NumberField()->text(), "8");
+            ButtonNamed(shown, "Cancel")->click();
+        });
+        window->GetFileAction()->trigger();
+        OnNextDialog([&](QWidget* shown) {
+            opened << shown->windowTitle();
+            ButtonNamed(shown, "Cancel")->click();
+        });
+        window->FilesAction()->trigger();
+        window->ExitAction()->trigger();
+    });
+    frame.Action("locateBulletins")->trigger();
+    EXPECT_EQ(opened, (QStringList{"Download Single File", "Available Bulletin Files"}));
 }
