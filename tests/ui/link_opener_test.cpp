@@ -7,7 +7,9 @@
 #include <QThread>
 #include <filesystem>
 
+#include "internet/bulletin_dispositions.h"
 #include "ui/link_opener.h"
+#include "ui/text_viewer.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
@@ -133,6 +135,35 @@ TEST_F(LinkOpenerTest, BulletinsOpenWithTheTextDefault)
     prompt.messages.clear();
     TextDefault("");
     OpenLinkOrReport(QString::fromStdString(bulletin), LinkKind::TextFile);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, "Unable to open hyperlink:\n\nThere is no application "
+                                       "associated\nwith the given filename extension.");
+}
+
+TEST_F(LinkOpenerTest, FetchedBulletinsOpenAPrivateCopyInTheTextDefault)
+{
+    XdgOpenExits(0);  // must not be used
+    // Field codes as desktop entries write them: %U takes the file, %i is dropped.
+    WriteTextFile(folder.File("share/applications/reader.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=Reader\nIcon=reader\nExec=" +
+                      folder.File("bin/viewer") + " %i %U\n");
+    TextDefault("reader.desktop");
+    const std::string fetched = folder.File("skylog-fetch-test");
+    WriteTextFile(fetched, "SEATTLE, WA\n");
+    EXPECT_TRUE(ViewFetchedBulletin("2002-arlp005.txt", fetched, InstalledTextViewer()));
+    Settle(folder.File("viewed"));
+    const std::string viewed = ReadTextFile(folder.File("viewed"));
+    ASSERT_FALSE(viewed.empty());
+    const std::string copy = viewed.substr(0, viewed.size() - 1);
+    EXPECT_NE(copy, fetched);
+    EXPECT_EQ(std::filesystem::path(copy).filename(), "2002-arlp005.txt");
+    EXPECT_EQ(ReadTextFile(copy), "SEATTLE, WA\n");
+    EXPECT_FALSE(PathExists(folder.File("opened")));
+    EXPECT_TRUE(prompt.messages.empty());
+
+    // No program for text files: said so.
+    TextDefault("");
+    EXPECT_FALSE(ViewFetchedBulletin("2002-arlp005.txt", fetched, InstalledTextViewer()));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text, "Unable to open hyperlink:\n\nThere is no application "
                                        "associated\nwith the given filename extension.");
