@@ -1,6 +1,7 @@
 #include "internet/bulletin_dispositions.h"
 
 #include <optional>
+#include <sys/stat.h>
 
 #include "bulletin/bulletin_parser.h"
 #include "bulletin/bulletin_reading.h"
@@ -32,6 +33,10 @@ std::string SaveFetchedBulletin(const std::string& name, PrivateTempFile& fetche
     target += name;
     if (MoveFileNoReplace(temporary, target)) {
         fetched.Release();
+        // The private temporary mode would hide the user's own copy from others.
+        const mode_t mask = umask(0);
+        umask(mask);
+        chmod(target.c_str(), 0666 & ~mask);
         return target;
     }
     // The message names the temporary file: it must still be there afterwards.

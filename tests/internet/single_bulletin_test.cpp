@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <thread>
 
 #include "bulletin/bulletin_parser.h"
@@ -318,6 +319,11 @@ TEST_F(FetchedBulletin, SaveAndAddParseTheMovedFile)
     EXPECT_EQ(prompt_.folderTitles, (std::vector<std::string>{"Select Directory"}));
     EXPECT_FALSE(PathExists(temporary));
     EXPECT_EQ(ReadTextFile(keep + "/2002-arlp052.txt"), Fixture(bulletin));
+    // Saved like any file the user makes: 0666 less the umask.
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(static_cast<mode_t>(fs::status(keep + "/2002-arlp052.txt").permissions()),
+              0666 & ~mask);
     EXPECT_EQ(Records().RecordCount(), ExpectedDayCount(bulletin));
     EXPECT_EQ(Records().DataChanged(), 1);
     EXPECT_EQ(checked_.Names(), (std::vector<std::string>{"2002-arlp052.txt"}));

@@ -124,7 +124,8 @@ TEST(Help, KeywordsOpenTheirSections)
     HelpWindow* window = HelpWindow::Instance();
     ASSERT_TRUE(window->isVisible());
     for (const char* keyword : {"File Format Conversion", "The Data File", "Error Messages",
-                                "Locate PFB Files On The Internet"}) {
+                                "Locate PFB Files On The Internet", "Single File Download",
+                                "Select Single File To Download", "Bulletin Files Manager"}) {
         HelpRequest(keyword);
         EXPECT_TRUE(window->Browser()->toHtml().contains(HelpAnchor(keyword))) << keyword;
     }
