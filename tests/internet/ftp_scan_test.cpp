@@ -1,6 +1,7 @@
 // The scan against a real FTP server on loopback (pyftpdlib, started per test).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -199,7 +200,7 @@ TEST_F(FtpScan, KnownDaysAreKeptAndABulletinWithNothingNewSaysSo)
     EXPECT_EQ(Records().RecordCount(), 7);
 }
 
-TEST_F(FtpScan, PermanentParseFailuresAreRecordedOthersAreNot)
+TEST(ScanRules, PermanentParseFailuresAreRecordedOthersAreNot)
 {
     for (int code = -1; code >= -9; --code) {
         const bool recorded = code == -2 || code == -3 || code == -5 || code == -7 || code == -8 || code == -9;
@@ -308,21 +309,12 @@ TEST_F(FtpScan, BrokenTransfersFailOneFileAndTheRunGoesOn)
     const ScanResult result = worker_.Run(SettingsFor(server));
     EXPECT_EQ(result.outcome, ScanOutcome::Completed);
     EXPECT_EQ(result.filesMerged, 4);
-    const std::vector<Row> files_ = Rows(observer_.Files());
-    const auto row = [&](const std::string& name) {
-        for (const Row& r : files_) {
-            if (r.first == name)
-                return r;
-        }
-        return Row{name, "missing", false};
-    };
-    EXPECT_EQ(row("2002-arlp050-drop.txt"), (Row{"2002-arlp050-drop.txt", "Transfer Failed", true}));
-    EXPECT_EQ(row("2002-arlp051-stall.txt"), (Row{"2002-arlp051-stall.txt", "Transfer Failed", true}));
-    EXPECT_EQ(row("2003-arlp001-big.txt"), (Row{"2003-arlp001-big.txt", "Transfer Failed", true}));
-    EXPECT_EQ(row("2003-arlp008.txt"), (Row{"2003-arlp008.txt", "Added New Data", false}));
-    EXPECT_FALSE(checked_.Contains("2002-arlp050-drop.txt"));
-    EXPECT_FALSE(checked_.Contains("2002-arlp051-stall.txt"));
-    EXPECT_FALSE(checked_.Contains("2003-arlp001-big.txt"));
+    const std::vector<Row> rows = Rows(observer_.Files());
+    for (const char* name : {"2002-arlp050-drop.txt", "2002-arlp051-stall.txt", "2003-arlp001-big.txt"}) {
+        EXPECT_NE(std::find(rows.begin(), rows.end(), Row{name, "Transfer Failed", true}), rows.end()) << name;
+        EXPECT_FALSE(checked_.Contains(name)) << name;
+    }
+    EXPECT_EQ(rows.back(), (Row{"2003-arlp008.txt", "Added New Data", false}));
     EXPECT_EQ(Records().RecordCount(), 28);
     EXPECT_TRUE(TemporaryFolderEmpty());
 }
@@ -335,21 +327,16 @@ TEST_F(FtpScan, UntrustedNamesAreNeverFetchedOrRecorded)
     WriteArchive(root_, "pub/bulletins", files);
     FtpTestServer server(root_, {"hostile"});
 
-    const ScanResult result = worker_.Run(SettingsFor(server));
-    EXPECT_EQ(result.outcome, ScanOutcome::Completed);
+    EXPECT_EQ(worker_.Run(SettingsFor(server)).outcome, ScanOutcome::Completed);
     std::vector<Row> unsafe;
     for (const Row& r : Rows(observer_.Files())) {
-        if (r.second == "Unsafe File Name")
+        if (r.second == "Unsafe File Name" && r.red)
             unsafe.push_back(r);
     }
     // Top level: "..", ".", "a/b", "bad\x01dir"; each year folder: six names.
-    ASSERT_EQ(unsafe.size(), 4u + 4u * 6u);
-    for (const Row& r : unsafe)
-        EXPECT_TRUE(r.red) << r;
-    bool sawControl = false;
-    for (const Row& r : unsafe)
-        sawControl = sawControl || r.first == "2002-arlp\\x01902.txt";
-    EXPECT_TRUE(sawControl);
+    EXPECT_EQ(unsafe.size(), 4u + 4u * 6u);
+    EXPECT_NE(std::find(unsafe.begin(), unsafe.end(), Row{"2002-arlp\\x01902.txt", "Unsafe File Name", true}),
+              unsafe.end());
     EXPECT_TRUE(checked_.Contains(accented));  // the bytes the server listed
     EXPECT_EQ(checked_.Count(), 6);
     for (const std::string& name : checked_.Names())
@@ -358,58 +345,70 @@ TEST_F(FtpScan, UntrustedNamesAreNeverFetchedOrRecorded)
     EXPECT_FALSE(fs::exists(home_.Path() + "/x"));
 }
 
-TEST_F(FtpScan, StopDuringTheCountingPassEndsTheRunWithoutChecking)
+TEST_F(FtpScan, StopEndsTheRunPromptlyKeepingWhatWasMerged)
 {
-    WriteArchive(root_, "pub/bulletins", StandardArchive());
-    FtpTestServer server(root_, {"stall-list"});
-    ASSERT_TRUE(worker_.Start(SettingsFor(server)));
-    EXPECT_FALSE(worker_.Start(SettingsFor(server)));  // one run at a time
-    ASSERT_TRUE(WaitFor([&] {
-        const auto rows = observer_.Operations();
-        return rows.size() == 3 && rows[2].second == "Working";
-    }));
-    const auto before = std::chrono::steady_clock::now();
-    int pumps = 0;
-    worker_.Stop([&] { ++pumps; });
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
-    EXPECT_LT(seconds, 10.0);  // the listing would stall for a minute
-    EXPECT_GT(pumps, 0);
-    EXPECT_FALSE(worker_.WorkerRunning());
-    EXPECT_EQ(worker_.LastResult().outcome, ScanOutcome::Aborted);
-    const std::vector<Row> rows = Rows(observer_.Operations());
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (Row{"Starting FTP Connection", "Done", true}));
-    EXPECT_EQ(rows[2], (Row{"Retrieving File Names", "Aborted", true}));
-    EXPECT_TRUE(observer_.Files().empty());
-}
-
-TEST_F(FtpScan, StopDuringATransferDropsThatFileOnly)
-{
+    struct Case {
+        const char* what;
+        const char* fault;
+        bool (*ready)(const RecordingObserver&);  // the run is stuck where the case wants it
+        std::vector<Row> operations, files;
+        std::vector<std::string> checked, days;
+    };
+    const std::vector<Case> cases = {
+        {"in the counting pass", "stall-list",
+         [](const RecordingObserver& o) {
+             const auto rows = o.Operations();
+             return rows.size() == 3 && rows[2].second == "Working";
+         },
+         {{"Starting FTP Connection", "Done", true},
+          {"Setting Directory", "Done", false},
+          {"Retrieving File Names", "Aborted", true}},
+         {},
+         {},
+         {}},
+        {"in a transfer", "stall",
+         [](const RecordingObserver& o) {
+             const auto rows = o.Files();
+             return !rows.empty() && rows.back().first == "2002-arlp051-stall.txt" &&
+                    rows.back().second == "Transferring";
+         },
+         {{"Starting FTP Connection", "Done", true},
+          {"Setting Directory", "Done", false},
+          {"Retrieving File Names", "Done", false},
+          {"Checking File 3 of 6", "Aborted", true}},
+         {{"1995-arlp038.txt", "Added New Data", false},
+          {"1996-arlp005.txt", "Added New Data", false},
+          {"2002-arlp051-stall.txt", "Aborted", true}},
+         {"1995-arlp038.txt", "1996-arlp005.txt"},
+         Concat({ExpectedDays("003_1995_arlp038"), ExpectedDays("004_1996_arlp005")})},
+    };
     std::vector<ArchiveFile> files = StandardArchive();
     files.push_back({"2002/2002-arlp051-stall.txt", Fixture("013_2002_arlp052")});
     WriteArchive(root_, "pub/bulletins", files);
-    FtpTestServer server(root_, {"stall"});
-    ASSERT_TRUE(worker_.Start(SettingsFor(server)));
-    ASSERT_TRUE(WaitFor([&] {
-        const auto rows = observer_.Files();
-        return !rows.empty() && rows.back().first == "2002-arlp051-stall.txt" &&
-               rows.back().second == "Transferring";
-    }));
-    const auto before = std::chrono::steady_clock::now();
-    worker_.Stop({});
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
-    EXPECT_LT(seconds, 10.0);
-    EXPECT_EQ(worker_.LastResult().outcome, ScanOutcome::Aborted);
-    const std::vector<Row> fileRows = Rows(observer_.Files());
-    EXPECT_EQ(fileRows.back(), (Row{"2002-arlp051-stall.txt", "Aborted", true}));
-    const std::vector<Row> rows = Rows(observer_.Operations());
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[3].second, "Aborted");
-    EXPECT_TRUE(rows[3].red);
-    // What was merged before Stop stays merged and recorded.
-    EXPECT_EQ(checked_.Count(), static_cast<int>(fileRows.size()) - 1);
-    EXPECT_FALSE(checked_.Contains("2002-arlp051-stall.txt"));
-    EXPECT_TRUE(TemporaryFolderEmpty());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetDataState();
+        checked_.Clear();
+        RecordingObserver observer;
+        FtpLocateWorker worker(checked_, parser_, observer);
+        FtpTestServer server(root_, {c.fault});
+        ASSERT_TRUE(worker.Start(SettingsFor(server)));
+        EXPECT_FALSE(worker.Start(SettingsFor(server)));  // one run at a time
+        ASSERT_TRUE(WaitFor([&] { return c.ready(observer); }));
+        const auto before = std::chrono::steady_clock::now();
+        int pumps = 0;
+        worker.Stop([&] { ++pumps; });
+        // The stalled server would hold the run for a minute.
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count(), 10.0);
+        EXPECT_GT(pumps, 0);
+        EXPECT_FALSE(worker.WorkerRunning());
+        EXPECT_EQ(worker.LastResult().outcome, ScanOutcome::Aborted);
+        EXPECT_EQ(Rows(observer.Operations()), c.operations);
+        EXPECT_EQ(Rows(observer.Files()), c.files);
+        EXPECT_EQ(checked_.Names(), c.checked);  // merged before Stop: recorded
+        EXPECT_EQ(RecordDays(), c.days);
+        EXPECT_TRUE(TemporaryFolderEmpty());
+    }
 }
 
 }  // namespace
