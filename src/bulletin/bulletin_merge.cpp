@@ -42,24 +42,26 @@ int BulletinParser::FindDuplicates(const std::function<void(int percent)>& progr
     RecordArray& records = Records();
     RecordArray::Lock lock = records.Acquire();
     const std::vector<int> numbers = RecordDayNumbers(records);
-    const long long recordCount = records.RecordCount();
-    const long long total = m_dayCount * recordCount;
-    int shown = -1;
+    // The held days by day number, so each record is looked up once.
+    std::vector<std::pair<int, int>> held;
     for (int i = 0; i < m_dayCount; ++i) {
         const int d = DayNumber(m_months[i], m_days[i], m_years[i]);
-        if (d == 0)
-            continue;  // an invalid date is nobody's duplicate
-        for (long long j = 0; j < recordCount; ++j) {
-            if (progress) {
-                const int percent = static_cast<int>(
-                    static_cast<double>(recordCount * i + j) / static_cast<double>(total) * 100.0);
-                if (percent != shown)
-                    progress(shown = percent);
-            }
-            if (numbers[static_cast<std::size_t>(j)] == d) {
-                m_duplicateFlags[i] = 1;
+        if (d != 0)  // an invalid date is nobody's duplicate
+            held.emplace_back(d, i);
+    }
+    std::sort(held.begin(), held.end());
+    int shown = -1;
+    for (std::size_t j = 0; j < numbers.size() && !held.empty(); ++j) {
+        if (progress) {
+            const int percent = static_cast<int>(static_cast<double>(j) / static_cast<double>(numbers.size()) * 100.0);
+            if (percent != shown)
+                progress(shown = percent);
+        }
+        auto it = std::lower_bound(held.begin(), held.end(), std::pair<int, int>(numbers[j], 0));
+        for (; it != held.end() && it->first == numbers[j]; ++it) {
+            if (!m_duplicateFlags[it->second]) {
+                m_duplicateFlags[it->second] = 1;
                 ++m_duplicateCount;
-                break;
             }
         }
     }

@@ -102,7 +102,12 @@ std::vector<DayOutcome> MergeDays(const std::vector<MergeDay>& days,
             made.emplace_back(fresh[k].first, *record);
         k = end;
     }
-    if (!made.empty()) {
+    if (!made.empty() && (stored.empty() || made.front().first > stored.back().first)) {
+        // Every new day is later than every stored one: they go last, as the
+        // pass below would put them, without copying the array.
+        for (const auto& [number, day] : made)
+            records.AppendRecord(NewRecord(day));
+    } else if (!made.empty()) {
         // One pass: each new day goes before the first stored record of a
         // later date, or last when there is none.
         std::vector<SolarRecord> merged;
