@@ -53,10 +53,13 @@ int BulletinParser::FindDuplicates(const std::function<void(int percent)>& progr
     int shown = -1;
     for (std::size_t j = 0; j < numbers.size() && !held.empty(); ++j) {
         if (progress) {
-            const int percent = static_cast<int>(static_cast<double>(j) / static_cast<double>(numbers.size()) * 100.0);
+            const int percent =
+                static_cast<int>(static_cast<double>(j) / static_cast<double>(numbers.size()) * 100.0);
             if (percent != shown)
                 progress(shown = percent);
         }
+        if (numbers[j] < held.front().first || numbers[j] > held.back().first)
+            continue;  // most records: outside the bulletin's days
         auto it = std::lower_bound(held.begin(), held.end(), std::pair<int, int>(numbers[j], 0));
         for (; it != held.end() && it->first == numbers[j]; ++it) {
             if (!m_duplicateFlags[it->second]) {
