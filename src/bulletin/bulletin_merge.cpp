@@ -42,7 +42,8 @@ int BulletinParser::FindDuplicates(const std::function<void(int percent)>& progr
     RecordArray& records = Records();
     RecordArray::Lock lock = records.Acquire();
     const std::vector<int> numbers = RecordDayNumbers(records);
-    // The held days by day number, so each record is looked up once.
+    const long long recordCount = records.RecordCount();
+    // The first record of each held day, found in one pass over the records.
     std::vector<std::pair<int, int>> held;
     for (int i = 0; i < m_dayCount; ++i) {
         const int d = DayNumber(m_months[i], m_days[i], m_years[i]);
@@ -50,22 +51,34 @@ int BulletinParser::FindDuplicates(const std::function<void(int percent)>& progr
             held.emplace_back(d, i);
     }
     std::sort(held.begin(), held.end());
-    int shown = -1;
-    for (std::size_t j = 0; j < numbers.size() && !held.empty(); ++j) {
-        if (progress) {
-            const int percent =
-                static_cast<int>(static_cast<double>(j) / static_cast<double>(numbers.size()) * 100.0);
-            if (percent != shown)
-                progress(shown = percent);
-        }
-        if (numbers[j] < held.front().first || numbers[j] > held.back().first)
+    std::vector<long long> firstMatch(static_cast<std::size_t>(m_dayCount), -1);
+    for (long long j = recordCount - 1; j >= 0 && !held.empty(); --j) {
+        const int r = numbers[static_cast<std::size_t>(j)];
+        if (r < held.front().first || r > held.back().first)
             continue;  // most records: outside the bulletin's days
-        auto it = std::lower_bound(held.begin(), held.end(), std::pair<int, int>(numbers[j], 0));
-        for (; it != held.end() && it->first == numbers[j]; ++it) {
-            if (!m_duplicateFlags[it->second]) {
-                m_duplicateFlags[it->second] = 1;
-                ++m_duplicateCount;
+        auto it = std::lower_bound(held.begin(), held.end(), std::pair<int, int>(r, 0));
+        for (; it != held.end() && it->first == r; ++it)
+            firstMatch[static_cast<std::size_t>(it->second)] = j;
+    }
+    const long long total = m_dayCount * recordCount;
+    int shown = -1;
+    for (int i = 0; i < m_dayCount; ++i) {
+        if (DayNumber(m_months[i], m_days[i], m_years[i]) == 0)
+            continue;
+        const long long first = firstMatch[static_cast<std::size_t>(i)];
+        if (progress) {
+            // As far as a record-by-record comparison goes for this day.
+            const long long last = first >= 0 ? first : recordCount - 1;
+            for (long long j = 0; j <= last; ++j) {
+                const int percent = static_cast<int>(
+                    static_cast<double>(recordCount * i + j) / static_cast<double>(total) * 100.0);
+                if (percent != shown)
+                    progress(shown = percent);
             }
+        }
+        if (first >= 0) {
+            m_duplicateFlags[i] = 1;
+            ++m_duplicateCount;
         }
     }
     return m_duplicateCount;

@@ -139,12 +139,18 @@ protected:
     }
 };
 
-TEST_F(FtpScan, FirstScanMergesEveryNewBulletinAndASecondFetchesNothing)
+TEST_F(FtpScan, FirstScanMergesAndKeepsEveryNewBulletinAndASecondFetchesNothing)
 {
     WriteArchive(root_, "pub/bulletins", StandardArchive());
     FtpTestServer server(root_);
+    const std::string keep = home_.File("keep");
+    fs::create_directories(keep);
+    WriteTextFile(keep + "/1996-arlp005.txt", "mine\n");
+    ScanSettings settings = SettingsFor(server);
+    settings.keepFiles = true;
+    settings.keepDir = keep;
 
-    const ScanResult first = worker_.Run(SettingsFor(server));
+    const ScanResult first = worker_.Run(settings);
     EXPECT_EQ(first.outcome, ScanOutcome::Completed);
     EXPECT_EQ(first.filesMerged, 4);
     EXPECT_EQ(first.daysAdded, 28);
@@ -171,6 +177,10 @@ TEST_F(FtpScan, FirstScanMergesEveryNewBulletinAndASecondFetchesNothing)
                                                           "2002-arlp052.txt", "2002-arlp099.txt",
                                                           "2003-arlp008.txt"}));
     EXPECT_TRUE(TemporaryFolderEmpty());
+    // Kept copies never replace a file already there; unparsable ones are kept too.
+    EXPECT_EQ(ReadTextFile(keep + "/1995-arlp038.txt"), Fixture("003_1995_arlp038"));
+    EXPECT_EQ(ReadTextFile(keep + "/1996-arlp005.txt"), "mine\n");
+    EXPECT_EQ(ReadTextFile(keep + "/2002-arlp099.txt"), "No date line here.\n");
 
     const ScanResult second = worker_.Run(SettingsFor(server));
     EXPECT_EQ(second.outcome, ScanOutcome::Completed);
@@ -206,24 +216,6 @@ TEST(ScanRules, PermanentParseFailuresAreRecordedOthersAreNot)
         const bool recorded = code == -2 || code == -3 || code == -5 || code == -7 || code == -8 || code == -9;
         EXPECT_EQ(IsPermanentParseFailure(code), recorded) << code;
     }
-}
-
-TEST_F(FtpScan, KeptFilesNeverReplaceOnesAlreadyThere)
-{
-    WriteArchive(root_, "pub/bulletins", StandardArchive());
-    FtpTestServer server(root_);
-    const std::string keep = home_.File("keep");
-    fs::create_directories(keep);
-    WriteTextFile(keep + "/1996-arlp005.txt", "mine\n");
-    ScanSettings settings = SettingsFor(server);
-    settings.keepFiles = true;
-    settings.keepDir = keep;
-    EXPECT_EQ(worker_.Run(settings).outcome, ScanOutcome::Completed);
-    EXPECT_EQ(ReadTextFile(keep + "/1995-arlp038.txt"), Fixture("003_1995_arlp038"));
-    EXPECT_EQ(ReadTextFile(keep + "/1996-arlp005.txt"), "mine\n");
-    EXPECT_EQ(ReadTextFile(keep + "/2002-arlp099.txt"), "No date line here.\n");  // kept whatever the parse
-    EXPECT_EQ(Records().RecordCount(), 28);
-    EXPECT_TRUE(TemporaryFolderEmpty());
 }
 
 TEST_F(FtpScan, RunFailuresColourTheFirstRowAndSayWhy)
