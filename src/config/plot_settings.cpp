@@ -86,6 +86,8 @@ int IntSetting(std::string_view key)
     const PlotSettings& settings = Settings();
     if (key == "StaggerPlot")
         return Stagger().enabled;
+    if (key == "CloseDays" && settings.CloseDaysChosen > 0)
+        return settings.CloseDaysChosen;
     for (const IntKey& entry : IntKeys)
         if (key == entry.name)
             return settings.*entry.field;
@@ -116,6 +118,7 @@ void LoadSettings()
         if (std::string_view(entry.name) == "SavePos")
             Stagger().enabled = ini.ReadInt(section, "StaggerPlot", 0);
     }
+    settings.CloseDaysChosen = 0;
     Stagger().interval = ini.ReadInt(section, "StaggerPlotDays", 28);
 
     std::string day = ini.ReadText(section, "StaggerPlotStartDay", "01/01/1989", 10);

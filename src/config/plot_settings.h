@@ -57,6 +57,10 @@ struct PlotSettings {
     int PFillCloseupAvSpots = 0;
     int ColorPrints = 1;
     int CloseDays = 252;
+    // The closeup length the user chose while CloseDays is lowered to a short
+    // file's day count; 0 when CloseDays is the user's own value. Saved in
+    // CloseDays' place, and restored when a longer file is opened.
+    int CloseDaysChosen = 0;
     int CloseScrn = 50;
     int LagDays = 13;
     int AvgInt = 28;

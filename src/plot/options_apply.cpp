@@ -13,9 +13,10 @@ OptionsApplied ApplyOptions(const PlotSettings& edited)
     s.AvgInt = edited.AvgInt;
     s.LagDays = edited.LagDays;
 
-    applied.closeupChanged = s.CloseDays != edited.CloseDays || s.PanDays != edited.PanDays;
     const int count = Records().RecordCount();
-    s.CloseDays = edited.CloseDays > count ? count : edited.CloseDays;
+    const int closeDaysBefore = s.CloseDays;
+    ChooseCloseDays(s, edited.CloseDays, count);
+    applied.closeupChanged = s.CloseDays != closeDaysBefore || s.PanDays != edited.PanDays;
     s.PanDays = edited.PanDays;
     s.CloseScrn = edited.CloseScrn;
 

@@ -96,7 +96,7 @@ bool ZoomCloseup(int steps)
         days = count;
     if (days == Settings().CloseDays)
         return false;
-    Settings().CloseDays = days;
+    ChooseCloseDays(Settings(), days, count);
     Settle(Plot().CloseupEnd);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "plot/plot_state.h"
 
+#include <algorithm>
 #include <new>
 
 #include "config/plot_settings.h"
@@ -63,6 +64,25 @@ void ConnectPlotToDataFile()
     });
 }
 
+void FitCloseDays(PlotSettings& settings, int count)
+{
+    if (settings.CloseDaysChosen > 0) {
+        settings.CloseDays = std::min(settings.CloseDaysChosen, count);
+        if (settings.CloseDays == settings.CloseDaysChosen)
+            settings.CloseDaysChosen = 0;
+    } else if (count < settings.CloseDays) {
+        settings.CloseDaysChosen = settings.CloseDays;
+        settings.CloseDays = count;
+    }
+}
+
+void ChooseCloseDays(PlotSettings& settings, int days, int count)
+{
+    settings.CloseDays = days;
+    settings.CloseDaysChosen = 0;
+    FitCloseDays(settings, count);
+}
+
 void PreparePlotData()
 {
     PlotState& plot = Plot();
@@ -82,15 +102,14 @@ void PreparePlotData()
     if (allocated) {
         const int count = records.RecordCount();
         plot.CloseupEnd = count;
-        if (count < settings.CloseDays)
-            settings.CloseDays = count;
+        FitCloseDays(settings, count);
         if (settings.DOverallAvspotsON || settings.DOverallAvfluxON ||
             settings.DCloseupAvspotsON || settings.DCloseupAvfluxON)
             ComputeAverages(settings.AvgInt, settings.LagDays, plot.AveragesComputed);
         else
             plot.AveragesComputed = 0;
         FindRecordHighsLows();
-        if (settings.CloseDays <= 0)
+        if (settings.CloseDays <= 0 && settings.CloseDaysChosen == 0)
             settings.CloseDays = count;
     }
     if (plot.scrollRangeChanged)

@@ -30,6 +30,17 @@ void ConnectPlotToDataFile();
 // highs and lows, and tells the scroll bar.
 void PreparePlotData();
 
+struct PlotSettings;
+
+// Fits the closeup length to a file of count days: lowers CloseDays to count,
+// remembering the user's length in CloseDaysChosen, and gives it back (up to
+// count) when a longer file comes. A short file never costs the user's setting.
+void FitCloseDays(PlotSettings& settings, int count);
+
+// Sets the closeup length the user asked for (the options sheet, Ctrl+wheel),
+// lowered to count as FitCloseDays does.
+void ChooseCloseDays(PlotSettings& settings, int days, int count);
+
 // The scroll bar of the closeup: range 0..ScrollMaximum(), position ScrollPosition().
 int ScrollMaximum();
 int ScrollPosition();

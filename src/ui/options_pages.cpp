@@ -111,7 +111,8 @@ Opt2::Opt2(QWidget* parent)
 
 void Opt2::Load(const PlotSettings& s)
 {
-    closeDays->setText(QString::number(s.CloseDays));
+    // The length the user chose, also while a short file shows fewer days.
+    closeDays->setText(QString::number(s.CloseDaysChosen > 0 ? s.CloseDaysChosen : s.CloseDays));
     panDays->setText(QString::number(s.PanDays));
     closeScrn->setText(QString::number(s.CloseScrn));
 }

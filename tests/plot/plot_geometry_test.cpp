@@ -101,7 +101,7 @@ TEST_F(PlotTest, PreparePlotDataSettlesTheCloseup)
     EXPECT_EQ(Settings().CloseDays, 0);  // an empty file...
     FillRecords(500);
     PreparePlotData();
-    EXPECT_EQ(Settings().CloseDays, 500);  // ...lets the next load show every record
+    EXPECT_EQ(Settings().CloseDays, 252);  // ...keeps the user's length for the next load
 
     Settings().CloseDays = 252;
     Settings().DCloseupAvfluxON = 1;
