@@ -47,7 +47,7 @@ protected:
         }
         const std::string path = folder.File("days" + std::to_string(days) + ".dat");
         WriteTextFile(path, text);
-        DataFilePath = path;
+        DataFile().path = path;
         ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
         ASSERT_EQ(Records().RecordCount(), days);
         PreparePlotData();  // what the window does after every read
