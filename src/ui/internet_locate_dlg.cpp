@@ -90,6 +90,9 @@ InternetLocateDlg::InternetLocateDlg(bool flatButtons, QWidget* parent)
     connect(start_, &QAction::triggered, this, &InternetLocateDlg::OnStart);
     connect(stop_, &QAction::triggered, this, &InternetLocateDlg::OnStop);
     connect(exit_, &QAction::triggered, this, &InternetLocateDlg::OnExit);
+    // A menu command that does nothing would only puzzle: the File menu's
+    // Exit closes the window as the toolbar's does (Enter and Escape do not).
+    connect(menuExit_, &QAction::triggered, this, &InternetLocateDlg::OnExit);
     connect(help_, &QAction::triggered, this, [] { Prompt().ShowHelp(LocateHelpKeyword); });
     connect(getFile_, &QAction::triggered, this, [this] {
         if (!WorkerRunning())
@@ -99,8 +102,6 @@ InternetLocateDlg::InternetLocateDlg(bool flatButtons, QWidget* parent)
         if (!WorkerRunning())
             emit filesRequested();
     });
-    // The File menu's Exit is the dialog's own OK command, which the window
-    // ignores like Enter: it closes through the toolbar's Exit only.
 
     QMenu* file = menuBar_->addMenu("&File");
     file->addActions({start_, stop_});

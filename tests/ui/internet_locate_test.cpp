@@ -275,7 +275,7 @@ TEST_F(InternetLocate, ClosingDuringAScanStopsItAndSavesTheCheckedFiles)
     EXPECT_GT(Records().RecordCount(), 0);
 }
 
-TEST_F(InternetLocate, EnterEscapeAndTheMenusExitLeaveTheWindowOpen)
+TEST_F(InternetLocate, EnterAndEscapeLeaveTheWindowOpenBothExitsCloseIt)
 {
     InternetLocateDlg dialog(true);
     dialog.show();
@@ -289,16 +289,17 @@ TEST_F(InternetLocate, EnterEscapeAndTheMenusExitLeaveTheWindowOpen)
             EXPECT_TRUE(dialog.isVisible()) << key;
         }
     }
-    dialog.MenuExitAction()->trigger();
-    EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
 
     QTest::keyRelease(&dialog, Qt::Key_F1);
     dialog.HelpAction()->trigger();
     EXPECT_EQ(prompt_.helpKeywords, (std::vector<std::string>(2, "Locate PFB Files On The Internet")));
 
-    dialog.ExitAction()->trigger();
-    EXPECT_FALSE(dialog.isVisible());
+    for (QAction* exit : {dialog.ExitAction(), dialog.MenuExitAction()}) {
+        dialog.show();
+        exit->trigger();
+        EXPECT_FALSE(dialog.isVisible()) << exit->text().toStdString();
+    }
 }
 
 TEST_F(InternetLocate, KeepFolderIsCheckedBeforeTheScanStarts)
