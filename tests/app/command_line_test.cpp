@@ -198,6 +198,7 @@ TEST(CommandLine, ExitStatuses)
              Case{{"print", missing, "-o", pdf}, 1, ""},
              Case{{"export", Sample}, 64, ""},
              Case{{"export", missing, "-o", csv}, 1, ""},
+             Case{{"export", Sample, "-o", folder.File("no/such/dir/p.csv")}, 1, "cannot write"},
              Case{{"fetch", "--bogus"}, 64, ""},
              Case{{"fetch", "--site"}, 64, ""},
              Case{{"fetch", "extra"}, 64, ""},
