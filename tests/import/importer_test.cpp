@@ -225,56 +225,6 @@ TEST_P(Excerpt, DamagedCopiesAreNeverMisread)
 
 INSTANTIATE_TEST_SUITE_P(Formats, Excerpt, ::testing::ValuesIn(Cases));
 
-TEST(ImporterRules, WorkedRowsOfThePublishers)
-{
-    // The rows the format descriptions work through, one by one.
-    auto day = [](IndexFormat format, const char* file, int y, int m, int d) {
-        const IndexReadResult r = ReadIndexFile(Excerpts + file, format);
-        for (const DailyValue& v : r.days) {
-            if (v.year == y && v.month == m && v.day == d)
-                return std::optional<DailyValue>(v);
-        }
-        return std::optional<DailyValue>();
-    };
-    const char* silso = "silso_SN_d_tot_V2.0_excerpt.csv";
-    EXPECT_EQ(day(IndexFormat::Silso, silso, 2011, 12, 2)->sunspots, 127);
-    EXPECT_EQ(day(IndexFormat::Silso, silso, 2008, 12, 21)->sunspots, 0);  // zero is a value
-    EXPECT_FALSE(day(IndexFormat::Silso, silso, 1818, 1, 1));               // -1: no data
-    EXPECT_EQ(day(IndexFormat::Silso, silso, 1818, 1, 8)->sunspots, 65);
-    EXPECT_EQ(day(IndexFormat::Silso, silso, 2026, 1, 1)->sunspots, 122);  // provisional, kept
-
-    const char* nrcan = "nrcan_fluxtable_excerpt.txt";
-    EXPECT_EQ(day(IndexFormat::Nrcan, nrcan, 2008, 12, 15)->flux, 68.9);   // the 20:00 row
-    EXPECT_EQ(day(IndexFormat::Nrcan, nrcan, 2009, 1, 13)->flux, 70.5);
-    EXPECT_FALSE(day(IndexFormat::Nrcan, nrcan, 2007, 6, 6));              // no 20:00 row
-    EXPECT_EQ(day(IndexFormat::Nrcan, nrcan, 2021, 3, 2)->flux, 75.6);     // last of two
-    EXPECT_EQ(day(IndexFormat::Nrcan, nrcan, 2011, 12, 3)->flux, 164.1);   // wrong Julian date
-
-    const char* lisird = "lisird_penticton_radio_flux_excerpt.csv";
-    EXPECT_EQ(day(IndexFormat::Lisird, lisird, 1947, 2, 14)->flux, 260.4);  // single daily value
-    EXPECT_EQ(day(IndexFormat::Lisird, lisird, 2008, 12, 15)->flux, 68.9);  // 19:43:40.8
-    EXPECT_EQ(day(IndexFormat::Lisird, lisird, 2011, 12, 2)->flux, 157.3);  // first of a tie
-    EXPECT_EQ(day(IndexFormat::Lisird, lisird, 2007, 6, 6)->flux, 84.61);   // 19:44, two decimals
-
-    const char* csv = "celestrak_SW-All_excerpt.csv";
-    EXPECT_EQ(day(IndexFormat::CelestrakCsv, csv, 2011, 12, 2)->flux, 157.3);
-    const auto interpolated = day(IndexFormat::CelestrakCsv, csv, 2008, 12, 21);
-    EXPECT_EQ(interpolated->sunspots, 0);
-    EXPECT_FALSE(interpolated->flux);                                         // INT: no measurement
-    EXPECT_FALSE(day(IndexFormat::CelestrakCsv, csv, 2026, 8, 7));            // PRD
-    EXPECT_FALSE(day(IndexFormat::CelestrakCsv, csv, 2026, 10, 1));           // PRM
-
-    const char* txt = "celestrak_sw19571001_excerpt.txt";
-    EXPECT_EQ(day(IndexFormat::CelestrakTxt, txt, 2011, 12, 2)->flux, 157.3);  // observed, not adjusted
-    EXPECT_FALSE(day(IndexFormat::CelestrakTxt, txt, 2008, 12, 21)->flux);      // Q 4
-    EXPECT_FALSE(day(IndexFormat::CelestrakTxt, txt, 2026, 8, 22));             // predicted
-    EXPECT_FALSE(day(IndexFormat::CelestrakTxt, txt, 2026, 11, 1));
-
-    const auto swpc = day(IndexFormat::Swpc, "swpc_2009_DSD_excerpt.txt", 2009, 1, 13);
-    EXPECT_EQ(swpc->flux, 71.0);
-    EXPECT_EQ(swpc->sunspots, 11);  // SWPC's own count, not SILSO's 0
-}
-
 TEST(ImporterRules, TheCelestrakTextCountsAreANoteNotARefusal)
 {
     const IndexReadResult r =
