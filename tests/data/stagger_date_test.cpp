@@ -22,7 +22,8 @@ TEST(StaggerDate, NormalisedToTenCharacters)
              Case{"1995", std::nullopt},
          }) {
         EXPECT_EQ(NormalizeStaggerDate(c.typed), c.stored) << c.typed;
-        if (c.stored)
+        if (c.stored) {
             EXPECT_EQ(c.stored->size(), 10u);
+        }
     }
 }

@@ -192,8 +192,9 @@ TEST_P(Excerpt, DetectedByContentAndReadAsTheCrossCheckSays)
         read[IsoDate(day)] = day;
     for (const auto& [date, e] : expected) {
         ASSERT_TRUE(read.count(date)) << date;
-        if (!e.flux.empty())
+        if (!e.flux.empty()) {
             EXPECT_DOUBLE_EQ(*read[date].flux, e.flux.back()) << date;
+        }
     }
     EXPECT_EQ(read.size(), expected.size());
 }
