@@ -61,8 +61,9 @@ TEST(BinarySurveyTest, AForeignControlByteAnywhereRefusesTheFile)
         const ReadOutcome outcome = ReadDataFile();
         EXPECT_EQ(outcome == ReadOutcome::Refused, c.refused)
             << "byte " << int(c.byte) << " at " << c.offset;
-        if (c.refused)
+        if (c.refused) {
             EXPECT_EQ(ReadTextFile(path), text) << "a refused file is left as it was";
+        }
         Records().SetDataChanged(0);
     }
     ResetDataState();

@@ -20,8 +20,9 @@ TEST(DayNumber, CountsEveryDayOfTheCalendar)
         const int day = static_cast<int>(static_cast<unsigned>(date.day()));
         const int mjd = static_cast<int>((d - mjdZero).count());
         ASSERT_EQ(DayNumber(m, day, y), d < leapDay1900 ? mjd - 1 : mjd) << y << "-" << m << "-" << day;
-        if (y >= 1900 && y <= 1999)
+        if (y >= 1900 && y <= 1999) {
             ASSERT_EQ(DayNumber(m, day, y - 1900), DayNumber(m, day, y)) << "two-digit year " << y;
+        }
     }
     EXPECT_EQ(DayNumber(2, 29, 1900) + 1, DayNumber(3, 1, 1900));
 }

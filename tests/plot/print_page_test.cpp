@@ -94,7 +94,7 @@ protected:
     }
     static std::string FormatDay(int i)
     {
-        char text[16];
+        char text[48];  // room for any int the compiler imagines
         std::snprintf(text, sizeof text, "%02d/%02d/%04d", i / 28 % 12 + 1, i % 28 + 1, 1990 + i / 336);
         return text;
     }
