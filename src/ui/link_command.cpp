@@ -42,9 +42,18 @@ std::vector<std::string> SplitExecLine(const std::string& exec)
 std::vector<std::string> BrowserCommand(const std::string& exec, const std::string& address)
 {
     std::vector<std::string> command;
+    bool placed = false;
     for (const std::string& arg : SplitExecLine(exec)) {
-        if (arg == "%u" || arg == "%U" || arg == "%f" || arg == "%F" || arg == "%1")
-            break;  // the address goes where the first file or URL code stood
+        if (arg == "%u" || arg == "%U" || arg == "%f" || arg == "%F" || arg == "%1") {
+            // The address takes the first file or URL code's place; the
+            // arguments after it (a "--new-window") still count.
+            if (command.empty())
+                return {};  // no program before it
+            if (!placed)
+                command.push_back(address);
+            placed = true;
+            continue;
+        }
         // Other field codes (%i, %c, %k, ...) stand for nothing here.
         if (arg.size() == 2 && arg[0] == '%')
             continue;
@@ -52,7 +61,8 @@ std::vector<std::string> BrowserCommand(const std::string& exec, const std::stri
     }
     if (command.empty())
         return command;
-    command.push_back(address);
+    if (!placed)
+        command.push_back(address);
     return command;
 }
 

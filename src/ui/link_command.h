@@ -9,9 +9,10 @@
 // backslash escapes inside them; "%%" is a literal percent sign).
 std::vector<std::string> SplitExecLine(const std::string& exec);
 
-// The browser command for address: the arguments up to the first file or URL
-// field code (%u, %U, %f, %F, or a "%1"), other field codes dropped, and the
-// address appended as one argument. Empty when exec names no program.
+// The command that opens address: the desktop entry's arguments with the
+// address, as one argument, in place of the first file or URL field code
+// (%u, %U, %f, %F, or a "%1"; appended when there is none), other field codes
+// dropped. Empty when exec names no program.
 std::vector<std::string> BrowserCommand(const std::string& exec, const std::string& address);
 
 // The Exec value of a desktop entry's text (its [Desktop Entry] group).

@@ -8,9 +8,10 @@ TEST(LinkCommand, FieldCodesStandForTheAddress)
 {
     EXPECT_EQ(BrowserCommand("firefox-esr %u", "https://x.org/a b"),
               (Args{"firefox-esr", "https://x.org/a b"}));
-    // Cut at the first file or URL code; what follows it is dropped.
+    // In place of the first file or URL code; what follows it stays, a second code goes.
     EXPECT_EQ(BrowserCommand("/usr/bin/chromium --new-window %U --flag", "a"),
-              (Args{"/usr/bin/chromium", "--new-window", "a"}));
+              (Args{"/usr/bin/chromium", "--new-window", "a", "--flag"}));
+    EXPECT_EQ(BrowserCommand("viewer %f -r %F", "a"), (Args{"viewer", "a", "-r"}));
     EXPECT_EQ(BrowserCommand("\"/opt/My Browser/run\" \"%1\"", "a"),
               (Args{"/opt/My Browser/run", "a"}));
     // Without a code the address goes at the end; other codes stand for nothing.
