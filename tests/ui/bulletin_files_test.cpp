@@ -18,6 +18,7 @@
 #include "ui/state_icons.h"
 #include "ui/text_viewer.h"
 #include "support/data_state.h"
+#include "support/download_fixture.h"
 #include "support/ftp_server.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
@@ -25,14 +26,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-CheckedFileList ListOf(const std::vector<std::string>& names)
-{
-    CheckedFileList list;
-    for (const std::string& name : names)
-        list.Add(name);
-    return list;
-}
 
 std::string States(const BulletinFilesDlg& dialog)
 {
@@ -51,39 +44,7 @@ void Select(BulletinFilesDlg& dialog, std::initializer_list<int> rows)
 
 }  // namespace
 
-class BulletinFilesTest : public ::testing::Test {
-protected:
-    TempFolder tmp_;
-    TempFolder home_;
-    ScriptedPrompt prompt_;
-    std::vector<std::string> viewed_;
-
-    void SetUp() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Settings().FTPDir = "pub/bulletins";
-        setenv("TMPDIR", tmp_.Path().c_str(), 1);
-        SetTextViewer([this](const std::string& path) {
-            viewed_.push_back(ReadTextFile(path));
-            return true;
-        });
-    }
-    void TearDown() override
-    {
-        SetTextViewer({});
-        unsetenv("TMPDIR");
-    }
-    std::string Fnames() const { return home_.File("FNAMES.DAT"); }
-    // No fetched file is left (viewer copies stay until the program ends).
-    bool NoTemporaryFiles() const
-    {
-        for (const fs::directory_entry& entry : fs::directory_iterator(tmp_.Path()))
-            if (entry.path().filename().string().rfind("skylog-fetch-", 0) == 0)
-                return false;
-        return true;
-    }
-};
+using BulletinFilesTest = DownloadFixture;
 
 TEST_F(BulletinFilesTest, ShowsEveryNameAsAKeptRowWithTheDialogsTexts)
 {
@@ -243,7 +204,7 @@ TEST_F(BulletinFilesTest, DownloadsSaveOrViewTheFirstSelectedFile)
 
     Select(dialog, {1, 0});
     dialog.DownloadAndView();
-    EXPECT_EQ(viewed_, (std::vector<std::string>{"five\n"}));
+    EXPECT_EQ(viewedTexts_, (std::vector<std::string>{"five\n"}));
     EXPECT_TRUE(NoTemporaryFiles());
 
     Select(dialog, {1});

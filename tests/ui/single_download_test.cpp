@@ -32,6 +32,7 @@
 #include "ui/text_viewer.h"
 #include "support/data_state.h"
 #include "support/dialog_driver.h"
+#include "support/download_fixture.h"
 #include "support/ftp_server.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
@@ -47,14 +48,6 @@ std::string Fixture(const std::string& name)
     return ReadTextFile(BulletinDir + name + ".txt");
 }
 
-CheckedFileList ListOf(const std::vector<std::string>& names)
-{
-    CheckedFileList list;
-    for (const std::string& name : names)
-        list.Add(name);
-    return list;
-}
-
 // Runs the event loop until done() holds or ms pass; true when it held.
 template <typename Done>
 bool SpinUntil(Done done, int ms = 10000)
@@ -68,39 +61,7 @@ bool SpinUntil(Done done, int ms = 10000)
 
 }  // namespace
 
-class SingleDownloadTest : public ::testing::Test {
-protected:
-    TempFolder tmp_;   // the temporary folder
-    TempFolder home_;  // the program folder (made last, so SKYLOG_HOME names it)
-    ScriptedPrompt prompt_;
-    std::vector<std::string> viewedTexts_;
-
-    void SetUp() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Settings().FTPDir = "pub/bulletins";
-        setenv("TMPDIR", tmp_.Path().c_str(), 1);
-        SetTextViewer([this](const std::string& path) {
-            viewedTexts_.push_back(ReadTextFile(path));
-            return true;
-        });
-    }
-    void TearDown() override
-    {
-        SetTextViewer({});
-        unsetenv("TMPDIR");
-        ResetDataState();
-    }
-    // No fetched file is left (viewer copies stay until the program ends).
-    bool NoTemporaryFiles() const
-    {
-        for (const fs::directory_entry& entry : fs::directory_iterator(tmp_.Path()))
-            if (entry.path().filename().string().rfind("skylog-fetch-", 0) == 0)
-                return false;
-        return true;
-    }
-};
+using SingleDownloadTest = DownloadFixture;
 
 TEST_F(SingleDownloadTest, TheQuestionProposesTheNextNumberAndEnablesOkOnlyForAUsableChoice)
 {
