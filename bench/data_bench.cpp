@@ -1,6 +1,8 @@
 // Loading, preparing and saving a long history, against plain line reading.
 #include <benchmark/benchmark.h>
 
+#include "generated_history.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,19 +23,7 @@ std::string SamplePath()
 // A generated history of 250,000 days.
 const std::string& LargePath()
 {
-    static const std::string path = [] {
-        const std::string p = (std::filesystem::temp_directory_path() / "skylog-bench-250k.dat").string();
-        std::FILE* f = std::fopen(p.c_str(), "wb");
-        std::fputs("! SKYLOG Solar Data Plot Version 3 Data File\n", f);
-        for (int i = 0; i < 250000; ++i) {
-            const int year = 1800 + i / 365, day = i % 365;
-            std::fprintf(f, "%02d/%02d/%04d  %3d   %5.1f\n", day / 31 % 12 + 1, day % 28 + 1, year,
-                         (i * 37) % 400, 60.0 + (i * 13) % 3000 / 10.0);
-        }
-        std::fclose(f);
-        return p;
-    }();
-    return path;
+    return GeneratedHistoryPath();
 }
 
 const std::string& PathFor(int which)
@@ -46,12 +36,7 @@ void BM_GetlineBaseline(benchmark::State& state)
 {
     const std::string& path = PathFor(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        std::ifstream in(path);
-        std::string line;
-        long lines = 0;
-        while (std::getline(in, line))
-            ++lines;
-        benchmark::DoNotOptimize(lines);
+        benchmark::DoNotOptimize(CountLines(path));
     }
 }
 

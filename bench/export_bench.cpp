@@ -2,6 +2,8 @@
 // long history against writing the same days as the data file.
 #include <benchmark/benchmark.h>
 
+#include "generated_history.h"
+
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPageSize>
@@ -63,17 +65,7 @@ void BM_PrintPage600Dpi(benchmark::State& state)
 
 const std::string& LargePath()
 {
-    static const std::string path = [] {
-        const std::string p = TempFile("skylog-bench-export-250k.dat");
-        std::FILE* f = std::fopen(p.c_str(), "wb");
-        std::fputs("! SKYLOG Solar Data Plot Version 3 Data File\n", f);
-        for (int i = 0; i < 250000; ++i)
-            std::fprintf(f, "%02d/%02d/%04d  %3d   %5.1f\n", i / 28 % 12 + 1, i % 28 + 1,
-                         1400 + i / 336, (i * 37) % 400, 60.0 + (i * 13) % 3000 / 10.0);
-        std::fclose(f);
-        return p;
-    }();
-    return path;
+    return GeneratedHistoryPath();
 }
 
 void LoadLarge()

@@ -1,6 +1,8 @@
 // Repainting the plot view, and the start-up to the first painted plot.
 #include <benchmark/benchmark.h>
 
+#include "generated_history.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -26,17 +28,7 @@ namespace {
 
 const std::string& LargePath()
 {
-    static const std::string path = [] {
-        const std::string p = (std::filesystem::temp_directory_path() / "skylog-bench-plot-250k.dat").string();
-        std::FILE* f = std::fopen(p.c_str(), "wb");
-        std::fputs("! SKYLOG Solar Data Plot Version 3 Data File\n", f);
-        for (int i = 0; i < 250000; ++i)
-            std::fprintf(f, "%02d/%02d/%04d  %3d   %5.1f\n", i / 28 % 12 + 1, i % 28 + 1,
-                         1400 + i / 336, (i * 37) % 400, 60.0 + (i * 13) % 3000 / 10.0);
-        std::fclose(f);
-        return p;
-    }();
-    return path;
+    return GeneratedHistoryPath();
 }
 
 void Load(const std::string& path)
