@@ -14,26 +14,18 @@
 #include "plot/plot_navigation.h"
 #include "plot/plot_state.h"
 #include "support/data_state.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-class CloseupLengthTest : public ::testing::Test {
+class CloseupLengthTest : public FreshProgramTest {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
     void SetUp() override
     {
-        ResetDataState();
-        Settings() = PlotSettings();
+        FreshProgramTest::SetUp();
         Settings().AutosaveCfg = 1;
-    }
-    void TearDown() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
     }
 
     // Opens a file of the given number of days, as File > Open does.

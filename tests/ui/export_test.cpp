@@ -9,22 +9,18 @@
 #include "plot/plot_state.h"
 #include "support/data_state.h"
 #include "support/dialog_driver.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/export_plot_dlg.h"
 #include "ui/frame.h"
 #include "ui/view.h"
 
-class ExportTest : public ::testing::Test {
+class ExportTest : public FreshProgramTest {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
     void SetUp() override
     {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot() = PlotState();
+        FreshProgramTest::SetUp();
         const std::string data = "! SKYLOG Solar Data Plot Version 3 Data File\n"
                                  "01/01/2000  100   150.9\n"
                                  "01/02/2000  110   160.2\n"
@@ -33,7 +29,6 @@ protected:
         DataFile().path = folder.File("GRAPH.DAT");
         ReadDataFile();
     }
-    void TearDown() override { ResetDataState(); }
 };
 
 TEST_F(ExportTest, PlotAtATypedSizeAndTheFormatOfItsName)

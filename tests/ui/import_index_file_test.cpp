@@ -4,6 +4,7 @@
 #include "config/plot_settings.h"
 #include "plot/plot_state.h"
 #include "support/data_state.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/frame.h"
@@ -16,19 +17,14 @@ const std::string Dsd2009 =
 
 }  // namespace
 
-class ImportIndexFileTest : public ::testing::Test {
+class ImportIndexFileTest : public FreshProgramTest {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
     void SetUp() override
     {
-        ResetDataState();
-        Settings() = PlotSettings();
+        FreshProgramTest::SetUp();
         AddRecord("01/01/2009", 5, 50.0);   // the file says 0 and 69
         AddRecord("03/01/2009", 7, 70.0);   // after the file
     }
-    void TearDown() override { ResetDataState(); }
 };
 
 TEST_F(ImportIndexFileTest, ImportsAsksAboutStoredDaysAndRepaints)

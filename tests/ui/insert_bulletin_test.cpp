@@ -19,6 +19,7 @@
 #include "plot/plot_state.h"
 #include "support/data_state.h"
 #include "support/dialog_driver.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
@@ -36,20 +37,15 @@ QStringList Column(QTreeWidget* list, int column)
 
 }  // namespace
 
-class InsertBulletinTest : public ::testing::Test {
+class InsertBulletinTest : public FreshProgramTest {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
     void SetUp() override
     {
-        ResetDataState();
-        Settings() = PlotSettings();
+        FreshProgramTest::SetUp();
         // 03/06 and 03/07 are stored; the bulletin holds 03/07 to 03/13.
         Records().AppendRecord(SolarRecord("03/06/2002", 1, 1.0, 5, 6));
         Records().AppendRecord(SolarRecord("03/07/2002", 2, 2.0, 7, 8));
     }
-    void TearDown() override { ResetDataState(); }
 };
 
 TEST_F(InsertBulletinTest, WithoutValidationTheDaysAreListedAndMerged)

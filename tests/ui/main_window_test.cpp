@@ -23,6 +23,7 @@
 #include "plot/plot_state.h"
 #include "support/data_state.h"
 #include "support/dialog_driver.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
@@ -53,22 +54,13 @@ QString ShownTitle(const QWidget& window)
 
 }  // namespace
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public FreshProgramTest {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
-    void SetUp() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot().CloseupEnd = 0;
-    }
     void TearDown() override
     {
         if (HelpWindow::Instance()->isVisible())
             HelpWindow::Instance()->close();
-        ResetDataState();
+        FreshProgramTest::TearDown();
     }
 
     void WriteConfig(const std::string& extra = "")

@@ -11,6 +11,7 @@
 #include "config/plot_settings.h"
 #include "plot/plot_state.h"
 #include "support/data_state.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/frame.h"
@@ -64,19 +65,7 @@ const ExpectedCommand Commands[] = {
 
 }  // namespace
 
-class MenuTest : public ::testing::Test {
-protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
-    void SetUp() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot().CloseupEnd = 0;
-    }
-    void TearDown() override { ResetDataState(); }
-};
+using MenuTest = FreshProgramTest;
 
 TEST_F(MenuTest, EveryCommandWithItsTextPromptKeyAndState)
 {

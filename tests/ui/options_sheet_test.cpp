@@ -16,6 +16,7 @@
 #include "plot/plot_state.h"
 #include "support/data_state.h"
 #include "support/dialog_driver.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/frame.h"
@@ -25,23 +26,17 @@
 #include "ui/options_sheet.h"
 #include "ui/view.h"
 
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public FreshProgramTest {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
     void SetUp() override
     {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot() = PlotState();
+        FreshProgramTest::SetUp();
         OptionsStartPage() = 0;
     }
     void TearDown() override
     {
-        Records().SetDataChanged(0);
-        ResetDataState();
         OptionsStartPage() = 0;
+        FreshProgramTest::TearDown();
     }
 };
 

@@ -13,6 +13,7 @@
 #include "plot/plot_state.h"
 #include "support/data_state.h"
 #include "support/dialog_driver.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/color_legend_dlg.h"
@@ -34,16 +35,11 @@ std::string Day(int i)
 
 }  // namespace
 
-class PlotDialogsTest : public ::testing::Test {
+class PlotDialogsTest : public FreshProgramTest {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
     void SetUp() override
     {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot() = PlotState();
+        FreshProgramTest::SetUp();
         std::string text = "! SKYLOG Solar Data Plot Version 3 Data File\n";
         for (int i = 0; i < 100; ++i)
             text += Day(i) + "  " + std::to_string(100 + (i * 37) % 90) + "   " +
@@ -51,7 +47,6 @@ protected:
         WriteTextFile(folder.File("GRAPH.DAT"), text);
         DataFile().path = folder.File("GRAPH.DAT");
     }
-    void TearDown() override { ResetDataState(); }
 };
 
 // The stagger plot loads every nth day through the typed day; a day not in

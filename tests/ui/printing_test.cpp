@@ -11,25 +11,15 @@
 #include "support/data_state.h"
 #include "support/dialog_driver.h"
 #include "support/run_skylog.h"
+#include "support/fresh_program.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/frame.h"
 #include "ui/plot_printer.h"
 #include "ui/view.h"
 
-class PrintingTest : public ::testing::Test {
+class PrintingTest : public FreshProgramTest {
 protected:
-    TempFolder folder;
-    ScriptedPrompt prompt;
-
-    void SetUp() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot() = PlotState();
-    }
-    void TearDown() override { ResetDataState(); }
-
     void AddDays(int count)
     {
         for (int i = 0; i < count; ++i)
