@@ -3,13 +3,12 @@
 #include <ctime>
 #include <filesystem>
 
+#include "bulletin/bulletin_days.h"
 #include "bulletin/bulletin_parser.h"
 #include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
-
-std::ostream& operator<<(std::ostream& out, const BulletinDay& d);  // with the real set
 
 namespace {
 
@@ -58,16 +57,7 @@ protected:
     void SetUp() override { Settings() = PlotSettings(); }
     void TearDown() override { Settings() = PlotSettings(); }
 
-    std::vector<BulletinDay> Days() const
-    {
-        std::vector<BulletinDay> days;
-        for (int i = 0; i <= parser.GetLastIndex(); ++i) {
-            BulletinDay d;
-            parser.GetDay(i, &d.sunspots, &d.flux, &d.year, &d.month, &d.day);
-            days.push_back(d);
-        }
-        return days;
-    }
+    std::vector<BulletinDay> Days() const { return HeldDays(parser); }
 
     int ParseText(const std::string& text, int interactive = 0)
     {

@@ -4,9 +4,8 @@
 #include <tuple>
 
 #include "bulletin/bulletin_date.h"
+#include "bulletin/bulletin_days.h"
 #include "bulletin/lenient_reading.h"
-
-std::ostream& operator<<(std::ostream& out, const BulletinDay& d);  // with the real set
 
 namespace {
 

@@ -4,19 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
+#include "bulletin/bulletin_days.h"
 #include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
-
-std::ostream& operator<<(std::ostream& out, const BulletinDay& d)
-{
-    return out << d.month << "/" << d.day << "/" << d.year << " " << d.sunspots << " " << d.flux;
-}
 
 namespace {
 
@@ -28,14 +22,6 @@ struct Expected {
     std::vector<BulletinDay> days;
 };
 
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 int Int(const std::string& text)
 {
     int value = 0;
@@ -46,7 +32,7 @@ int Int(const std::string& text)
 // expected.json, read with patterns for its fixed layout.
 std::vector<Expected> ExpectedSet()
 {
-    const std::string json = FileText(RealDir + "expected.json");
+    const std::string json = ReadTextFile(RealDir + "expected.json");
     const std::regex file("\"file\": \"([^\"]+)\"");
     const std::regex printed("\"bulletin_date\": \"");
     const std::regex day(
@@ -72,23 +58,12 @@ std::vector<Expected> ExpectedSet()
     return set;
 }
 
-std::vector<BulletinDay> HeldDays(const BulletinParser& parser)
-{
-    std::vector<BulletinDay> days;
-    for (int i = 0; i <= parser.GetLastIndex(); ++i) {
-        BulletinDay d;
-        parser.GetDay(i, &d.sunspots, &d.flux, &d.year, &d.month, &d.day);
-        days.push_back(d);
-    }
-    return days;
-}
-
 // A file that prints no year for its days: no date in it, and the year of
 // its days nowhere in its text.
 bool PrintsNoYear(const Expected& e)
 {
     return !e.datePrinted &&
-           FileText(RealDir + e.file).find(std::to_string(e.days.front().year)) == std::string::npos;
+           ReadTextFile(RealDir + e.file).find(std::to_string(e.days.front().year)) == std::string::npos;
 }
 
 }  // namespace
@@ -113,7 +88,7 @@ protected:
     BulletinReading ReadText(const std::string& text, std::optional<int> year = std::nullopt)
     {
         const std::string path = folder.File("copy.txt");
-        std::ofstream(path, std::ios::binary) << text;
+        WriteTextFile(path, text);
         return ReadFile(path, year);
     }
 };
@@ -180,7 +155,7 @@ TEST_F(RealBulletinTest, DamagedCopiesAreRefused)
         SCOPED_TRACE(e.file);
         const std::string path = RealDir + e.file;
         const int year = e.days.front().year;
-        const std::string text = FileText(path);
+        const std::string text = ReadTextFile(path);
         const std::string noSunspot = std::regex_replace(text, sunspotValue, "$1",
                                                          std::regex_constants::format_first_only);
         const std::string noFlux =
@@ -213,7 +188,7 @@ TEST_F(RealBulletinTest, HeaderWithoutItsYearNeedsTheYearGiven)
         if (!e.datePrinted)
             continue;
         SCOPED_TRACE(e.file);
-        const std::string text = FileText(RealDir + e.file);
+        const std::string text = ReadTextFile(RealDir + e.file);
         std::size_t values = text.find("Sunspot Numbers");
         if (values == std::string::npos)
             values = text.find("Sunspot numbers");
@@ -263,7 +238,7 @@ TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
     // Without a values sentence in any wording the exact parse's questions
     // follow: the year (no date line), then the values phrase.
     const std::string plain = folder.File("plain.txt");
-    std::ofstream(plain) << "Nothing but prose.\n";
+    WriteTextFile(plain, "Nothing but prose.\n");
     prompt.years = {2005};
     prompt.searchTexts = {std::nullopt};
     EXPECT_EQ(ReadBulletin(parser, plain, options).result, ParseNoValuesSection);

@@ -10,52 +10,33 @@
 
 class RecordingObserver : public ScanObserver {
 public:
-    int OperationRowCount() override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return static_cast<int>(operations_.size());
-    }
-    int AddOperationRow(const std::string& message) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        operations_.push_back({message, "", RowBlack});
-        return static_cast<int>(operations_.size()) - 1;
-    }
+    int OperationRowCount() override { return static_cast<int>(Operations().size()); }
+    int AddOperationRow(const std::string& message) override { return Add(operations_, message); }
     void SetOperationMessage(int row, const std::string& message) override
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        operations_.at(static_cast<std::size_t>(row)).first = message;
+        Change(operations_, row, [&](ScanRow& r) { r.first = message; });
     }
     void SetOperationStatus(int row, const std::string& status) override
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        operations_.at(static_cast<std::size_t>(row)).second = status;
+        Change(operations_, row, [&](ScanRow& r) { r.second = status; });
     }
     void SetOperationColor(int row, std::uint32_t color) override
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        operations_.at(static_cast<std::size_t>(row)).color = color;
+        Change(operations_, row, [&](ScanRow& r) { r.color = color; });
     }
     void ClearFileRows() override
     {
         std::lock_guard<std::mutex> lock(mutex_);
         files_.clear();
     }
-    int AddFileRow(const std::string& fileName) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        files_.push_back({fileName, "", RowBlack});
-        return static_cast<int>(files_.size()) - 1;
-    }
+    int AddFileRow(const std::string& fileName) override { return Add(files_, fileName); }
     void SetFileOperation(int row, const std::string& operation) override
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        files_.at(static_cast<std::size_t>(row)).second = operation;
+        Change(files_, row, [&](ScanRow& r) { r.second = operation; });
     }
     void SetFileColor(int row, std::uint32_t color) override
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        files_.at(static_cast<std::size_t>(row)).color = color;
+        Change(files_, row, [&](ScanRow& r) { r.color = color; });
     }
 
     std::vector<ScanRow> Operations() const
@@ -73,4 +54,17 @@ private:
     mutable std::mutex mutex_;
     std::vector<ScanRow> operations_;
     std::vector<ScanRow> files_;
+
+    int Add(std::vector<ScanRow>& rows, const std::string& first)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        rows.push_back({first, "", RowBlack});
+        return static_cast<int>(rows.size()) - 1;
+    }
+    template <typename Edit>
+    void Change(std::vector<ScanRow>& rows, int row, Edit edit)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        edit(rows.at(static_cast<std::size_t>(row)));
+    }
 };

@@ -4,185 +4,100 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <sys/stat.h>
 #include <thread>
 
 #include "bulletin/bulletin_parser.h"
-#include "config/plot_settings.h"
-#include "data/record_array.h"
 #include "internet/bulletin_dispositions.h"
 #include "internet/checked_file_list.h"
 #include "internet/private_files.h"
 #include "internet/remote_name.h"
 #include "internet/single_bulletin.h"
+#include "internet/site_bulletins.h"
 #include "internet/viewer_copies.h"
-#include "support/data_state.h"
+#include "support/fetch_folders.h"
 #include "support/ftp_server.h"
 #include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string BulletinDir = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
-
-std::string Fixture(const std::string& name)
-{
-    return ReadTextFile(BulletinDir + name + ".txt");
-}
-
-int ExpectedDayCount(const std::string& name)
-{
-    std::ifstream in(BulletinDir + name + ".expected");
-    int count = 0;
-    for (std::string line; std::getline(in, line);)
-        ++count;
-    return count;
-}
-
-CheckedFileList ListOf(const std::vector<std::string>& names)
-{
-    CheckedFileList list;
-    for (const std::string& name : names)
-        list.Add(name);
-    return list;
-}
-
-using Steps = std::vector<std::pair<FetchStep, std::string>>;
-
-const char* StepName(FetchStep step)
-{
-    switch (step) {
-    case FetchStep::Initializing:
-        return "Initializing";
-    case FetchStep::Connecting:
-        return "Connecting";
-    case FetchStep::GettingFile:
-        return "GettingFile";
-    case FetchStep::ClosingSession:
-        return "ClosingSession";
-    }
-    return "?";
-}
-
-// The last status each step showed, as the four lines would read at the end.
-std::string FinalLines(const Steps& steps)
-{
-    std::string lines[4];
-    for (const auto& [step, status] : steps)
-        lines[static_cast<int>(step)] = status;
-    std::string text;
-    for (int i = 0; i < 4; ++i)
-        text += std::string(StepName(static_cast<FetchStep>(i))) + "=" + lines[i] + ";";
-    return text;
-}
-
-}  // namespace
-
-TEST(SingleBulletinNames, RemoteFolderIsTheYearUnderTheBulletinDirectory)
+TEST(SingleBulletinNames, FoldersNumbersAndTheTreeOfKnownBulletins)
 {
     const struct {
         const char* ftpDir;
         const char* name;
         const char* expected;
-    } cases[] = {
+    } folders[] = {
         {"pub/bulletins", "2002-arlp005.txt", "pub/bulletins/2002"},
         {"pub/bulletins/", "1999-arlp101.txt", "pub/bulletins/1999"},
         {"/archive", "2002-arlp005.txt", "/archive/2002"},
         {"", "2002-arlp005.txt", "2002"},
         {"/", "2002-arlp005.txt", "/2002"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : folders)
         EXPECT_EQ(BulletinRemoteDir(c.ftpDir, c.name), c.expected) << c.ftpDir << " " << c.name;
-    EXPECT_EQ(BulletinFileName(2002, 5), "2002-arlp005.txt");
-}
 
-TEST(SingleBulletinNames, ProposedNumberIsOneAboveTheHighestKnownOfTheYear)
-{
-    const CheckedFileList list =
-        ListOf({"2002-arlp005.txt", "2001-arlp040.txt", "2002-arlp012.txt", "2002-arlp009.txt",
-                "2004-arlp001.txt"});
-    const struct {
-        int year;
-        int expected;
-    } cases[] = {{2002, 13}, {2001, 41}, {2003, 1}, {1995, 1}, {2004, 2}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ProposedBulletinNumber(list, c.year), c.expected) << c.year;
-}
+    // The number proposed is one above the highest known of the year.
+    CheckedFileList list;
+    list.Replace({"2001-arlp040.txt", "2002-arlp005.txt", "2002-arlp012.txt", "2002-arlp009.txt",
+                  "2004-arlp001.txt"});
+    for (const auto& [year, expected] : {std::pair{2002, 13}, {2001, 41}, {2003, 1}, {2004, 2}})
+        EXPECT_EQ(ProposedBulletinNumber(list, year), expected) << year;
 
-TEST(SingleBulletinNames, KnownBulletinsFormATreeOfYearsInListOrder)
-{
-    const CheckedFileList list = ListOf({"2001-arlp040.txt", "2002-arlp005.txt", "2002-arlp012.txt",
-                                         "2003-arlp001.txt"});
+    // The tree: a node per run of one year's names, in list order.
     const std::vector<BulletinYearNode> tree = KnownBulletinTree(list);
     ASSERT_EQ(tree.size(), 3u);
     EXPECT_EQ(tree[0].text, "2001");
     EXPECT_EQ(tree[0].items, (std::vector<std::string>{"2001-ARLP-040"}));
     EXPECT_EQ(tree[1].text, "2002");
-    EXPECT_EQ(tree[1].items, (std::vector<std::string>{"2002-ARLP-005", "2002-ARLP-012"}));
-    EXPECT_EQ(tree[2].items, (std::vector<std::string>{"2003-ARLP-001"}));
-
+    EXPECT_EQ(tree[1].items, (std::vector<std::string>{"2002-ARLP-005", "2002-ARLP-012", "2002-ARLP-009"}));
     const std::optional<BulletinId> item = ParseBulletinItem("2002-ARLP-005");
     ASSERT_TRUE(item);
     EXPECT_EQ(item->year, 2002);
     EXPECT_EQ(item->number, 5);
     EXPECT_FALSE(ParseBulletinItem("2002"));  // a year node names no bulletin
-    EXPECT_FALSE(ParseBulletinItem(""));
 }
 
-class SingleBulletinFetch : public ::testing::Test {
+class SingleBulletinFetch : public FetchFolders {
 protected:
-    TempFolder tmp_;   // the temporary folder of the fetch
-    TempFolder home_;  // the program folder (made last, so SKYLOG_HOME names it)
-    std::string root_;
+    std::string root_ = home_.File("site");
     std::atomic<bool> abort_{false};
-    Steps steps_;
+    std::vector<std::string> statuses_;  // every status reported, in order
+    std::string lines_[4];               // what each step's line shows at the end
 
-    void SetUp() override
+    FetchOutcome Fetch(const std::string& site, const std::string& name, PrivateTempFile& into)
     {
-        ResetDataState();
-        Settings() = PlotSettings();
-        root_ = home_.File("site");
-        setenv("TMPDIR", tmp_.Path().c_str(), 1);
-    }
-    void TearDown() override
-    {
-        unsetenv("TMPDIR");
-        ResetDataState();
-    }
-
-    FetchOutcome Fetch(const std::string& site, const std::string& name, PrivateTempFile& into,
-                       const std::string& dir = "pub/bulletins")
-    {
-        steps_.clear();
-        return FetchBulletin({site, dir, name}, into, abort_,
+        statuses_.clear();
+        for (std::string& line : lines_)
+            line.clear();
+        return FetchBulletin({site, "pub/bulletins", name}, into, abort_,
                              [this](FetchStep step, const std::string& status) {
-                                 steps_.emplace_back(step, status);
+                                 statuses_.push_back(status);
+                                 lines_[static_cast<int>(step)] = status;
                              });
     }
+    // "Initializing|Connecting|GettingFile|ClosingSession"
+    std::string Lines() const { return lines_[0] + "|" + lines_[1] + "|" + lines_[2] + "|" + lines_[3]; }
 };
 
 TEST_F(SingleBulletinFetch, FetchesTheNamedBulletinFromItsYearFolder)
 {
     // The same name elsewhere must not be the one fetched.
     WriteArchive(root_, "pub/bulletins",
-                 {{"2002/2002-arlp005.txt", Fixture("013_2002_arlp052")},
+                 {{"2002/2002-arlp005.txt", BulletinText("013_2002_arlp052")},
                   {"2003/2002-arlp005.txt", "wrong folder\n"},
                   {"2002-arlp005.txt", "top level\n"}});
     FtpTestServer server(root_);
     PrivateTempFile into;
     EXPECT_EQ(Fetch(server.Url(), BulletinFileName(2002, 5), into), FetchOutcome::Fetched);
-    EXPECT_EQ(ReadTextFile(into.Path()), Fixture("013_2002_arlp052"));
-    const Steps expected = {
-        {FetchStep::Initializing, "Starting"},     {FetchStep::Initializing, "Completed"},
-        {FetchStep::Connecting, "Starting"},       {FetchStep::Connecting, "Completed"},
-        {FetchStep::GettingFile, "Starting"},      {FetchStep::GettingFile, "Transferring"},
-        {FetchStep::GettingFile, "Completed"},     {FetchStep::ClosingSession, "Starting"},
-        {FetchStep::ClosingSession, "Completed"},
-    };
-    EXPECT_EQ(steps_, expected);
+    EXPECT_EQ(ReadTextFile(into.Path()), BulletinText("013_2002_arlp052"));
+    EXPECT_EQ(statuses_, (std::vector<std::string>{"Starting", "Completed", "Starting", "Completed",
+                                                   "Starting", "Transferring", "Completed", "Starting",
+                                                   "Completed"}));
+    EXPECT_EQ(Lines(), "Completed|Completed|Completed|Completed");
 
     // A bare host name is tried as an ftp:// address.
     PrivateTempFile again;
@@ -192,47 +107,36 @@ TEST_F(SingleBulletinFetch, FetchesTheNamedBulletinFromItsYearFolder)
 
 TEST_F(SingleBulletinFetch, EachFailureShowsOnItsStepLine)
 {
-    WriteArchive(root_, "pub/bulletins", {{"2002/2002-arlp005.txt", Fixture("013_2002_arlp052")}});
+    WriteArchive(root_, "pub/bulletins", {{"2002/2002-arlp005.txt", BulletinText("013_2002_arlp052")}});
     FtpTestServer server(root_);
     FtpTestServer refusing(root_, {"no-login"});
-    const std::string port = std::to_string(server.Port());
     const struct {
         std::string site;
         std::string name;
         const char* lines;
     } cases[] = {
-        {"ftp://bad host!", "2002-arlp005.txt",
-         "Initializing=Parse URL Failed;Connecting=;GettingFile=;ClosingSession=;"},
-        {"http://127.0.0.1:" + port, "2002-arlp005.txt",
-         "Initializing=Completed;Connecting=Failed;GettingFile=;ClosingSession=;"},
-        {"ftp://", "2002-arlp005.txt",
-         "Initializing=Completed;Connecting=Failed;GettingFile=;ClosingSession=;"},
-        {refusing.Url(), "2002-arlp005.txt",
-         "Initializing=Completed;Connecting=Failed;GettingFile=;ClosingSession=;"},
-        {server.Url(), "2004-arlp001.txt",
-         "Initializing=Completed;Connecting=Completed;GettingFile=CD Failed;ClosingSession=;"},
-        {server.Url(), "2002-arlp006.txt",
-         "Initializing=Completed;Connecting=Completed;GettingFile=Transfer Failed;"
-         "ClosingSession=Completed;"},
+        {"ftp://bad host!", "2002-arlp005.txt", "Parse URL Failed|||"},
+        {"http://127.0.0.1:" + std::to_string(server.Port()), "2002-arlp005.txt", "Completed|Failed||"},
+        {"ftp://", "2002-arlp005.txt", "Completed|Failed||"},
+        {refusing.Url(), "2002-arlp005.txt", "Completed|Failed||"},
+        {server.Url(), "2004-arlp001.txt", "Completed|Completed|CD Failed|"},
+        {server.Url(), "2002-arlp006.txt", "Completed|Completed|Transfer Failed|Completed"},
         // A name no listing could hand us: never used in a remote path.
-        {server.Url(), "../2002/2002-arlp005.txt",
-         "Initializing=Completed;Connecting=Completed;GettingFile=Transfer Failed;"
-         "ClosingSession=Completed;"},
-        {server.Url(), "",
-         "Initializing=Completed;Connecting=Completed;GettingFile=Transfer Failed;"
-         "ClosingSession=Completed;"},
+        {server.Url(), "../2002/2002-arlp005.txt", "Completed|Completed|Transfer Failed|Completed"},
+        {server.Url(), "", "Completed|Completed|Transfer Failed|Completed"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.site + " " + c.name);
         PrivateTempFile into;
-        EXPECT_EQ(Fetch(c.site, c.name, into), FetchOutcome::Failed) << c.site << " " << c.name;
-        EXPECT_EQ(FinalLines(steps_), c.lines) << c.site << " " << c.name;
-        EXPECT_EQ(fs::file_size(into.Path()), 0u) << c.site;
+        EXPECT_EQ(Fetch(c.site, c.name, into), FetchOutcome::Failed);
+        EXPECT_EQ(Lines(), c.lines);
+        EXPECT_EQ(fs::file_size(into.Path()), 0u);
     }
 }
 
 TEST_F(SingleBulletinFetch, AbortEndsAStalledTransferWithinAboutASecond)
 {
-    WriteArchive(root_, "pub/bulletins", {{"2002/2002-stall.txt", Fixture("013_2002_arlp052")}});
+    WriteArchive(root_, "pub/bulletins", {{"2002/2002-stall.txt", BulletinText("013_2002_arlp052")}});
     FtpTestServer server(root_, {"stall"});
     FetchOutcome outcome = FetchOutcome::Fetched;
     std::chrono::steady_clock::time_point ended;
@@ -249,52 +153,56 @@ TEST_F(SingleBulletinFetch, AbortEndsAStalledTransferWithinAboutASecond)
         EXPECT_LT(ended - asked, std::chrono::seconds(2));
     }
     EXPECT_EQ(outcome, FetchOutcome::Aborted);
-    EXPECT_EQ(FinalLines(steps_),
-              "Initializing=Completed;Connecting=Completed;GettingFile=Aborted;ClosingSession=;");
+    EXPECT_EQ(Lines(), "Completed|Completed|Aborted|");
     EXPECT_TRUE(fs::is_empty(tmp_.Path()));
 }
 
-// What happens to a fetched bulletin: the file is a real fetch result.
-class FetchedBulletin : public SingleBulletinFetch {
+// What happens to a fetched bulletin.
+class FetchedBulletin : public FetchFolders {
 protected:
     ScriptedPrompt prompt_;
     CheckedFileList checked_;
     BulletinParser parser_;
-    std::vector<std::string> viewed_;        // paths the viewer was given
-    std::vector<std::string> viewedTexts_;   // what they held when it started
+    std::vector<std::string> viewed_;       // paths the viewer was given
+    std::vector<std::string> viewedTexts_;  // what they held when it started
+    std::vector<std::unique_ptr<PrivateTempFile>> fetched_;  // kept to the end of the test
 
-    TextViewer Viewer()
+    // Hands a fetched file holding text to the dispositions; returns its temporary path.
+    std::string Handle(const std::string& name, const std::string& text, BulletinDispositions dispositions)
     {
-        return [this](const std::string& path) {
-            viewed_.push_back(path);
-            viewedTexts_.push_back(ReadTextFile(path));
-            return true;
-        };
+        PrivateTempFile& fetched = *fetched_.emplace_back(std::make_unique<PrivateTempFile>());
+        const std::string temporary = fetched.Path();
+        WriteTextFile(temporary, text);
+        HandleFetchedBulletin(name, fetched, dispositions, parser_, checked_,
+                              [this](const std::string& path) {
+                                  viewed_.push_back(path);
+                                  viewedTexts_.push_back(ReadTextFile(path));
+                                  return true;
+                              });
+        return temporary;
     }
-
-    // A fetched file holding text, as the fetch leaves it.
-    std::unique_ptr<PrivateTempFile> Fetched(const std::string& text)
+    std::string KeepFolder(const std::string& existingName = {}, const std::string& existingText = {})
     {
-        auto file = std::make_unique<PrivateTempFile>();
-        WriteTextFile(file->Path(), text);
-        return file;
+        const std::string keep = home_.File("kept");
+        fs::create_directory(keep);
+        if (!existingName.empty())
+            WriteTextFile(keep + "/" + existingName, existingText);
+        prompt_.chosenFiles.push_back(keep);
+        return keep;
     }
 };
 
 TEST_F(FetchedBulletin, OnlyViewHandsTheViewerAPrivateCopyAndRemovesTheTemporaryFile)
 {
-    const std::string text = Fixture("013_2002_arlp052");
-    std::unique_ptr<PrivateTempFile> fetched = Fetched(text);
-    const std::string temporary = fetched->Path();
+    const std::string text = BulletinText("013_2002_arlp052");
     BulletinDispositions only;
     only.view = true;
-    HandleFetchedBulletin("2002-arlp005.txt", *fetched, only, parser_, checked_, Viewer());
+    Handle("2002-arlp005.txt", text, only);
 
     ASSERT_EQ(viewed_.size(), 1u);
-    EXPECT_NE(viewed_[0], temporary);
     EXPECT_EQ(fs::path(viewed_[0]).filename(), "2002-arlp005.txt");
     EXPECT_EQ(viewedTexts_[0], text);
-    EXPECT_FALSE(PathExists(temporary));
+    EXPECT_TRUE(NoTemporaryFiles());
     // The viewer may read it later: the copy stays, readable by us only.
     EXPECT_EQ(ReadTextFile(viewed_[0]), text);
     const fs::perms folder = fs::status(ViewerCopiesFolder()).permissions();
@@ -306,88 +214,72 @@ TEST_F(FetchedBulletin, OnlyViewHandsTheViewerAPrivateCopyAndRemovesTheTemporary
 
 TEST_F(FetchedBulletin, SaveAndAddParseTheMovedFile)
 {
-    const std::string bulletin = "013_2002_arlp052";
-    std::unique_ptr<PrivateTempFile> fetched = Fetched(Fixture(bulletin));
-    const std::string temporary = fetched->Path();
-    const std::string keep = home_.File("kept");
-    fs::create_directory(keep);
-    prompt_.chosenFiles.push_back(keep);
+    const std::string keep = KeepFolder();
     BulletinDispositions dispositions;
     dispositions.save = dispositions.add = dispositions.view = true;
-    HandleFetchedBulletin("2002-arlp052.txt", *fetched, dispositions, parser_, checked_, Viewer());
+    Handle("2002-arlp052.txt", BulletinText("013_2002_arlp052"), dispositions);
 
     EXPECT_EQ(prompt_.folderTitles, (std::vector<std::string>{"Select Directory"}));
-    EXPECT_FALSE(PathExists(temporary));
-    EXPECT_EQ(ReadTextFile(keep + "/2002-arlp052.txt"), Fixture(bulletin));
+    EXPECT_TRUE(NoTemporaryFiles());
+    EXPECT_EQ(ReadTextFile(keep + "/2002-arlp052.txt"), BulletinText("013_2002_arlp052"));
     // Saved like any file the user makes: 0666 less the umask.
     const mode_t mask = umask(0);
     umask(mask);
-    EXPECT_EQ(static_cast<mode_t>(fs::status(keep + "/2002-arlp052.txt").permissions()),
-              0666 & ~mask);
-    EXPECT_EQ(Records().RecordCount(), ExpectedDayCount(bulletin));
+    EXPECT_EQ(static_cast<mode_t>(fs::status(keep + "/2002-arlp052.txt").permissions()), 0666 & ~mask);
+    EXPECT_EQ(RecordDays(), BulletinDays("013_2002_arlp052"));
     EXPECT_EQ(Records().DataChanged(), 1);
-    EXPECT_EQ(checked_.Names(), (std::vector<std::string>{"2002-arlp052.txt"}));
-    ASSERT_EQ(prompt_.Captions(), (std::vector<std::string>{"NEW DATA ADDED"}));
-    EXPECT_EQ(prompt_.messages[0].text, "New Data Added To Database");
-    EXPECT_EQ(prompt_.messages[0].caption, "NEW DATA ADDED");
+    ASSERT_EQ(prompt_.messages.size(), 1u);
     EXPECT_EQ(prompt_.messages[0].icon, PromptIcon::Information);
     ASSERT_EQ(viewedTexts_.size(), 1u);
-    EXPECT_EQ(viewedTexts_[0], Fixture(bulletin));
+    EXPECT_EQ(viewedTexts_[0], BulletinText("013_2002_arlp052"));
     EXPECT_EQ(prompt_.maxWaitDepth, 1);
     EXPECT_EQ(prompt_.waitDepth, 0);
 }
 
-TEST_F(FetchedBulletin, AddingTheSameBulletinTwiceRecordsItsNameTwice)
-{
-    BulletinDispositions add;
-    add.add = true;
-    for (int i = 0; i < 2; ++i) {
-        std::unique_ptr<PrivateTempFile> fetched = Fetched(Fixture("014_2003_arlp008"));
-        HandleFetchedBulletin("2003-arlp008.txt", *fetched, add, parser_, checked_, Viewer());
-        EXPECT_FALSE(PathExists(fetched->Path()));
-    }
-    EXPECT_EQ(checked_.Names(), (std::vector<std::string>{"2003-arlp008.txt", "2003-arlp008.txt"}));
-    EXPECT_EQ(Records().RecordCount(), ExpectedDayCount("014_2003_arlp008"));
-    EXPECT_EQ(prompt_.Captions(), (std::vector<std::string>{"NEW DATA ADDED", "NEW DATA ADDED"}));
-}
-
-TEST_F(FetchedBulletin, AFailedParseSaysWhyAndRecordsOnlyPermanentFailures)
+// Added one after another: what each says and which names are recorded.
+TEST_F(FetchedBulletin, AddingSaysWhatHappenedAndRecordsWhatWillNotChange)
 {
     const struct {
+        const char* name;
         std::string text;
         const char* message;
         bool recorded;
     } cases[] = {
-        {"No date line here.\n", "ERROR ADDING DATA\nCould Not Parse File (02)", true},
-        {"", "ERROR ADDING DATA\nCould Not Parse File (02)", true},
+        {"2003-arlp008.txt", BulletinText("014_2003_arlp008"), "New Data Added To Database|NEW DATA ADDED", true},
+        // The same bulletin again: its name is recorded twice.
+        {"2003-arlp008.txt", BulletinText("014_2003_arlp008"), "New Data Added To Database|NEW DATA ADDED", true},
+        {"no-date.txt", "No date line here.\n", "ERROR ADDING DATA\nCould Not Parse File (02)|DATA NOT ADDED", true},
+        {"empty.txt", "", "ERROR ADDING DATA\nCould Not Parse File (02)|DATA NOT ADDED", true},
+        {"no-flux.txt", "SEATTLE, WA  MARCH 15, 2002\nSUNSPOT NUMBERS FOR MARCH 7 THROUGH 13 WERE 0 EACH DAY.\n\n",
+         "ERROR ADDING DATA\nSolar Flux Data Not Located|DATA NOT ADDED", true},
+        // A bulletin without days will not gain any later.
+        {"no-days.txt", "SEATTLE, WA  MARCH 15, 2002\nnothing here\n", "ERROR ADDING DATA\nNo Days Found|DATA NOT ADDED",
+         true},
     };
+    BulletinDispositions add;
+    add.add = true;
+    std::vector<std::string> recorded;
     for (const auto& c : cases) {
-        checked_.Clear();
+        SCOPED_TRACE(c.name);
         prompt_.messages.clear();
-        std::unique_ptr<PrivateTempFile> fetched = Fetched(c.text);
-        BulletinDispositions add;
-        add.add = true;
-        HandleFetchedBulletin("2002-arlp099.txt", *fetched, add, parser_, checked_, Viewer());
+        Handle(c.name, c.text, add);
         ASSERT_EQ(prompt_.messages.size(), 1u);
-        EXPECT_EQ(prompt_.messages[0].text, c.message);
-        EXPECT_EQ(prompt_.messages[0].caption, "DATA NOT ADDED");
+        EXPECT_EQ(prompt_.messages[0].text + "|" + prompt_.messages[0].caption, c.message);
         EXPECT_EQ(prompt_.messages[0].icon, PromptIcon::Information);
-        EXPECT_EQ(checked_.Count(), c.recorded ? 1 : 0);
+        if (c.recorded)
+            recorded.push_back(c.name);
+        EXPECT_EQ(checked_.Names(), recorded);
+        EXPECT_TRUE(NoTemporaryFiles());
     }
-    EXPECT_EQ(Records().RecordCount(), 0);
+    EXPECT_EQ(RecordDays(), BulletinDays("014_2003_arlp008"));
 }
 
 TEST_F(FetchedBulletin, AMoveNeverReplacesAFileAndSaysWhereTheBulletinIs)
 {
-    const std::string keep = home_.File("kept");
-    fs::create_directory(keep);
-    WriteTextFile(keep + "/2002-arlp052.txt", "the user's own file\n");
-    std::unique_ptr<PrivateTempFile> fetched = Fetched(Fixture("013_2002_arlp052"));
-    const std::string temporary = fetched->Path();
-    prompt_.chosenFiles.push_back(keep);
+    const std::string keep = KeepFolder("2002-arlp052.txt", "the user's own file\n");
     BulletinDispositions dispositions;
     dispositions.save = dispositions.add = true;
-    HandleFetchedBulletin("2002-arlp052.txt", *fetched, dispositions, parser_, checked_, Viewer());
+    const std::string temporary = Handle("2002-arlp052.txt", BulletinText("013_2002_arlp052"), dispositions);
 
     EXPECT_EQ(ReadTextFile(keep + "/2002-arlp052.txt"), "the user's own file\n");
     ASSERT_EQ(prompt_.messages.size(), 2u);
@@ -397,17 +289,18 @@ TEST_F(FetchedBulletin, AMoveNeverReplacesAFileAndSaysWhereTheBulletinIs)
     EXPECT_EQ(prompt_.messages[0].icon, PromptIcon::Information);
     // The other dispositions use the file under its temporary name, which stays.
     EXPECT_EQ(prompt_.messages[1].caption, "NEW DATA ADDED");
-    EXPECT_EQ(ReadTextFile(temporary), Fixture("013_2002_arlp052"));
+    EXPECT_EQ(ReadTextFile(temporary), BulletinText("013_2002_arlp052"));
     fs::remove(temporary);
 }
 
 TEST_F(FetchedBulletin, ACancelledFolderChoiceLeavesNoTemporaryFile)
 {
-    std::unique_ptr<PrivateTempFile> fetched = Fetched(Fixture("013_2002_arlp052"));
     BulletinDispositions save;
     save.save = true;
-    HandleFetchedBulletin("2002-arlp052.txt", *fetched, save, parser_, checked_, Viewer());
+    Handle("2002-arlp052.txt", BulletinText("013_2002_arlp052"), save);
     EXPECT_EQ(prompt_.folderTitles.size(), 1u);
     EXPECT_TRUE(fs::is_empty(tmp_.Path()));
     EXPECT_TRUE(prompt_.messages.empty());
 }
+
+}  // namespace

@@ -4,28 +4,25 @@
 #pragma once
 
 #include <string>
-#include <sys/types.h>
+
+#include "support/server_process.h"
 
 class IndexServer {
 public:
     // Serves folder; with certificate and key given, over HTTPS.
     explicit IndexServer(const std::string& folder, const std::string& certificate = {},
                          const std::string& key = {});
-    ~IndexServer();
-    IndexServer(const IndexServer&) = delete;
-    IndexServer& operator=(const IndexServer&) = delete;
 
-    bool Running() const { return port_ > 0; }
+    bool Running() const { return process_.Port() > 0; }
     // "http://127.0.0.1:PORT/name" (https with a certificate).
     std::string Url(const std::string& name) const;
     // One line per request: "path|User-Agent|If-Modified-Since".
     std::string RequestLog() const;
 
 private:
-    pid_t pid_ = -1;
-    int port_ = 0;
     bool tls_ = false;
     std::string log_;
+    ServerProcess process_;
 };
 
 // Makes a self-signed certificate for 127.0.0.1 with openssl; false when it cannot.

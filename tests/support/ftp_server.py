@@ -2,10 +2,10 @@
 """An FTP server for the scan tests: pyftpdlib serving a folder on 127.0.0.1
 to anonymous users, with faults to inject on request.
 
-usage: ftp_test_server.py ROOT PORTFILE [FAULT...]
+usage: ftp_server.py ROOT [FAULT...]
 
-The server listens on a free port and writes its number to PORTFILE once it
-accepts connections. Faults:
+Prints the port on the first line of its output once it accepts connections.
+Faults:
   no-login     anonymous login is refused
   drop         a file whose name holds "drop" is cut off halfway through the
                transfer and the connection is closed
@@ -24,7 +24,7 @@ from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import ThreadedFTPServer
 
-FAULTS = set(sys.argv[3:])
+FAULTS = set(sys.argv[2:])
 
 HOSTILE_TOP = ["..", ".", "a/b", "bad\x01dir"]
 HOSTILE_IN_YEAR = [
@@ -83,7 +83,6 @@ class FaultyFS(AbstractedFS):
             time.sleep(3600)
         names = super().listdir(path)
         if "hostile" in FAULTS:
-            parent = os.path.basename(os.path.dirname(path.rstrip("/")))
             here = os.path.basename(path.rstrip("/"))
             if here.isdigit():
                 names += HOSTILE_IN_YEAR
@@ -102,7 +101,7 @@ class FaultyFS(AbstractedFS):
 
 
 def main():
-    root, port_file = sys.argv[1], sys.argv[2]
+    root = sys.argv[1]
     authorizer = DummyAuthorizer()
     if "no-login" not in FAULTS:
         authorizer.add_anonymous(root)
@@ -116,10 +115,7 @@ def main():
     ThreadedFTPServer.poll_timeout = 0.005
     server = ThreadedFTPServer(("127.0.0.1", 0), handler)
     server.max_cons = 64
-    port = server.socket.getsockname()[1]
-    with open(port_file + ".part", "w") as out:
-        out.write(str(port))
-    os.rename(port_file + ".part", port_file)
+    print(server.socket.getsockname()[1], flush=True)
     server.serve_forever(handle_exit=True)
 
 
