@@ -192,7 +192,8 @@ TEST_F(FtpScan, RunFailuresColourTheFirstRowAndSayWhy)
 TEST_F(FtpScan, BrokenTransfersFailOneFileAndTheRunGoesOn)
 {
     std::vector<ArchiveFile> files = StandardArchive();
-    files.push_back({"2002/2002-arlp050-drop.txt", BulletinText("013_2002_arlp052") + std::string(200000, ' ')});
+    files.push_back(
+        {"2002/2002-arlp050-drop.txt", BulletinText("013_2002_arlp052") + std::string(200000, ' ')});
     files.push_back({"2002/2002-arlp051-stall.txt", BulletinText("013_2002_arlp052")});
     WriteArchive(root_, "pub/bulletins", files);
     // Larger than the 16 MiB limit, without taking the disk space.
@@ -207,7 +208,8 @@ TEST_F(FtpScan, BrokenTransfersFailOneFileAndTheRunGoesOn)
     EXPECT_EQ(result.outcome, ScanOutcome::Completed);
     EXPECT_EQ(result.filesMerged, 4);
     const std::vector<std::string> rows = Rows(observer_.Files());
-    for (const std::string name : {"2002-arlp050-drop.txt", "2002-arlp051-stall.txt", "2003-arlp001-big.txt"}) {
+    for (const std::string name :
+         {"2002-arlp050-drop.txt", "2002-arlp051-stall.txt", "2003-arlp001-big.txt"}) {
         EXPECT_NE(std::find(rows.begin(), rows.end(), name + " | Transfer Failed | red"), rows.end()) << name;
         EXPECT_FALSE(checked_.Contains(name)) << name;
     }

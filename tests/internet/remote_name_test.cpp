@@ -48,9 +48,6 @@ TEST(RemoteName, ListingPatterns)
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchesListingPattern(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
-    for (const char* index : {".Index", ".Sysldx", ".Index.txt", ".SysIdx.txt"})
-        EXPECT_TRUE(IsIndexName(index));
-    EXPECT_FALSE(IsIndexName(".index"));
     EXPECT_EQ(BulletinFileName(2002, 5), "2002-arlp005.txt");
     EXPECT_EQ(BulletinFileName(1999, 123), "1999-arlp123.txt");
 }
