@@ -13,17 +13,16 @@
 #include <thread>
 #include <unistd.h>
 
+#include "support/fetch_folders.h"
 #include "support/ftp_server.h"
 #include "support/run_skylog.h"
-#include "support/temp_folder.h"
+#include "support/site_bulletins.h"
 
 extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string Bulletins = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
 
 RunResult RunFetch(const std::string& arguments)
 {
@@ -33,17 +32,6 @@ RunResult RunFetch(const std::string& arguments)
 bool Has(const std::string& output, const std::string& line)
 {
     return output.find(line + "\n") != std::string::npos;
-}
-
-std::vector<ArchiveFile> Archive()
-{
-    return {
-        {"1995/1995-arlp038.txt", ReadTextFile(Bulletins + "003_1995_arlp038.txt")},
-        {"1996/1996-arlp005.txt", ReadTextFile(Bulletins + "004_1996_arlp005.txt")},
-        {"2002/2002-arlp052.txt", ReadTextFile(Bulletins + "013_2002_arlp052.txt")},
-        {"2002/2002-arlp099.txt", "No date line here.\n"},
-        {"2003/2003-arlp008.txt", ReadTextFile(Bulletins + "014_2003_arlp008.txt")},
-    };
 }
 
 // The names FNAMES.DAT holds, read without the program's own reader: each
@@ -56,18 +44,14 @@ int CheckedNameCount(const std::string& path)
     return static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[1]) << 8;
 }
 
-class FetchCommand : public ::testing::Test {
+class FetchCommand : public FetchFolders {
 protected:
-    TempFolder tmp_;   // the temporary folder
-    TempFolder home_;  // the program folder (made last, so SKYLOG_HOME names it)
     std::string site_ = home_.File("site");
-    void SetUp() override { setenv("TMPDIR", tmp_.Path().c_str(), 1); }
-    void TearDown() override { unsetenv("TMPDIR"); }
 };
 
 TEST_F(FetchCommand, FetchesMergesAndRecordsThenFindsNothingNew)
 {
-    WriteArchive(site_, "pub/bulletins", Archive());
+    WriteArchive(site_, "pub/bulletins", StandardArchive());
     FtpTestServer server(site_);
     const std::string data = home_.File("GRAPH.DAT");
     WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\n08/31/1995   999  999.0     0     0\n");
@@ -101,7 +85,7 @@ TEST_F(FetchCommand, FetchesMergesAndRecordsThenFindsNothingNew)
 
 TEST_F(FetchCommand, FailedRunsExitOneAndLeaveTheFilesAlone)
 {
-    WriteArchive(site_, "pub/bulletins", Archive());
+    WriteArchive(site_, "pub/bulletins", StandardArchive());
     FtpTestServer refusing(site_, {"no-login"});
     FtpTestServer server(site_);
     const std::string data = home_.File("MY.DAT");
@@ -127,7 +111,7 @@ TEST_F(FetchCommand, FailedRunsExitOneAndLeaveTheFilesAlone)
 
 TEST_F(FetchCommand, KeepFolderAndDamagedList)
 {
-    WriteArchive(site_, "pub/bulletins", Archive());
+    WriteArchive(site_, "pub/bulletins", StandardArchive());
     FtpTestServer server(site_);
     const std::string keep = home_.File("keep");
     fs::create_directories(keep);
@@ -144,7 +128,7 @@ TEST_F(FetchCommand, KeepFolderAndDamagedList)
 
 TEST_F(FetchCommand, CtrlCStopsTheRunAndSavesWhatWasMerged)
 {
-    std::vector<ArchiveFile> files = Archive();
+    std::vector<ArchiveFile> files = StandardArchive();
     files.push_back({"2003/2003-arlp009-stall.txt", "never arrives\n"});
     WriteArchive(site_, "pub/bulletins", files);
     FtpTestServer server(site_, {"stall"});

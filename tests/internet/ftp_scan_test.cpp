@@ -11,9 +11,9 @@
 #include "internet/ftp_locate_worker.h"
 #include "internet/recording_observer.h"
 #include "internet/remote_name.h"
-#include "internet/site_bulletins.h"
 #include "support/fetch_folders.h"
 #include "support/ftp_server.h"
+#include "support/site_bulletins.h"
 #include "support/wait_until.h"
 
 namespace {
@@ -26,20 +26,6 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
     for (const auto& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
-}
-
-// The standard archive: four real bulletins in three year folders, a bulletin
-// without a date line (code -2), and a file the pattern leaves alone.
-std::vector<ArchiveFile> StandardArchive()
-{
-    return {
-        {"1995/1995-arlp038.txt", BulletinText("003_1995_arlp038")},
-        {"1996/1996-arlp005.txt", BulletinText("004_1996_arlp005")},
-        {"1996/notes.txt", "not a bulletin\n"},
-        {"2002/2002-arlp052.txt", BulletinText("013_2002_arlp052")},
-        {"2002/2002-arlp099.txt", "No date line here.\n"},
-        {"2003/2003-arlp008.txt", BulletinText("014_2003_arlp008")},
-    };
 }
 
 // The rows as "first | second", with " | red" for a red row.

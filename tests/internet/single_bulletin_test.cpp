@@ -14,11 +14,11 @@
 #include "internet/private_files.h"
 #include "internet/remote_name.h"
 #include "internet/single_bulletin.h"
-#include "internet/site_bulletins.h"
 #include "internet/viewer_copies.h"
 #include "support/fetch_folders.h"
 #include "support/ftp_server.h"
 #include "support/scripted_prompt.h"
+#include "support/site_bulletins.h"
 
 namespace {
 

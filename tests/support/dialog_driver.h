@@ -1,11 +1,13 @@
-// Drives modal dialogs in widget tests: an action runs on the next modal
-// dialog once it is on screen.
+// Drives widget tests: an action runs on the next modal dialog once it is on
+// screen; waits keep the event loop going.
 #pragma once
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
+
+#include "support/wait_until.h"
 
 inline void OnNextDialog(std::function<void(QWidget*)> action)
 {
@@ -25,4 +27,11 @@ inline QPushButton* ButtonNamed(QWidget* dialog, const QString& text)
         if (button->text().remove('&') == text)
             return button;
     return nullptr;
+}
+
+// Runs the event loop until done() holds or timeoutMs pass; true when it held.
+template <typename Predicate>
+bool SpinUntil(Predicate done, int timeoutMs = 20000)
+{
+    return WaitUntil(done, timeoutMs, [] { QApplication::processEvents(QEventLoop::AllEvents, 20); });
 }

@@ -11,12 +11,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <thread>
 #include <unistd.h>
 
 #include "config/ini_file.h"
@@ -28,6 +25,7 @@
 #include "support/data_state.h"
 #include "support/dialog_driver.h"
 #include "support/ftp_server.h"
+#include "support/site_bulletins.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/frame.h"
@@ -39,38 +37,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string BulletinDir = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
-
-std::string Fixture(const std::string& name)
-{
-    return ReadTextFile(BulletinDir + name + ".txt");
-}
-
 // The dates a fixture's bulletin lists, from the collection's own notes.
 std::set<std::string> ExpectedDates(std::initializer_list<const char*> names)
 {
     std::set<std::string> dates;
     for (const char* name : names) {
-        std::ifstream in(BulletinDir + name + ".expected");
-        for (std::string line; std::getline(in, line);)
-            dates.insert(line.substr(0, 10));
+        for (const std::string& day : BulletinDays(name))
+            dates.insert(day.substr(0, 10));
     }
     return dates;
-}
-
-// Pumps the event loop until pred holds or 20 s passed.
-template <typename Pred>
-bool WaitUntil(Pred pred, int timeoutMs = 20000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < timeoutMs) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (pred())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return pred();
 }
 
 struct Row {
@@ -140,15 +115,15 @@ protected:
     static void ScanToTheEnd(InternetLocateDlg& dialog)
     {
         dialog.OnStart();
-        ASSERT_TRUE(WaitUntil([&] { return Idle(dialog); }));
+        ASSERT_TRUE(SpinUntil([&] { return Idle(dialog); }));
         QApplication::processEvents();
     }
 };
 
 TEST_F(InternetLocate, ScanFillsBothListsAndMergesTheDays)
 {
-    WriteSite({{"1995/1995-arlp038.txt", Fixture("003_1995_arlp038")},
-               {"1996/1996-arlp005.txt", Fixture("004_1996_arlp005")},
+    WriteSite({{"1995/1995-arlp038.txt", BulletinText("003_1995_arlp038")},
+               {"1996/1996-arlp005.txt", BulletinText("004_1996_arlp005")},
                {"1996/1996-arlp099.txt", "No date line here.\n"}});
     FtpTestServer server(Site());
     Settings().FTPSite = server.Url();
@@ -193,8 +168,8 @@ TEST_F(InternetLocate, ScanFillsBothListsAndMergesTheDays)
 
 TEST_F(InternetLocate, SecondStartAndStopDuringAStalledTransfer)
 {
-    WriteSite({{"1995/1995-arlp038.txt", Fixture("003_1995_arlp038")},
-               {"1996/1996-arlpstall.txt", Fixture("004_1996_arlp005")}});
+    WriteSite({{"1995/1995-arlp038.txt", BulletinText("003_1995_arlp038")},
+               {"1996/1996-arlpstall.txt", BulletinText("004_1996_arlp005")}});
     FtpTestServer server(Site(), {"stall"});
     Settings().FTPSite = server.Url();
 
@@ -203,7 +178,7 @@ TEST_F(InternetLocate, SecondStartAndStopDuringAStalledTransfer)
     QSignalSpy getFile(&dialog, &InternetLocateDlg::getFileRequested);
     QSignalSpy files(&dialog, &InternetLocateDlg::filesRequested);
     dialog.OnStart();
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(SpinUntil([&] {
         const std::vector<Row> rows = Rows(dialog.Files());
         return rows.size() == 2 && rows[1] == Row{"1996-arlpstall.txt", "Transferring", false};
     }));
@@ -249,8 +224,8 @@ TEST_F(InternetLocate, SecondStartAndStopDuringAStalledTransfer)
 
 TEST_F(InternetLocate, ClosingDuringAScanStopsItAndSavesTheCheckedFiles)
 {
-    WriteSite({{"1995/1995-arlp038.txt", Fixture("003_1995_arlp038")},
-               {"1996/1996-arlpstall.txt", Fixture("004_1996_arlp005")}});
+    WriteSite({{"1995/1995-arlp038.txt", BulletinText("003_1995_arlp038")},
+               {"1996/1996-arlpstall.txt", BulletinText("004_1996_arlp005")}});
     FtpTestServer server(Site(), {"stall"});
     Settings().FTPSite = server.Url();
     CheckedFileList known;
@@ -260,7 +235,7 @@ TEST_F(InternetLocate, ClosingDuringAScanStopsItAndSavesTheCheckedFiles)
     auto dialog = std::make_unique<InternetLocateDlg>(false);
     dialog->show();
     dialog->OnStart();
-    ASSERT_TRUE(WaitUntil([&] { return Rows(dialog->Files()).size() == 2; }));
+    ASSERT_TRUE(SpinUntil([&] { return Rows(dialog->Files()).size() == 2; }));
     QElapsedTimer clock;
     clock.start();
     dialog->close();
@@ -403,7 +378,7 @@ TEST_F(InternetLocate, NoticeOncePerOpeningUntilItsBoxIsChecked)
         });
         watch.start(20);
         dialog.show();
-        EXPECT_TRUE(WaitUntil([&] { return over; }, 10000));
+        EXPECT_TRUE(SpinUntil([&] { return over; }, 10000));
         watch.stop();
         dialog.OnExit();
     };
@@ -507,7 +482,7 @@ TEST(StatusList, DrawnInTheRowsColour)
 
 TEST_F(InternetLocate, MainWindowCommandOpensTheWindowAndRedrawsAfterNewDays)
 {
-    WriteSite({{"2003/2003-arlp008.txt", Fixture("014_2003_arlp008")}});
+    WriteSite({{"2003/2003-arlp008.txt", BulletinText("014_2003_arlp008")}});
     FtpTestServer server(Site());
     Settings().FTPSite = server.Url();
     AddRecord("01/01/2000", 100, 150.0);
@@ -524,7 +499,7 @@ TEST_F(InternetLocate, MainWindowCommandOpensTheWindowAndRedrawsAfterNewDays)
         EXPECT_EQ(dialog->windowTitle(), "Internet Data Location");
         sawSuspended = Plot().drawingSuspended != 0;
         dialog->OnStart();
-        WaitUntil([&] { return !dialog->WorkerRunning(); });
+        SpinUntil([&] { return !dialog->WorkerRunning(); });
         dialog->ExitAction()->trigger();
     });
     locate->trigger();

@@ -2,12 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QScrollBar>
-#include <QThread>
 #include <QToolBar>
 #include <QScreen>
 #include <QTest>
@@ -28,18 +26,6 @@
 #include "support/temp_folder.h"
 
 namespace {
-
-template <typename Predicate>
-bool WaitUntil(Predicate done, int milliseconds = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
 
 const std::string SmallFile = "! SKYLOG Solar Data Plot Version 3 Data File\n"
                               "01/01/2000  100   150.9\n"
@@ -74,7 +60,7 @@ protected:
         frame.resize(1000, 700);
         frame.show();
         frame.PlotView()->InitialUpdate();
-        ASSERT_TRUE(WaitUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
+        ASSERT_TRUE(SpinUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
         QApplication::processEvents();
     }
 };
@@ -263,7 +249,7 @@ TEST_F(MainWindowTest, AFileGivenToASecondStartOpensInTheRunningWindow)
     {
         PlotterApp app;
         ASSERT_TRUE(app.InitInstance(QString::fromStdString(a)));
-        ASSERT_TRUE(WaitUntil([&] { return !app.MainFrame()->PlotView()->StartupTimer().isActive(); }));
+        ASSERT_TRUE(SpinUntil([&] { return !app.MainFrame()->PlotView()->StartupTimer().isActive(); }));
         EXPECT_EQ(DataFile().path, a);
         EXPECT_EQ(Records().RecordCount(), 3);
         EXPECT_TRUE(app.MainFrame()->windowTitle().contains(QString::fromStdString(a)));
@@ -282,10 +268,10 @@ TEST_F(MainWindowTest, AFileGivenToASecondStartOpensInTheRunningWindow)
         second.setProcessEnvironment(env);
         second.setWorkingDirectory(QString::fromStdString(folder.Path()));
         second.start(SKYLOG_BINARY, {"B DAT with spaces.dat"});  // relative to its own folder
-        ASSERT_TRUE(WaitUntil([&] { return second.state() == QProcess::NotRunning; }, 10000));
+        ASSERT_TRUE(SpinUntil([&] { return second.state() == QProcess::NotRunning; }, 10000));
         EXPECT_EQ(second.exitCode(), 0);
         EXPECT_EQ(second.readAllStandardError(), "");  // no toolkit notes
-        EXPECT_TRUE(WaitUntil([&] { return DataFile().path == b; }, 10000));
+        EXPECT_TRUE(SpinUntil([&] { return DataFile().path == b; }, 10000));
         EXPECT_EQ(question, "FILE CHANGED: Data File Has Changed - Do You Want To Save It First?");
         EXPECT_EQ(Records().RecordCount(), 4);
         EXPECT_EQ(ReadTextFile(a), SmallFile);  // No: the change was not saved
@@ -302,7 +288,7 @@ TEST_F(MainWindowTest, AHandedOverFileWaitsForTheOpenDialog)
     WriteTextFile(a, SmallFile);
     PlotterApp app;
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(WaitUntil([&] { return !app.MainFrame()->PlotView()->StartupTimer().isActive(); }));
+    ASSERT_TRUE(SpinUntil([&] { return !app.MainFrame()->PlotView()->StartupTimer().isActive(); }));
     ASSERT_EQ(Records().RecordCount(), 0);
 
     bool openedDuringDialog = true;
@@ -312,13 +298,13 @@ TEST_F(MainWindowTest, AHandedOverFileWaitsForTheOpenDialog)
         ASSERT_TRUE(socket.waitForConnected(1000));
         socket.write(PlotterApp::Request(QString::fromStdString(a)));
         socket.waitForBytesWritten(1000);
-        WaitUntil([] { return false; }, 600);  // the request arrives and must wait
+        SpinUntil([] { return false; }, 600);  // the request arrives and must wait
         openedDuringDialog = Records().RecordCount() != 0;
         ButtonNamed(dialog, "OK")->click();
     });
     Prompt().MessageBox("busy", "TEST", PromptIcon::Information, PromptButtons::Ok);
     EXPECT_FALSE(openedDuringDialog);
-    EXPECT_TRUE(WaitUntil([&] { return Records().RecordCount() == 3; }));
+    EXPECT_TRUE(SpinUntil([&] { return Records().RecordCount() == 3; }));
     EXPECT_EQ(DataFile().path, a);
     app.MainFrame()->close();
 }
@@ -342,7 +328,7 @@ TEST_F(MainWindowTest, FileNewSavesToTheFileTheRecordsCameFrom)
 
     prompt.answers = {PromptAnswer::Yes};
     frame.Action("new")->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
+    ASSERT_TRUE(SpinUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
     EXPECT_EQ(prompt.Captions(), std::vector<std::string>{"FILE CHANGED"});  // asked once
     EXPECT_NE(ReadTextFile(other).find("01/04/2000  555     5.5"), std::string::npos);
     EXPECT_EQ(ReadTextFile(graph), SmallFile);
@@ -354,7 +340,7 @@ TEST_F(MainWindowTest, FileNewSavesToTheFileTheRecordsCameFrom)
     Records().SetDataChanged(1);
     prompt.answers = {PromptAnswer::No};
     frame.Action("new")->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
+    ASSERT_TRUE(SpinUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
     EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"FILE CHANGED", "FILE CHANGED"}));
     EXPECT_EQ(ReadTextFile(graph), SmallFile);
     frame.close();

@@ -35,29 +35,12 @@
 #include "support/download_fixture.h"
 #include "support/ftp_server.h"
 #include "support/scripted_prompt.h"
+#include "support/site_bulletins.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string BulletinDir = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
-
-std::string Fixture(const std::string& name)
-{
-    return ReadTextFile(BulletinDir + name + ".txt");
-}
-
-// Runs the event loop until done() holds or ms pass; true when it held.
-template <typename Done>
-bool SpinUntil(Done done, int ms = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 }  // namespace
 
@@ -198,7 +181,7 @@ TEST_F(SingleDownloadTest, RefreshShowsItsNoticeUntilToldNotTo)
 TEST_F(SingleDownloadTest, AFailedFetchShowsItsStepAndDone)
 {
     const std::string root = home_.File("site");
-    WriteArchive(root, "pub/bulletins", {{"2002/2002-arlp005.txt", Fixture("013_2002_arlp052")}});
+    WriteArchive(root, "pub/bulletins", {{"2002/2002-arlp005.txt", BulletinText("013_2002_arlp052")}});
     FtpTestServer server(root);
     const struct {
         std::string site, name;
@@ -232,7 +215,7 @@ TEST_F(SingleDownloadTest, AFailedFetchShowsItsStepAndDone)
 TEST_F(SingleDownloadTest, AbortEndsAStalledFetchWhileTheWindowKeepsWorking)
 {
     const std::string root = home_.File("site");
-    WriteArchive(root, "pub/bulletins", {{"2002/2002-stall.txt", Fixture("013_2002_arlp052")}});
+    WriteArchive(root, "pub/bulletins", {{"2002/2002-stall.txt", BulletinText("013_2002_arlp052")}});
     FtpTestServer server(root, {"stall"});
     GetFileDlg dialog({server.Url(), "pub/bulletins", "2002-stall.txt"});
     dialog.show();
@@ -259,7 +242,7 @@ TEST_F(SingleDownloadTest, AbortEndsAStalledFetchWhileTheWindowKeepsWorking)
 TEST_F(SingleDownloadTest, GetFileFetchesTheAskedBulletinAndHandlesEachChoice)
 {
     const std::string root = home_.File("site");
-    WriteArchive(root, "pub/bulletins", {{"2002/2002-arlp013.txt", Fixture("013_2002_arlp052")}});
+    WriteArchive(root, "pub/bulletins", {{"2002/2002-arlp013.txt", BulletinText("013_2002_arlp052")}});
     FtpTestServer server(root);
     Settings().FTPSite = server.Url();
     CheckedFileList checked = ListOf({"2002-arlp005.txt", "2002-arlp012.txt"});
@@ -275,7 +258,7 @@ TEST_F(SingleDownloadTest, GetFileFetchesTheAskedBulletinAndHandlesEachChoice)
         ask->OkButton()->click();
     });
     RunSingleDownload(checked, parser, nullptr, 2002);
-    EXPECT_EQ(viewedTexts_, (std::vector<std::string>{Fixture("013_2002_arlp052")}));
+    EXPECT_EQ(viewedTexts_, (std::vector<std::string>{BulletinText("013_2002_arlp052")}));
     EXPECT_EQ(checked.Count(), 2);
     EXPECT_TRUE(NoTemporaryFiles());
 
@@ -288,7 +271,7 @@ TEST_F(SingleDownloadTest, GetFileFetchesTheAskedBulletinAndHandlesEachChoice)
         ask->OkButton()->click();
     });
     RunSingleDownload(checked, parser, nullptr, 2002);
-    EXPECT_EQ(ReadTextFile(keep + "/2002-arlp013.txt"), Fixture("013_2002_arlp052"));
+    EXPECT_EQ(ReadTextFile(keep + "/2002-arlp013.txt"), BulletinText("013_2002_arlp052"));
     EXPECT_GT(Records().RecordCount(), 0);
     EXPECT_EQ(checked.Names().back(), "2002-arlp013.txt");
     EXPECT_EQ(prompt_.Captions(), (std::vector<std::string>{"NEW DATA ADDED"}));

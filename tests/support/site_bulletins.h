@@ -1,6 +1,6 @@
-// Real bulletins for the FTP archive of the scan and fetch tests
-// (internet/bulletins, see SOURCE.md), with the days each one gives, and the
-// records as the same "mm/dd/yyyy ss flux" lines.
+// Real bulletins for the FTP archives of the scan, fetch and download tests
+// (internet/bulletins, see SOURCE.md), with the days each one gives; an
+// archive of them; and the records as the same "mm/dd/yyyy ss flux" lines.
 #pragma once
 
 #include <fstream>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/record_array.h"
+#include "support/ftp_server.h"
 #include "support/temp_folder.h"
 
 inline const std::string SiteBulletinDir = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
@@ -25,6 +26,20 @@ inline std::vector<std::string> BulletinDays(const std::string& name)
     for (std::string line; std::getline(in, line);)
         days.push_back(line);
     return days;
+}
+
+// The standard archive: four real bulletins in three year folders, a bulletin
+// without a date line (code -2), and a file the name pattern leaves alone.
+inline std::vector<ArchiveFile> StandardArchive()
+{
+    return {
+        {"1995/1995-arlp038.txt", BulletinText("003_1995_arlp038")},
+        {"1996/1996-arlp005.txt", BulletinText("004_1996_arlp005")},
+        {"1996/notes.txt", "not a bulletin\n"},
+        {"2002/2002-arlp052.txt", BulletinText("013_2002_arlp052")},
+        {"2002/2002-arlp099.txt", "No date line here.\n"},
+        {"2003/2003-arlp008.txt", BulletinText("014_2003_arlp008")},
+    };
 }
 
 inline std::vector<std::string> RecordDays()
