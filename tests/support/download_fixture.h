@@ -9,6 +9,7 @@
 #include "internet/checked_file_list.h"
 #include "ui/text_viewer.h"
 #include "support/fetch_folders.h"
+#include "support/ftp_server.h"
 #include "support/scripted_prompt.h"
 
 inline CheckedFileList ListOf(const std::vector<std::string>& names)
@@ -36,6 +37,12 @@ protected:
     {
         SetTextViewer({});
         FetchFolders::TearDown();
+    }
+    // Serves the files under pub/bulletins of a site folder in the program folder.
+    std::string WriteSite(const std::vector<ArchiveFile>& files)
+    {
+        WriteArchive(home_.File("site"), "pub/bulletins", files);
+        return home_.File("site");
     }
     std::string Fnames() const { return home_.File("FNAMES.DAT"); }
 };

@@ -3,25 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QGroupBox>
 #include <QImage>
-#include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
 
-#include "config/plot_settings.h"
-#include "internet/checked_file_list.h"
 #include "ui/bulletin_files_dlg.h"
 #include "ui/state_icons.h"
-#include "ui/text_viewer.h"
-#include "support/data_state.h"
 #include "support/download_fixture.h"
-#include "support/ftp_server.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
 
 namespace {
 
@@ -46,7 +36,7 @@ void Select(BulletinFilesDlg& dialog, std::initializer_list<int> rows)
 
 using BulletinFilesTest = DownloadFixture;
 
-TEST_F(BulletinFilesTest, ShowsEveryNameAsAKeptRowWithTheDialogsTexts)
+TEST_F(BulletinFilesTest, ShowsEveryNameAsAKeptRow)
 {
     CheckedFileList list = ListOf({"a.txt", "bb.txt", "a.txt"});
     BulletinFilesDlg dialog(list, Fnames());
@@ -54,26 +44,6 @@ TEST_F(BulletinFilesTest, ShowsEveryNameAsAKeptRowWithTheDialogsTexts)
     EXPECT_EQ(dialog.windowTitle(), "Available Bulletin Files");
     EXPECT_EQ(States(dialog), "KKK");
     EXPECT_EQ(dialog.List()->topLevelItem(2)->text(1), "a.txt");
-    EXPECT_EQ(dialog.List()->headerItem()->text(0), " ");
-    EXPECT_EQ(dialog.List()->headerItem()->text(1), "File Name");
-    EXPECT_EQ(dialog.List()->columnWidth(0), 20);
-    EXPECT_EQ(dialog.List()->columnWidth(1), dialog.List()->width() - 45);
-    QStringList texts;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        texts << label->text();
-    for (const char* text :
-         {"The file FNAMES.DAT is used to keep a listing of the files on the ARRL FTP server that "
-          "have been checked and included in the database GRAPH.DAT.",
-          "If you need to force a file, or group of files, to be checked again you can remove "
-          "their names from the list by using this dialog.",
-          "Means Leave The File In The List", "Means Delete The File From The List",
-          "Double-click a file to change its state, or use the buttons below to change all of them.",
-          "When you click [OK] the files that you have selected to be removed from the list WILL "
-          "be removed.",
-          "When you connect to the FTP server again, the list will be rebuilt to include any newly "
-          "found files."})
-        EXPECT_TRUE(texts.contains(text)) << text;
-    EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), "WARNING!");
     QStringList actions;
     for (QAction* action : dialog.ContextMenu()->actions())
         actions << action->text();
@@ -140,31 +110,30 @@ TEST_F(BulletinFilesTest, TogglesChangeOnlyTheFirstSelectedRow)
     EXPECT_EQ(States(dialog), "KKRK");
 }
 
+// OK keeps the names of the kept rows, in order, and writes them to the file.
 TEST_F(BulletinFilesTest, OkKeepsTheCheckedRowsAndWritesTheFile)
 {
-    CheckedFileList list = ListOf({"a.txt", "x.txt", "bb.txt", "a.txt"});
-    BulletinFilesDlg dialog(list, Fnames());
-    Select(dialog, {1});
-    dialog.ChangeState();
-    Select(dialog, {3});
-    dialog.ChangeState();  // one of the two a.txt rows goes; the other stays
-    dialog.accept();
-    EXPECT_EQ(list.Names(), (std::vector<std::string>{"a.txt", "bb.txt"}));
-    // 2 names; class description; "a.txt"; reference 0x8001; "bb.txt".
-    const std::string expected = std::string("\x02\x00\xFF\xFF\x01\x00\x08\x00", 8) + "FTPFiles" +
-                                 "\x05" + "a.txt" + std::string("\x01\x80", 2) + "\x06" + "bb.txt";
-    EXPECT_EQ(ReadTextFile(Fnames()), expected);
+    const struct {
+        std::vector<int> removed;
+        std::vector<std::string> kept;
+    } cases[] = {
+        {{1, 3}, {"a.txt", "bb.txt"}},  // one of the two a.txt rows goes; the other stays
+        {{0, 1, 2, 3}, {}},
+    };
+    for (const auto& c : cases) {
+        CheckedFileList list = ListOf({"a.txt", "x.txt", "bb.txt", "a.txt"});
+        BulletinFilesDlg dialog(list, Fnames());
+        for (int row : c.removed) {
+            Select(dialog, {row});
+            dialog.ChangeState();
+        }
+        dialog.accept();
+        EXPECT_EQ(list.Names(), c.kept);
+        CheckedFileList saved;
+        ASSERT_EQ(saved.Load(Fnames()), CheckedFilesLoad::Read);
+        EXPECT_EQ(saved.Names(), c.kept);
+    }
     EXPECT_TRUE(prompt_.messages.empty());
-}
-
-TEST_F(BulletinFilesTest, EveryRowCrossedOutWritesAnEmptyList)
-{
-    CheckedFileList list = ListOf({"a.txt", "bb.txt"});
-    BulletinFilesDlg dialog(list, Fnames());
-    dialog.UncheckAll();
-    dialog.accept();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(ReadTextFile(Fnames()), std::string("\x00\x00", 2));
 }
 
 TEST_F(BulletinFilesTest, CancelChangesNothing)
@@ -192,10 +161,8 @@ TEST_F(BulletinFilesTest, AListThatCannotBeWrittenIsReported)
 
 TEST_F(BulletinFilesTest, DownloadsSaveOrViewTheFirstSelectedFile)
 {
-    const std::string root = home_.File("site");
-    WriteArchive(root, "pub/bulletins",
-                 {{"2002/2002-arlp005.txt", "five\n"}, {"2003/2003-arlp007.txt", "seven\n"}});
-    FtpTestServer server(root);
+    FtpTestServer server(
+        WriteSite({{"2002/2002-arlp005.txt", "five\n"}, {"2003/2003-arlp007.txt", "seven\n"}}));
     Settings().FTPSite = server.Url();
     CheckedFileList list = ListOf({"2002-arlp005.txt", "2003-arlp007.txt"});
     BulletinFilesDlg dialog(list, Fnames());
@@ -218,12 +185,6 @@ TEST_F(BulletinFilesTest, DownloadsSaveOrViewTheFirstSelectedFile)
     EXPECT_TRUE(NoTemporaryFiles());
     EXPECT_TRUE(prompt_.messages.empty());
 
-    // The file is there already: never replaced, and said so.
-    prompt_.chosenFiles.push_back(keep);
-    WriteTextFile(keep + "/2003-arlp007.txt", "mine\n");
-    dialog.DownloadAndSave();
-    EXPECT_EQ(ReadTextFile(keep + "/2003-arlp007.txt"), "mine\n");
-    EXPECT_EQ(prompt_.Captions(), (std::vector<std::string>{"MOVE FILE FAILED"}));
     EXPECT_EQ(States(dialog), "KK");  // downloads change no state
     EXPECT_EQ(list.Count(), 2);
 }

@@ -3,12 +3,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include "config/plot_settings.h"
 #include "plot/plot_state.h"
 #include "support/data_state.h"
+#include "support/dialog_driver.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/frame.h"
@@ -47,12 +46,7 @@ TEST(DataFileNotice, ShownOnceWhenTheWindowOpensAFileWithLinesASaveDrops)
         frame.resize(800, 600);
         frame.show();
         frame.PlotView()->InitialUpdate();
-        QElapsedTimer timer;
-        timer.start();
-        while (frame.PlotView()->StartupTimer().isActive() && timer.elapsed() < 5000) {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(5);
-        }
+        ASSERT_TRUE(SpinUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
         EXPECT_EQ(Records().RecordCount(), 1);
         ASSERT_EQ(NoticesShown(prompt), 1);
         EXPECT_EQ(prompt.messages.back().text.rfind("2 lines of the data file\n", 0), 0u);

@@ -8,8 +8,6 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "config/ini_file.h"
-#include "data/text_file.h"
 #include "support/dialog_driver.h"
 #include "support/plot_window.h"
 #include "ui/record_dlg.h"
@@ -273,44 +271,4 @@ TEST(WindowPlacement, SavedRectanglesComeBackOnAScreen)
     for (const auto& c : cases)
         EXPECT_EQ(PlaceOnScreens(c.saved, c.screens, minimum), c.expected)
             << c.saved.x() << "," << c.saved.y();
-}
-
-TEST(WindowPosition, SavedAndRestoredWithTheMaximisedState)
-{
-    TempFolder folder;
-    ScriptedPrompt prompt;
-    ResetDataState();
-    Settings() = PlotSettings();
-    WriteTextFile(folder.File("SKYLOG.INI"),
-                  "[SOLAR_DATA]\nVersion=x\nSavePos=1\nPosLeft=-9000\nPosTop=-9000\n"
-                  "PosRight=-8200\nPosBottom=-8400\n");
-    Settings().SavePos = 1;
-    {
-        Frame frame;  // off every screen: brought back, at its size
-        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().intersects(frame.geometry()));
-        EXPECT_EQ(frame.geometry().size(), QSize(800, 600));
-        frame.setGeometry(40, 50, 700, 500);
-        frame.WriteFrameKeys();
-    }
-    const auto key = [&](const char* name) {
-        return IniFile(folder.File("SKYLOG.INI")).ReadInt(SettingsSection, name, -1);
-    };
-    EXPECT_EQ(key("PosLeft"), 40);
-    EXPECT_EQ(key("PosTop"), 50);
-    EXPECT_EQ(key("PosRight"), 740);
-    EXPECT_EQ(key("PosBottom"), 550);
-    EXPECT_EQ(key("PosMaximized"), 0);
-    {
-        Frame frame;
-        EXPECT_EQ(frame.geometry(), QRect(40, 50, 700, 500));
-        frame.show();
-        frame.showMaximized();
-        QApplication::processEvents();
-        frame.WriteFrameKeys();
-    }
-    EXPECT_EQ(key("PosMaximized"), 1);
-    EXPECT_EQ(key("PosLeft"), 40);  // the normal rectangle
-    Frame again;
-    EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
-    ResetDataState();
 }
