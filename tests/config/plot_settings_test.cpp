@@ -27,42 +27,21 @@ TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesOnlyTheAlwaysSavedKeys)
     EXPECT_EQ(IniFilePath(), folder.File("SKYLOG.INI"));  // the program folder follows SKYLOG_HOME
     LoadSettings();
     EXPECT_TRUE(FirstRun());
-    const PlotSettings& s = Settings();
-    EXPECT_EQ(s.CloseDays, 252);
-    EXPECT_EQ(s.PosdataON, 1);
-    EXPECT_EQ(s.Colors[Flux], 255u);
-    EXPECT_EQ(s.Colors[Spots], 16776960u);
-    EXPECT_EQ(s.FTPSite, "ftp.arrl.org");
-    EXPECT_EQ(s.Phrase2, "SUNSPOT NUMBERS FOR");
     EXPECT_EQ(Stagger().day, "01/01/1989");
     EXPECT_EQ(Stagger().interval, 28);
-    EXPECT_EQ(s.AxisLabels, 1);
-    EXPECT_TRUE(DataFile().path.empty());
     EXPECT_FALSE(PathExists(IniFilePath()));  // reading writes nothing; the window saves
     SaveSettings();
     EXPECT_EQ(ReadTextFile(IniFilePath()),
-              "[SOLAR_DATA]\n"
-              "Version=ORB Version 2.01 Configuration File\n"
-              "ShowNote1=0\n"
-              "PFBPath=\n"
-              "PFBType=.TXT\n"
-              "FTPKeepFiles=0\n"
-              "FTPKeepDir=\n");
+              "[SOLAR_DATA]\nVersion=ORB Version 2.01 Configuration File\n"
+              "ShowNote1=0\nPFBPath=\nPFBType=.TXT\nFTPKeepFiles=0\nFTPKeepDir=\n");
     LoadSettings();
     EXPECT_FALSE(FirstRun());
 }
 
 TEST_F(SettingsTest, ConversionsOnLoad)
 {
-    const std::string text = "[SOLAR_DATA]\n"
-                  "StaggerPlotStartDay=01/01/05\n"
-                  "StaggerPlot=1\n"
-                  "StaggerPlotDays=7\n"
-                  "Background=green\n"
-                  "Grid=  4294967295\n"
-                  "Flux=65280\n"
-                  "FileName=/somewhere/GRAPH.DAT\n"
-                  "Phrase2=sunspot numbers for\n";
+    const std::string text = "[SOLAR_DATA]\nStaggerPlotStartDay=01/01/05\nStaggerPlot=1\nStaggerPlotDays=7\n"
+                             "Background=green\nGrid=  4294967295\nFileName=/somewhere/GRAPH.DAT\n";
     WriteTextFile(IniFilePath(), text);
     LoadSettings();
     EXPECT_TRUE(FirstRun());  // no Version
@@ -73,20 +52,13 @@ TEST_F(SettingsTest, ConversionsOnLoad)
     EXPECT_EQ(Stagger().interval, 7);
     EXPECT_EQ(Settings().Colors[Background], 0u);
     EXPECT_EQ(Settings().Colors[Grid], 4294967295u);
-    EXPECT_EQ(Settings().Colors[Flux], 65280u);
     EXPECT_TRUE(DataFile().path.empty());  // SaveOpenFile is 0
-    EXPECT_EQ(Settings().Phrase2, "sunspot numbers for");
 }
 
 TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
 {
-    WriteTextFile(IniFilePath(),
-                  "[SOLAR_DATA]\n"
-                  "Version=ORB Version 2.01 Configuration File\n"
-                  "CloseDays=100\n"
-                  "FileName=/old/OLD.DAT\n"
-                  "FTPSite=ftp.example.org\n"
-                  "Mine=kept\n");
+    WriteTextFile(IniFilePath(), "[SOLAR_DATA]\nVersion=ORB Version 2.01 Configuration File\nCloseDays=100\n"
+                                 "FileName=/old/OLD.DAT\nFTPSite=ftp.example.org\nMine=kept\n");
     LoadSettings();
     Settings().CloseDays = 999;
     Settings().AxisLabels = 0;
@@ -99,7 +71,6 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
     EXPECT_EQ(off.ReadText(SettingsSection, "FileName", "", 254), "/old/OLD.DAT");
 
     Settings().AutosaveCfg = 1;
-    Settings().Colors[Spots] = 255;
     DataFile().path = "/a/very/long/folder/name/that/goes/on/and/on/for/more/than/sixty-two/GRAPH.DAT";
     Stagger().day = "03/04/2001";
     SaveSettings();
@@ -107,7 +78,6 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
     EXPECT_EQ(on.ReadInt(SettingsSection, "CloseDays", 0), 999);
     EXPECT_EQ(on.ReadText(SettingsSection, "AxisLabels", "", 62), "0");
     EXPECT_EQ(on.ReadText(SettingsSection, "FileName", "", 4096), DataFile().path);
-    EXPECT_EQ(on.ReadText(SettingsSection, "Spots", "", 62), "255");
     EXPECT_EQ(on.ReadText(SettingsSection, "StaggerPlotStartDay", "", 62), "03/04/2001");
     EXPECT_EQ(on.ReadText(SettingsSection, "FTPSite", "", 62), "ftp.example.org");
     EXPECT_EQ(on.ReadText(SettingsSection, "FTPDir", "none", 62), "none");  // never written

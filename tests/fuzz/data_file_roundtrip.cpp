@@ -1,101 +1,45 @@
-#include "fuzz/data_file_roundtrip.h"
+#include "fuzz/roundtrip_checks.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <optional>
 #include <vector>
 
 #include "data/averages.h"
 #include "data/data_file.h"
 #include "data/date_input.h"
 #include "data/number_text.h"
-#include "data/prompt.h"
 #include "data/record_array.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-// Answers every question No, keeps version 2 files unconverted, shows nothing.
-class SilentPrompt final : public UserPrompt {
-public:
-    PromptAnswer MessageBox(const std::string&, const std::string&, PromptIcon,
-                            PromptButtons buttons) override
-    {
-        return buttons == PromptButtons::Ok         ? PromptAnswer::Ok
-               : buttons == PromptButtons::OkCancel ? PromptAnswer::Cancel
-                                                    : PromptAnswer::No;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void PumpMessages() override {}
-    std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return {}; }
-    ConversionChoice AskConvertVersion2File() override { return ConversionChoice::DoNotConvert; }
-    std::optional<int> AskBulletinYear(int) override { return {}; }
-    std::optional<std::string> AskSearchText(const std::string&) override { return {}; }
-    void ShowHelp(const std::string&) override {}
-    void BeginProgress(const std::string&) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-};
-
-struct Day {
-    std::string date;
-    int sunspots;
-    double flux;
-};
-
-std::string Slurp(const std::string& path)
+// The day as the file will hold it, worked out from the date rules alone:
+// the date in its full form (none: saved as a comment line) and the flux
+// with one decimal.
+std::optional<SolarRecord> AsWritten(const SolarRecord& r, bool version3)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The date as the file will hold it, worked out from the date rules alone.
-bool Writable(const std::string& date, bool version3, std::string* canonical)
-{
-    *canonical = ParseNumericDate(date);
-    if (canonical->empty())
-        return false;
-    const int year = std::atoi(canonical->c_str() + 6);
-    return version3 || (year >= 1950 && year <= 2049);
-}
-
-std::string Describe(int index, const Day& expected, const SolarRecord& actual)
-{
-    char text[256];
-    std::snprintf(text, sizeof text, "day %d: wrote %s %d %.3f, read back %s %d %.3f", index,
-                  expected.date.c_str(), expected.sunspots, expected.flux, actual.GetDate().c_str(),
-                  actual.m_sunspots, actual.m_flux);
-    return text;
+    const std::string date = ParseNumericDate(r.GetDate());
+    const int year = date.empty() ? 0 : std::atoi(date.c_str() + 6);
+    if (date.empty() || (!version3 && (year < 1950 || year > 2049)))
+        return std::nullopt;
+    return SolarRecord(date, r.m_sunspots, ParseLeadingDouble(FormatFixed(r.m_flux, 5, 1)), 0, 0);
 }
 
 }  // namespace
 
 std::string CheckDataFileRoundTrip(const std::string& bytes, int mode, const std::string& folder)
 {
-    SilentPrompt prompt;
-    SetPrompt(&prompt);
-    struct Restore {
-        ~Restore() { SetPrompt(nullptr); }
-    } restore;
+    // Answers every question No and keeps version 2 files unconverted.
+    ScriptedPrompt prompt;
 
     // Backups of earlier inputs would use up the backup names.
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         std::filesystem::remove_all(entry.path());
     const std::string path = folder + "/FUZZ.DAT";
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        if (mode == 1)
-            out << Version3Header << '\n';
-        else if (mode == 2)
-            out << Version2Header << '\n';
-        out << bytes;
-    }
+    const char* header = mode == 1 ? Version3Header : mode == 2 ? Version2Header : nullptr;
+    WriteTextFile(path, header ? std::string(header) + "\n" + bytes : bytes);
     Records().FreeRecords();
     Records().SetDataChanged(0);
     Stagger().enabled = 0;
@@ -123,20 +67,16 @@ std::string CheckDataFileRoundTrip(const std::string& bytes, int mode, const std
     }
     FindRecordHighsLows();
 
-    std::vector<Day> expected;
+    std::vector<SolarRecord> expected;
     for (int i = 0; i < records.RecordCount(); ++i) {
-        const SolarRecord& r = records.At(i);
-        std::string canonical;
-        if (!Writable(r.GetDate(), version3, &canonical))
-            continue;  // saved as a comment line
-        // The file holds the flux with one decimal.
-        expected.push_back({canonical, r.m_sunspots, ParseLeadingDouble(FormatFixed(r.m_flux, 5, 1))});
+        if (const std::optional<SolarRecord> day = AsWritten(records.At(i), version3))
+            expected.push_back(*day);
     }
 
     Records().SetDataChanged(1);
     if (!WriteDataFile())
         return "the first save failed";
-    const std::string first = Slurp(path);
+    const std::string first = ReadTextFile(path);
     if (ReadDataFile() != ReadOutcome::Read)
         return "the saved file was not read back";
     if (records.RecordCount() != static_cast<int>(expected.size()))
@@ -144,16 +84,18 @@ std::string CheckDataFileRoundTrip(const std::string& bytes, int mode, const std
                std::to_string(records.RecordCount());
     for (int i = 0; i < records.RecordCount(); ++i) {
         const SolarRecord& r = records.At(i);
-        const Day& e = expected[static_cast<std::size_t>(i)];
-        if (r.GetDate() != e.date || r.m_sunspots != e.sunspots || r.m_flux != e.flux)
-            return Describe(i, e, r);
+        const SolarRecord& e = expected[static_cast<std::size_t>(i)];
+        if (r.GetDate() != e.GetDate() || r.m_sunspots != e.m_sunspots || r.m_flux != e.m_flux)
+            return "day " + std::to_string(i) + ": wrote " + e.GetDate() + " " + std::to_string(e.m_sunspots) +
+                   " " + FormatShortest(e.m_flux) + ", read back " + r.GetDate() + " " +
+                   std::to_string(r.m_sunspots) + " " + FormatShortest(r.m_flux);
     }
     if (SkippedDataLines() != 0)
         return "the saved file has lines that are not data";
     Records().SetDataChanged(1);
     if (!WriteDataFile())
         return "the second save failed";
-    if (Slurp(path) != first)
+    if (ReadTextFile(path) != first)
         return "the second save differs from the first";
     return {};
 }

@@ -1,21 +1,12 @@
-#include "fuzz/ini_roundtrip.h"
+#include "fuzz/roundtrip_checks.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "config/ini_file.h"
 #include "config/plot_settings.h"
+#include "support/temp_folder.h"
 
 namespace {
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Keys whose values are compared before and after the write.
 constexpr const char* ComparedKeys[] = {"Version", "CloseDays", "Phrase2", "FileName",
@@ -26,13 +17,10 @@ constexpr const char* ComparedKeys[] = {"Version", "CloseDays", "Phrase2", "File
 std::string CheckIniRoundTrip(const std::string& bytes, const std::string& folder)
 {
     const std::string path = folder + "/SKYLOG.INI";
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
+    WriteTextFile(path, bytes);
     setenv("SKYLOG_HOME", folder.c_str(), 1);
     LoadSettings();  // every conversion of every key
-    if (Slurp(path) != bytes)
+    if (ReadTextFile(path) != bytes)
         return "loading the settings changed the file";
 
     IniFile before(path);
@@ -51,10 +39,10 @@ std::string CheckIniRoundTrip(const std::string& bytes, const std::string& folde
         if (std::string_view(ComparedKeys[i]) != "PanDays" &&
             after.ReadText(SettingsSection, ComparedKeys[i], "<missing>", 1000) != values[i])
             return std::string("writing PanDays changed ") + ComparedKeys[i];
-    const std::string saved = Slurp(path);
+    const std::string saved = ReadTextFile(path);
     IniFile again(path);
     again.Write(SettingsSection, "PanDays", "77");
-    if (!again.Save() || Slurp(path) != saved)
+    if (!again.Save() || ReadTextFile(path) != saved)
         return "a second identical save changed the file";
     return {};
 }

