@@ -2,7 +2,6 @@
 // import at the same time, a configuration without a signature.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <sys/stat.h>
@@ -86,7 +85,9 @@ TEST(DataFileCommands, AFifoIsRefusedWithoutBlocking)
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
-TEST(DataFileCommands, ImportsWaitForEachOtherAndKeepEveryDay)
+// Another writer holds the lock: the import waits for it, then merges into
+// the file as that writer left it.
+TEST(DataFileCommands, AnImportWaitsForTheLockAndKeepsEveryDay)
 {
     TempFolder folder;
     const std::string path = folder.File("GRAPH.DAT");
@@ -94,7 +95,6 @@ TEST(DataFileCommands, ImportsWaitForEachOtherAndKeepEveryDay)
 
     RunResult late{};
     {
-        // Another writer holds the lock: the import waits for it.
         std::optional<DataFileLock> held(std::in_place, path);
         ASSERT_TRUE(held->IsHeld());
         std::thread importer([&] { late = RunWithin60s("", "import --data " + path + " " +
@@ -109,24 +109,6 @@ TEST(DataFileCommands, ImportsWaitForEachOtherAndKeepEveryDay)
     }
     EXPECT_EQ(late.status, 0) << late.output;
     EXPECT_EQ(DataLineCount(ReadTextFile(path)), 1 + 7);
-
-    // Several at once: every import's days end up in the file.
-    std::vector<std::thread> imports;
-    std::array<RunResult, 3> results{};
-    const char* bulletins[] = {"arlp010.txt", "arlp011.txt", "arlp_two_sections.txt"};
-    for (int i = 0; i < 3; ++i)
-        imports.emplace_back([&, i] {
-            results[static_cast<std::size_t>(i)] =
-                RunWithin60s("", "import --data " + path + " " + Bulletin(bulletins[i]));
-        });
-    for (std::thread& t : imports)
-        t.join();
-    for (const RunResult& r : results)
-        EXPECT_EQ(r.status, 0) << r.output;
-    // 8 before, then 7 days each from arlp010 (27 February to 4 March 2004)
-    // and arlp011 (7 to 13 March 2002), 14 from the two weeks of the last.
-    const RunResult info = RunWithin60s("", "info " + path);
-    EXPECT_NE(info.output.find("Records:   36\n"), std::string::npos) << info.output;
 }
 
 TEST(DataFileCommands, CommandsThatOnlyReadLeaveTheConfigurationAlone)

@@ -1,30 +1,24 @@
 // The closeup's length is the user's setting: a short file shows fewer days
 // for as long as it is open, but neither the next file nor the saved
-// configuration loses the length the user chose.
+// configuration loses the length the user chose. The plot follows every file
+// read.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "config/ini_file.h"
-#include "config/plot_settings.h"
 #include "config/program_folder.h"
-#include "data/data_file.h"
-#include "data/text_file.h"
 #include "plot/options_apply.h"
 #include "plot/plot_navigation.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
-#include "support/fresh_program.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
+#include "support/plot_fixture.h"
 
 namespace {
 
-class CloseupLengthTest : public FreshProgramTest {
+class CloseupLengthTest : public PlotFixture {
 protected:
     void SetUp() override
     {
-        FreshProgramTest::SetUp();
+        PlotFixture::SetUp();
         Settings().AutosaveCfg = 1;
     }
 
@@ -32,11 +26,8 @@ protected:
     void Open(int days)
     {
         std::string text = "! SKYLOG Solar Data Plot Version 3 Data File\n";
-        for (int i = 0; i < days; ++i) {
-            const int month = i / 28 % 12 + 1, day = i % 28 + 1, year = 1950 + i / 336;
-            text += (month < 10 ? "0" : "") + std::to_string(month) + "/" + (day < 10 ? "0" : "") +
-                    std::to_string(day) + "/" + std::to_string(year) + "  100   150.0\n";
-        }
+        for (int i = 0; i < days; ++i)
+            text += DayDate(i, 1950) + "  100   150.0\n";
         const std::string path = folder.File("days" + std::to_string(days) + ".dat");
         WriteTextFile(path, text);
         DataFile().path = path;
@@ -54,7 +45,8 @@ protected:
 
 TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
 {
-    // Each step: the file opened, then the closeup length shown and saved.
+    // Each step: the file opened, then the closeup length shown and saved;
+    // the closeup ends on the last day, the scroll bar's thumb at its end.
     const struct {
         int days, shown, saved;
     } steps[] = {
@@ -65,10 +57,13 @@ TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
         {252, 252, 252},
     };
     for (const auto& step : steps) {
+        SCOPED_TRACE(std::to_string(step.days) + " days");
         Open(step.days);
-        EXPECT_EQ(Settings().CloseDays, step.shown) << step.days << " days";
+        EXPECT_EQ(Settings().CloseDays, step.shown);
         EXPECT_EQ(Plot().CloseupEnd, step.days);
-        EXPECT_EQ(SavedCloseDays(), step.saved) << step.days << " days";
+        EXPECT_EQ(ScrollMaximum(), step.days - step.shown);
+        EXPECT_EQ(ScrollPosition(), step.days - step.shown);
+        EXPECT_EQ(SavedCloseDays(), step.saved);
     }
     // Saved while a short file is open and read back by the next start.
     Open(10);
@@ -104,6 +99,24 @@ TEST_F(CloseupLengthTest, ALengthTheUserChoosesIsKeptEvenWhenTheFileIsShorter)
     EXPECT_EQ(Settings().CloseDays, 36);
     Open(20);
     EXPECT_EQ(SavedCloseDays(), 36);
+}
+
+// The plot follows the data file however often the program-wide state was
+// reset before (as a new window or a test does).
+TEST_F(CloseupLengthTest, ConnectedToTheDataFileOnceAfterEveryReset)
+{
+    for (int round = 0; round < 2; ++round) {
+        ResetDataState();
+        ConnectPlotToDataFile();
+        ConnectPlotToDataFile();
+        EXPECT_EQ(DataFileNotifications().loadFinished.size(), 1u);
+        DataFile().path = SampleFile;
+        ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
+        EXPECT_EQ(Plot().CloseupEnd, Records().RecordCount()) << round;
+        EXPECT_GT(Records().At(RecordStats().HighSpotsIndex).m_sunspots, 0) << round;
+        Plot().CloseupEnd = 0;
+        RecordStats() = RecordExtremes();
+    }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -8,13 +7,8 @@
 #include <fstream>
 #include <map>
 
-#include "config/plot_settings.h"
-#include "data/averages.h"
-#include "data/data_file.h"
 #include "plot/plot_axes.h"
-#include "plot/plot_renderer.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
+#include "support/plot_fixture.h"
 
 namespace {
 
@@ -28,7 +22,7 @@ int SevenPerChar(const std::string& text)
 // its lines (not through the record array).
 std::map<int, int> SampleYearStarts(int* count)
 {
-    std::ifstream in(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT");
+    std::ifstream in(SampleFile);
     std::string line;
     std::map<int, int> starts;
     int index = 0, previous = 0;
@@ -68,25 +62,7 @@ void ExpectNoOverlap(const std::vector<TimeLabel>& labels, const PixelRect& pane
 
 }  // namespace
 
-class AxisTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot() = PlotState();
-        RecordStats() = RecordExtremes();
-    }
-    void TearDown() override { SetUp(); }
-
-    void LoadSample()
-    {
-        ConnectPlotToDataFile();
-        DataFile().path = std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT";
-        ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
-        PreparePlotData();  // the notifications may have been reset by another test
-    }
-};
+using AxisTest = PlotFixture;
 
 TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
 {
@@ -107,26 +83,6 @@ TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadableGridDays(c.days, c.perDay), c.expected) << c.days << " at " << c.perDay;
-}
-
-TEST(ReadableGrid, OverallLinesNeverCloserThanThreePixels)
-{
-    for (int width = 300; width <= 4000; width += 37) {
-        const PixelRect pane{21, 21, width - 20, 300};
-        for (int interval = 0; interval <= 2; ++interval) {
-            const int days = OverallGridDays(pane, 28319, interval, true);
-            const std::vector<int> lines = OverallGridLinesEvery(pane, 28319, days);
-            ASSERT_FALSE(lines.empty()) << width;
-            for (std::size_t i = 1; i < lines.size(); ++i)
-                EXPECT_GE(lines[i] - lines[i - 1], 2) << width;  // 3 apart, less truncation
-            // Unchanged when the set interval already reads well.
-            if (GridIntervalDays(interval) * (pane.Width() / 28319.0) >= MinGridStep) {
-                EXPECT_EQ(days, GridIntervalDays(interval));
-            }
-        }
-        // Without the rule the configured interval stays, however dense.
-        EXPECT_EQ(OverallGridDays(pane, 28319, 0, false), 7);
-    }
 }
 
 TEST_F(AxisTest, YearLabelsSitOnTheFirstDayOfTheirYear)
@@ -262,45 +218,28 @@ TEST(ValueScale, RoundValuesWhereTheCurvesPutThem)
     }
 }
 
+// With axis labels the grid of the overall pane thins out until its lines
+// stand 3 pixels apart (the bare plot keeps its 28-day lines: its fixtures).
 TEST_F(AxisTest, RenderedGridIsNoHatchAndLabelsAppear)
 {
     LoadSample();
     PlotSettings& s = Settings();
     s.DOverallSpotsON = s.DOverallFluxON = 0;
     s.RBOverall = 1;
-    const auto render = [&](int axisLabels, PaintedGeometry* g) {
-        s.AxisLabels = axisLabels;
-        QImage image(1000, 700, QImage::Format_RGB32);
-        QPainter painter(&image);
-        *g = PaintPlot(painter, {0, 0, 1000, 700}, CreatePlotPens(s));
-        return image;
-    };
-    const QRgb grid = qRgb(192, 192, 192);
-    const auto gridColumns = [&](const QImage& image, const PaintedGeometry& g) {
-        std::vector<int> columns;
-        const int y = (g.layout.overall.top + g.layout.overall.bottom) / 2;
-        for (int x = g.layout.overall.left + 40; x < g.layout.overall.right; ++x)
-            if (image.pixel(x, y) == grid || image.pixel(x, y + 1) == grid)
-                columns.push_back(x);
-        return columns;
-    };
-    PaintedGeometry g;
-    std::vector<int> columns = gridColumns(render(1, &g), g);
+    s.AxisLabels = 1;
+    const QImage image = Render(1000, 700);
+    const PixelRect& o = geometry.layout.overall;
+    std::vector<int> columns;
+    for (int x = o.left + 40, y = (o.top + o.bottom) / 2; x < o.right; ++x)
+        if (image.pixel(x, y) == qRgb(192, 192, 192) || image.pixel(x, y + 1) == qRgb(192, 192, 192))
+            columns.push_back(x);
     ASSERT_GT(columns.size(), 10u);
     for (std::size_t i = 1; i < columns.size(); ++i)
         EXPECT_GE(columns[i] - columns[i - 1], 3);
     // The year labels are written in white on the grey background near the top.
-    const QImage labelled = render(1, &g);
     int light = 0;
-    for (int x = g.layout.overall.left; x < g.layout.overall.right; ++x)
-        for (int y = g.layout.overall.top + 2; y < g.layout.overall.top + 12; ++y)
-            light += qGray(labelled.pixel(x, y)) > 230 ? 1 : 0;
+    for (int x = o.left; x < o.right; ++x)
+        for (int y = o.top + 2; y < o.top + 12; ++y)
+            light += qGray(image.pixel(x, y)) > 230 ? 1 : 0;
     EXPECT_GT(light, 100);
-
-    // The bare plot keeps its 28-day lines: a hatch at this size.
-    columns = gridColumns(render(0, &g), g);
-    int close = 0;
-    for (std::size_t i = 1; i < columns.size(); ++i)
-        close += columns[i] - columns[i - 1] < 3 ? 1 : 0;
-    EXPECT_GT(close, 100);
 }

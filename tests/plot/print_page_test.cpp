@@ -6,17 +6,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <cstdio>
 
-#include "config/plot_settings.h"
-#include "data/averages.h"
-#include "data/data_file.h"
-#include "plot/plot_renderer.h"
-#include "plot/plot_state.h"
 #include "plot/print_page.h"
-#include "support/data_state.h"
+#include "support/plot_fixture.h"
 #include "support/run_skylog.h"
-#include "support/temp_folder.h"
 
 namespace {
 
@@ -52,14 +45,6 @@ PageDevice LetterDevice(int dpi)
     return {dpi, dpi, dpi * 17 / 2, dpi * 11, 0, 0};
 }
 
-std::string PdfText(const QByteArray& pdf)
-{
-    TempFolder folder;
-    const std::string path = folder.File("page.pdf");
-    WriteTextFile(path, pdf.toStdString());
-    return RunCommand("pdftotext -layout " + path + " -").output;
-}
-
 // Runs of blanks become one, so columns can be compared as words.
 std::string Squeezed(const std::string& text)
 {
@@ -74,30 +59,21 @@ const std::time_t PrintTime = 1015761600;  // 10 March 2002, 12:00 UTC
 
 }  // namespace
 
-class PrintPageTest : public ::testing::Test {
+class PrintPageTest : public PlotFixture {
 protected:
     void SetUp() override
     {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot() = PlotState();
-        RecordStats() = RecordExtremes();
+        PlotFixture::SetUp();
         DataFile().path = "/data/solar/GRAPH.DAT";
     }
-    void TearDown() override { SetUp(); }
 
     void AddDays(int count)
     {
         for (int i = 0; i < count; ++i)
-            AddRecord(FormatDay(i).c_str(), 50 + (i * 37) % 150, 70.0 + (i * 13) % 200 / 2.0);
+            AddRecord(DayDate(i, 1990).c_str(), 50 + (i * 37) % 150, 70.0 + (i * 13) % 200 / 2.0);
         PreparePlotData();
     }
-    static std::string FormatDay(int i)
-    {
-        char text[48];  // room for any int the compiler imagines
-        std::snprintf(text, sizeof text, "%02d/%02d/%04d", i / 28 % 12 + 1, i % 28 + 1, 1990 + i / 336);
-        return text;
-    }
+
 
     PrintedPage Print(QImage& image, const PageDevice& device)
     {
@@ -117,7 +93,8 @@ protected:
             QPainter painter(&writer);
             PrintPage(painter, PageDeviceOf(writer), CreatePlotPens(Settings()), PrintTime);
         }
-        return Squeezed(PdfText(buffer.data()));
+        WriteTextFile(folder.File("page.pdf"), buffer.data().toStdString());
+        return Squeezed(RunCommand("pdftotext -layout " + folder.File("page.pdf") + " -").output);
     }
 };
 
