@@ -116,19 +116,22 @@ TEST_F(InstallTest, TheDataFileTypeIsRecognised)
     EXPECT_EQ(r.err, "");
     // Only this test's process looks the types up, and only from here on.
     setenv("XDG_DATA_DIRS", (Installed("share") + ":/usr/share").c_str(), 1);
-    WriteTextFile(folder.File("history"),
-                  "! SKYLOG Solar Data Plot Version 3 Data File\n01/01/2000  100   150.9\n");
-    WriteTextFile(folder.File("GRAPH.V2"), "! SKYLOG Solar Data Plot Version 2 Data File\n");
-    WriteTextFile(folder.File("SOLAR.DAT"), "01/01/2000  100   150.9\n");
-    WriteTextFile(folder.File("notes.txt"), "Sunspot numbers were high this week.\n");
     const QMimeDatabase types;
-    const auto typeOf = [&](const std::string& name) {
-        return types.mimeTypeForFile(QString::fromStdString(folder.File(name))).name().toStdString();
+    const struct {
+        const char* name;
+        const char* text;
+        std::string type;
+    } files[] = {
+        {"history", "! SKYLOG Solar Data Plot Version 3 Data File\n01/01/2000  100   150.9\n", DataType},
+        {"GRAPH.V2", "! SKYLOG Solar Data Plot Version 2 Data File\n", DataType},
+        {"SOLAR.DAT", "01/01/2000  100   150.9\n", DataType},
+        {"notes.txt", "Sunspot numbers were high this week.\n", "text/plain"},
     };
-    EXPECT_EQ(typeOf("history"), DataType);
-    EXPECT_EQ(typeOf("GRAPH.V2"), DataType);
-    EXPECT_EQ(typeOf("SOLAR.DAT"), DataType);
-    EXPECT_EQ(typeOf("notes.txt"), "text/plain");
+    for (const auto& f : files) {
+        WriteTextFile(folder.File(f.name), f.text);
+        EXPECT_EQ(types.mimeTypeForFile(QString::fromStdString(folder.File(f.name))).name().toStdString(), f.type)
+            << f.name;
+    }
     EXPECT_TRUE(types.mimeTypeForName(QString::fromStdString(DataType)).inherits("text/plain"));
 }
 

@@ -1,6 +1,7 @@
+// The printed page: frames at their inches on any printer, the headline,
+// titles and record table, black printing.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPageSize>
@@ -74,7 +75,6 @@ protected:
         PreparePlotData();
     }
 
-
     PrintedPage Print(QImage& image, const PageDevice& device)
     {
         QPainter painter(&image);
@@ -83,18 +83,16 @@ protected:
 
     std::string PrintedText()
     {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
+        const std::string pdf = folder.File("page.pdf");
         {
-            QPdfWriter writer(&buffer);
+            QPdfWriter writer(QString::fromStdString(pdf));
             writer.setResolution(600);
             writer.setPageSize(QPageSize(QPageSize::Letter));
             writer.setPageMargins(QMarginsF(0, 0, 0, 0));
             QPainter painter(&writer);
             PrintPage(painter, PageDeviceOf(writer), CreatePlotPens(Settings()), PrintTime);
         }
-        WriteTextFile(folder.File("page.pdf"), buffer.data().toStdString());
-        return Squeezed(RunCommand("pdftotext -layout " + folder.File("page.pdf") + " -").output);
+        return Squeezed(RunCommand("pdftotext -layout " + pdf + " -").output);
     }
 };
 

@@ -1,4 +1,5 @@
-// "skylog fetch" run as a user or a cron job would, against a real FTP server.
+// "skylog fetch" and "skylog update" run as a user or a cron job would,
+// against real servers on loopback.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,12 +7,16 @@
 
 #include "support/fetch_folders.h"
 #include "support/ftp_server.h"
+#include "support/index_server.h"
 #include "support/run_skylog.h"
 #include "support/site_bulletins.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+const std::string Silso = "silso_SN_d_tot_V2.0_excerpt.csv";
+const std::string Nrcan = "nrcan_fluxtable_excerpt.txt";
 
 RunResult RunFetch(const std::string& arguments)
 {
@@ -33,10 +38,44 @@ int CheckedNameCount(const std::string& path)
     return static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[1]) << 8;
 }
 
-class FetchCommand : public FetchFolders {
+// The program's folder and a temporary folder of its own, so that downloads
+// of tests running in parallel are not taken for ours.
+class OnlineCommand : public FetchFolders {
+protected:
+    // Not one file of any kind: the program has ended.
+    bool NoTemporaryFileLeft() const
+    {
+        return fs::temp_directory_path() == fs::path(tmp_.Path()) && fs::is_empty(tmp_.Path());
+    }
+};
+
+class FetchCommand : public OnlineCommand {
 protected:
     std::string site_ = home_.File("site");
 };
+
+class UpdateCommand : public OnlineCommand {
+protected:
+    std::string www = home_.File("www");
+    std::string data = home_.File("GRAPH.DAT");
+
+    void SetUp() override
+    {
+        OnlineCommand::SetUp();
+        fs::create_directory(www);
+        for (const std::string& name : {Silso, Nrcan})
+            fs::copy_file(std::string(SKYLOG_TEST_DATA_DIR) + "/import/excerpts/" + name, www + "/" + name);
+    }
+    void Configure(const std::vector<std::string>& urls)
+    {
+        std::string ini = "[SOLAR_DATA]\nVersion=ORB Version 2.01 Configuration File\n";
+        for (std::size_t i = 0; i < 4; ++i)
+            ini += "UpdateSource" + std::to_string(i + 1) + "=" + (i < urls.size() ? urls[i] : "") + "\n";
+        WriteTextFile(home_.File("SKYLOG.INI"), ini);
+    }
+};
+
+}  // namespace
 
 TEST_F(FetchCommand, FetchesMergesAndRecordsThenFindsNothingNew)
 {
@@ -58,7 +97,7 @@ TEST_F(FetchCommand, FetchesMergesAndRecordsThenFindsNothingNew)
     EXPECT_NE(saved.find("09/01/1995   13    73.7"), std::string::npos) << saved;
     EXPECT_NE(saved.find("02/13/2003  113   130.6"), std::string::npos);
     EXPECT_EQ(CheckedNameCount(home_.File("FNAMES.DAT")), 5);
-    EXPECT_TRUE(fs::is_empty(tmp_.Path()));
+    EXPECT_TRUE(NoTemporaryFileLeft());
 
     struct stat before {};
     stat(data.c_str(), &before);
@@ -90,7 +129,7 @@ TEST_F(FetchCommand, AFailedRunExitsOneAndLeavesTheFilesAlone)
     EXPECT_TRUE(Has(r.output, "Starting FTP Connection: Failed - Could Not Connect To Site  [failed]")) << r.output;
     EXPECT_EQ(ReadTextFile(data), text);
     EXPECT_EQ(ReadTextFile(names), list);
-    EXPECT_TRUE(fs::is_empty(tmp_.Path()));
+    EXPECT_TRUE(NoTemporaryFileLeft());
 }
 
 TEST_F(FetchCommand, KeepFolderAndDamagedList)
@@ -129,7 +168,78 @@ TEST_F(FetchCommand, CtrlCStopsTheRunAndSavesWhatWasMerged)
     EXPECT_TRUE(Has(output, "28 days added to " + data)) << output;
     EXPECT_NE(ReadTextFile(data).find("02/13/2003  113   130.6"), std::string::npos);
     EXPECT_EQ(CheckedNameCount(home_.File("FNAMES.DAT")), 5);
-    EXPECT_TRUE(fs::is_empty(tmp_.Path()));
+    EXPECT_TRUE(NoTemporaryFileLeft());
 }
 
-}  // namespace
+TEST_F(UpdateCommand, FirstRunImportsSecondFetchesNothingNew)
+{
+    IndexServer server(www);
+    ASSERT_TRUE(server.Running());
+    // A sunspot-only and a flux-only source make whole days together.
+    Configure({server.Url(Silso), server.Url(Nrcan)});
+    RunResult r = RunSkylog("update");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(server.Url(Nrcan) + ": nrcan, 44 days read, 44 added"), std::string::npos)
+        << r.output;
+    const std::string saved = ReadTextFile(data);
+    EXPECT_NE(saved.find("12/02/2011  127   157.3"), std::string::npos) << saved;
+
+    r = RunSkylog("update");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(server.Url(Silso) + ": not changed since the last update"),
+              std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("added"), std::string::npos) << r.output;
+    EXPECT_EQ(ReadTextFile(data), saved);
+    EXPECT_NE(ReadTextFile(home_.File("SKYLOG.INI")).find("UpdateStamp1="), std::string::npos);
+
+    // A changed file is fetched again; its days are already stored.
+    fs::last_write_time(www + "/" + Nrcan, fs::file_time_type::clock::now() +
+                                                             std::chrono::hours(1));
+    r = RunSkylog("update");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("44 days read, 0 added, 0 replaced, 44 skipped"), std::string::npos)
+        << r.output;
+}
+
+// Each source fails on its own; the data file changes only by what was read.
+// (Certificates and size limits of the download itself: tests/import.)
+TEST_F(UpdateCommand, FaultsFailCleanlyWithTheDataFileUntouched)
+{
+    Configure({"http://127.0.0.1:9/SW-All.csv"});  // nothing listens there
+    RunResult r = RunSkylog("update");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("http://127.0.0.1:9/SW-All.csv: failed"), std::string::npos) << r.output;
+    EXPECT_FALSE(PathExists(data));
+
+    IndexServer server(www);
+    ASSERT_TRUE(server.Running());
+    Configure({server.Url("missing.csv"), server.Url(Nrcan)});  // one bad, one good
+    r = RunSkylog("update");
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find(server.Url("missing.csv") + ": failed"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find(server.Url(Nrcan) + ": nrcan, 44 days read"), std::string::npos) << r.output;
+    EXPECT_TRUE(NoTemporaryFileLeft());
+}
+
+TEST_F(UpdateCommand, StoppedDuringADownloadItImportsNothingAndCleansUp)
+{
+    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\n12/01/2008    0    68.1\n");
+    const std::string before = ReadTextFile(data);
+    IndexServer server(www);
+    ASSERT_TRUE(server.Running());
+    Configure({server.Url("stall"), server.Url(Nrcan)});
+    // As systemd stops a service (or Ctrl+C in a terminal): the signal during
+    // the stalled download ends it at once. The signal goes once the server
+    // has the request (up to a minute on a busy machine), so the download is
+    // surely under way.
+    const std::string requests = home_.File("requests.log");
+    const RunResult r = RunSkylog(
+        "update 2>&1 & pid=$!; for i in $(seq 600); do grep -qs '^/stall|' '" + requests +
+        "' && break; sleep 0.1; done; kill -TERM $pid; wait $pid");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("failed: interrupted"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("Interrupted; nothing was imported."), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("nrcan"), std::string::npos) << r.output;  // not fetched
+    EXPECT_EQ(ReadTextFile(data), before);
+    EXPECT_TRUE(NoTemporaryFileLeft());
+}
