@@ -190,28 +190,6 @@ TEST_F(RenderTest, EmptyAndSuspendedPaintOnlyFrames)
     EXPECT_EQ(CountDark(image, {0, 0, 800, 613}), 0);
 }
 
-// The column shortcut must paint exactly what drawing every point paints.
-TEST_F(RenderTest, ColumnShortcutPaintsTheSamePixels)
-{
-    DataFile().path = SampleFile;
-    ReadDataFile();
-    PlotSettings& s = Settings();
-    s.GridON = 1;
-    s.DOverallAvspotsON = s.DOverallAvfluxON = 1;
-    PreparePlotData();
-    for (int filled = 0; filled <= 1; ++filled) {
-        s.DFillOverallFlux = s.DFillOverallSpots = s.DFillOverallAvFlux = s.DFillOverallAvSpots = filled;
-        for (const QSize size : {QSize(1600, 1000), QSize(733, 517), QSize(300, 260)}) {
-            SetColumnShortcut(true);
-            const QImage quick = Render(size.width(), size.height());
-            SetColumnShortcut(false);
-            const QImage plain = Render(size.width(), size.height());
-            SetColumnShortcut(true);
-            EXPECT_TRUE(quick == plain) << "filled " << filled << " at " << size.width();
-        }
-    }
-}
-
 // Grid lines are drawn with flat ends, from the pane's top row down to the
 // row above its last one: the last row (where filled curves close and record
 // markers stand) and the frame below keep no grid. Curves are 2 pixels thick
@@ -266,7 +244,8 @@ TEST_F(RenderTest, AHistoryWithAHugeFluxIsAveragedAndDrawn)
 // axis labels existed. The fixtures in tests/plot/fixtures were rendered by
 // that earlier renderer (commit 0d4118a) from sample/GRAPH.DAT. Text rows
 // (titles and readout labels) are left out of the comparison, since their
-// pixels depend on the installed font; everything else must match exactly.
+// pixels depend on the installed font; everything else must match exactly,
+// also as painted with the column shortcut (on by default).
 struct BareCase {
     const char* fixture;
     int width, height;
