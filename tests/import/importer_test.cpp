@@ -46,6 +46,7 @@ struct Expected {
 };
 using ExpectedDays = std::map<std::string, Expected>;
 
+// A number; an empty cell and -1 mark no value.
 bool IsValue(const std::string& cell)
 {
     return !cell.empty() && cell != "-1" && cell.find_first_not_of("0123456789.-") == std::string::npos;
