@@ -181,6 +181,7 @@ protected:
                               });
         return temporary;
     }
+    // The folder the user picks for Save; holding a file of theirs when one is named.
     std::string KeepFolder(const std::string& existingName = {}, const std::string& existingText = {})
     {
         const std::string keep = home_.File("kept");

@@ -37,44 +37,40 @@ HOSTILE_IN_YEAR = [
 ]
 
 
-class Stalling:
-    """A file that never delivers a byte."""
-
-    def __init__(self, real):
-        self.real = real
-        self.name = real.name
-        self.closed = False
-
-    def read(self, size=-1):
-        time.sleep(3600)
-        return b""
-
-    def close(self):
-        self.closed = True
-        self.real.close()
-
-
-class Dropping:
-    """A file whose transfer breaks off halfway, taking the connection down."""
+class Faulty:
+    """A file whose transfer goes wrong; the subclass says how."""
 
     def __init__(self, real, channel):
         self.real = real
         self.name = real.name
         self.closed = False
         self.channel = channel
-        self.data = real.read()
-        self.sent = False
-
-    def read(self, size=-1):
-        if not self.sent:
-            self.sent = True
-            return self.data[: len(self.data) // 2]
-        self.channel.close()
-        return b""
 
     def close(self):
         self.closed = True
         self.real.close()
+
+
+class Stalling(Faulty):
+    """Never delivers a byte."""
+
+    def read(self, size=-1):
+        time.sleep(3600)
+        return b""
+
+
+class Dropping(Faulty):
+    """Breaks off halfway through, taking the connection down."""
+
+    sent = False
+
+    def read(self, size=-1):
+        if not self.sent:
+            self.sent = True
+            data = self.real.read()
+            return data[: len(data) // 2]
+        self.channel.close()
+        return b""
 
 
 class FaultyFS(AbstractedFS):
@@ -94,7 +90,7 @@ class FaultyFS(AbstractedFS):
         real = super().open(filename, mode)
         base = os.path.basename(filename)
         if "stall" in FAULTS and "stall" in base:
-            return Stalling(real)
+            return Stalling(real, self.cmd_channel)
         if "drop" in FAULTS and "drop" in base:
             return Dropping(real, self.cmd_channel)
         return real

@@ -37,15 +37,7 @@ void ScriptedPrompt::EndWaitCursor()
     --waitDepth;
 }
 
-std::optional<std::string> ScriptedPrompt::ChooseOpenFile(const std::string& initialPath,
-                                                          const std::string&)
-{
-    chooserStarts.push_back(initialPath);
-    return Take(chosenFiles, std::optional<std::string>());
-}
-
-std::optional<std::string> ScriptedPrompt::ChooseSaveFile(const std::string& initialPath,
-                                                          const std::string&)
+std::optional<std::string> ScriptedPrompt::Choose(const std::string& initialPath)
 {
     chooserStarts.push_back(initialPath);
     return Take(chosenFiles, std::optional<std::string>());
@@ -54,9 +46,8 @@ std::optional<std::string> ScriptedPrompt::ChooseSaveFile(const std::string& ini
 std::optional<std::string> ScriptedPrompt::ChooseFolder(const std::string& initialFolder,
                                                         const std::string& title)
 {
-    chooserStarts.push_back(initialFolder);
     folderTitles.push_back(title);
-    return Take(chosenFiles, std::optional<std::string>());
+    return Choose(initialFolder);
 }
 
 ConversionChoice ScriptedPrompt::AskConvertVersion2File()

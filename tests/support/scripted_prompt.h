@@ -46,8 +46,14 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     void PumpMessages() override { ++pumps; }
-    std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override;
-    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override;
+    std::optional<std::string> ChooseOpenFile(const std::string& initialPath, const std::string&) override
+    {
+        return Choose(initialPath);
+    }
+    std::optional<std::string> ChooseSaveFile(const std::string& initialPath, const std::string&) override
+    {
+        return Choose(initialPath);
+    }
     std::optional<std::string> ChooseFolder(const std::string& initialFolder,
                                             const std::string& title) override;
     ConversionChoice AskConvertVersion2File() override;
@@ -60,4 +66,8 @@ public:
 
     // Captions of every message shown, in order.
     std::vector<std::string> Captions() const;
+
+private:
+    // A chooser starting at initialPath: the next scripted choice.
+    std::optional<std::string> Choose(const std::string& initialPath);
 };
