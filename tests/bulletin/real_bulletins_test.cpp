@@ -3,67 +3,23 @@
 // rest is read leniently, and damaged copies are refused.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <regex>
 
 #include "bulletin/bulletin_days.h"
 #include "bulletin/bulletin_reading.h"
 #include "config/plot_settings.h"
 #include "support/scripted_prompt.h"
+#include "support/site_bulletins.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-const std::string RealDir = std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/real/";
-
-struct Expected {
-    std::string file;
-    bool datePrinted = false;  // bulletin_date is not null
-    std::vector<BulletinDay> days;
-};
-
-int Int(const std::string& text)
-{
-    int value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
-// expected.json, read with patterns for its fixed layout.
-std::vector<Expected> ExpectedSet()
-{
-    const std::string json = ReadTextFile(RealDir + "expected.json");
-    const std::regex file("\"file\": \"([^\"]+)\"");
-    const std::regex printed("\"bulletin_date\": \"");
-    const std::regex day(
-        "\"date\": \"(\\d\\d)/(\\d\\d)/(\\d{4})\",\\s*\"sunspots\": (\\d+),\\s*\"flux\": ([0-9.]+)");
-    std::vector<Expected> set;
-    std::vector<std::size_t> starts;
-    for (std::sregex_iterator it(json.begin(), json.end(), file), end; it != end; ++it) {
-        set.push_back({(*it)[1].str(), false, {}});
-        starts.push_back(static_cast<std::size_t>(it->position(0)));
-    }
-    starts.push_back(json.size());
-    for (std::size_t i = 0; i < set.size(); ++i) {
-        const std::string record = json.substr(starts[i], starts[i + 1] - starts[i]);
-        set[i].datePrinted = std::regex_search(record, printed);
-        for (std::sregex_iterator it(record.begin(), record.end(), day), end; it != end; ++it) {
-            const std::smatch& m = *it;
-            BulletinDay d{Int(m[1]), Int(m[2]), Int(m[3]), Int(m[4]), 0.0};
-            const std::string flux = m[5].str();
-            std::from_chars(flux.data(), flux.data() + flux.size(), d.flux);
-            set[i].days.push_back(d);
-        }
-    }
-    return set;
-}
-
 // A file that prints no year for its days: no date in it, and the year of
 // its days nowhere in its text.
-bool PrintsNoYear(const Expected& e)
+bool PrintsNoYear(const ExpectedBulletin& e)
 {
-    return !e.datePrinted &&
-           ReadTextFile(RealDir + e.file).find(std::to_string(e.days.front().year)) == std::string::npos;
+    const std::string text = ReadTextFile(RealBulletinDir + e.file);
+    return !e.datePrinted && text.find(std::to_string(e.days.front().year)) == std::string::npos;
 }
 
 }  // namespace
@@ -72,7 +28,7 @@ class RealBulletinTest : public ::testing::Test {
 protected:
     TempFolder folder;
     BulletinParser parser;
-    const std::vector<Expected> set = ExpectedSet();
+    const std::vector<ExpectedBulletin> set = ExpectedBulletins();
 
     void SetUp() override { Settings() = PlotSettings(); }
     void TearDown() override { Settings() = PlotSettings(); }
@@ -97,10 +53,10 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
 {
     ASSERT_EQ(set.size(), 30u);
     int exactReads = 0, readsWithoutYear = 0;
-    for (const Expected& e : set) {
+    for (const ExpectedBulletin& e : set) {
         SCOPED_TRACE(e.file);
         ASSERT_EQ(e.days.size(), 7u);
-        const std::string path = RealDir + e.file;
+        const std::string path = RealBulletinDir + e.file;
         const int year = e.days.front().year;
 
         // What the exact parse reads is the answer, and it is right.
@@ -151,9 +107,9 @@ TEST_F(RealBulletinTest, DamagedCopiesAreRefused)
     const std::regex lastDay(
         "(sunspot numbers f[a-z]+ [a-z]+ \\d{1,2}\\s*(through|-|\xE2\x80\x93|to)\\s*([a-z]+ )?)(\\d{1,2})",
         std::regex::icase);
-    for (const Expected& e : set) {
+    for (const ExpectedBulletin& e : set) {
         SCOPED_TRACE(e.file);
-        const std::string path = RealDir + e.file;
+        const std::string path = RealBulletinDir + e.file;
         const int year = e.days.front().year;
         const std::string text = ReadTextFile(path);
         const std::string noSunspot = std::regex_replace(text, sunspotValue, "$1",
@@ -162,7 +118,7 @@ TEST_F(RealBulletinTest, DamagedCopiesAreRefused)
             std::regex_replace(text, fluxValue, "$1", std::regex_constants::format_first_only);
         std::smatch m;
         ASSERT_TRUE(std::regex_search(text, m, lastDay));
-        const int end = Int(m[4].str());
+        const int end = std::stoi(m[4].str());
         const auto withLastDay = [&](int day) {
             return m.prefix().str() + m[1].str() + std::to_string(day) + m.suffix().str();
         };
@@ -184,11 +140,11 @@ TEST_F(RealBulletinTest, HeaderWithoutItsYearNeedsTheYearGiven)
     const std::regex fourDigitYear("\\b(19|20)\\d\\d\\b");
     const std::regex shortYear("\\b(\\d{1,2})([/-])(\\d{1,2})\\2\\d\\d\\b");
     int stripped = 0;
-    for (const Expected& e : set) {
+    for (const ExpectedBulletin& e : set) {
         if (!e.datePrinted)
             continue;
         SCOPED_TRACE(e.file);
-        const std::string text = ReadTextFile(RealDir + e.file);
+        const std::string text = ReadTextFile(RealBulletinDir + e.file);
         std::size_t values = text.find("Sunspot Numbers");
         if (values == std::string::npos)
             values = text.find("Sunspot numbers");
@@ -213,7 +169,7 @@ TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
     ScriptedPrompt prompt;
     BulletinReadingOptions options;
     options.interactive = true;
-    const std::string news = RealDir + "018_2009_news.txt";  // December 2008, no year printed
+    const std::string news = RealBulletinDir + "018_2009_news.txt";  // December 2008, no year printed
 
     // The year is asked once, as the exact parse asks it; no values-phrase
     // question, since the values are found.
@@ -231,7 +187,7 @@ TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
 
     // A bulletin that prints its year is not asked about.
     prompt.yearPromptInitials.clear();
-    reading = ReadBulletin(parser, RealDir + "029_2022_news.txt", options);
+    reading = ReadBulletin(parser, RealBulletinDir + "029_2022_news.txt", options);
     EXPECT_EQ(reading.result, 7);
     EXPECT_TRUE(prompt.yearPromptInitials.empty());
 
@@ -250,6 +206,6 @@ TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
     options.lenient = false;
     prompt.years = {2008};
     prompt.yearPromptInitials.clear();
-    EXPECT_EQ(ReadBulletin(parser, RealDir + "016_2008_news.txt", options).result, ParseError);
+    EXPECT_EQ(ReadBulletin(parser, RealBulletinDir + "016_2008_news.txt", options).result, ParseError);
     EXPECT_EQ(prompt.yearPromptInitials, std::vector<int>{2001});
 }

@@ -1,31 +1,85 @@
-// Real bulletins for the FTP archives of the scan, fetch and download tests
-// (internet/bulletins, see SOURCE.md), with the days each one gives; an
-// archive of them; and the records as the same "mm/dd/yyyy ss flux" lines.
+// The real bulletins of tests/bulletin/real (see its README.md) with the days
+// expected.json gives for each; an FTP archive of four of them; and the
+// records as "mm/dd/yyyy ss flux" lines, as those days are compared.
 #pragma once
 
-#include <fstream>
-#include <sstream>
+#include <charconv>
+#include <cstdio>
+#include <regex>
 #include <string>
 #include <vector>
 
+#include "bulletin/bulletin_parser.h"
 #include "data/record_array.h"
 #include "support/ftp_server.h"
 #include "support/temp_folder.h"
 
-inline const std::string SiteBulletinDir = std::string(SKYLOG_TEST_DATA_DIR) + "/internet/bulletins/";
+inline const std::string RealBulletinDir = std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/real/";
 
-inline std::string BulletinText(const std::string& name)
+struct ExpectedBulletin {
+    std::string file;          // "003_1995_arlp038.txt"
+    bool datePrinted = false;  // bulletin_date is not null
+    std::vector<BulletinDay> days;
+};
+
+// expected.json, read with patterns for its fixed layout.
+inline std::vector<ExpectedBulletin> ExpectedBulletins()
 {
-    return ReadTextFile(SiteBulletinDir + name + ".txt");
+    const auto number = [](const std::string& text, auto value) {
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    };
+    const std::string json = ReadTextFile(RealBulletinDir + "expected.json");
+    const std::regex file("\"file\": \"([^\"]+)\"");
+    const std::regex printed("\"bulletin_date\": \"");
+    const std::regex day(
+        "\"date\": \"(\\d\\d)/(\\d\\d)/(\\d{4})\",\\s*\"sunspots\": (\\d+),\\s*\"flux\": ([0-9.]+)");
+    std::vector<ExpectedBulletin> set;
+    std::vector<std::size_t> starts;
+    for (std::sregex_iterator it(json.begin(), json.end(), file), end; it != end; ++it) {
+        set.push_back({(*it)[1].str(), false, {}});
+        starts.push_back(static_cast<std::size_t>(it->position(0)));
+    }
+    starts.push_back(json.size());
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        const std::string record = json.substr(starts[i], starts[i + 1] - starts[i]);
+        set[i].datePrinted = std::regex_search(record, printed);
+        for (std::sregex_iterator it(record.begin(), record.end(), day), end; it != end; ++it) {
+            const std::smatch& m = *it;
+            set[i].days.push_back({number(m[1], 0), number(m[2], 0), number(m[3], 0), number(m[4], 0),
+                                   number(m[5], 0.0)});
+        }
+    }
+    return set;
 }
 
+// The text of a bulletin of the set: "003_1995_arlp038".
+inline std::string BulletinText(const std::string& name)
+{
+    return ReadTextFile(RealBulletinDir + name + ".txt");
+}
+
+inline std::string FluxText(double flux)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", flux);
+    return text;
+}
+
+// The days expected.json gives for a bulletin of the set, as "mm/dd/yyyy ss flux" lines.
 inline std::vector<std::string> BulletinDays(const std::string& name)
 {
-    std::ifstream in(SiteBulletinDir + name + ".expected");
-    std::vector<std::string> days;
-    for (std::string line; std::getline(in, line);)
-        days.push_back(line);
-    return days;
+    std::vector<std::string> lines;
+    for (const ExpectedBulletin& e : ExpectedBulletins()) {
+        if (e.file != name + ".txt")
+            continue;
+        for (const BulletinDay& d : e.days) {
+            char date[16];
+            std::snprintf(date, sizeof date, "%02d/%02d/%04d", d.month, d.day, d.year);
+            lines.push_back(date + (" " + std::to_string(d.sunspots)) + " " + FluxText(d.flux));
+        }
+    }
+    return lines;
 }
 
 // The standard archive: four real bulletins in three year folders, a bulletin
@@ -42,16 +96,14 @@ inline std::vector<ArchiveFile> StandardArchive()
     };
 }
 
+// The records as the same lines, in array order.
 inline std::vector<std::string> RecordDays()
 {
     std::vector<std::string> days;
     for (int i = 0; i < Records().RecordCount(); ++i) {
         const SolarRecord& r = Records().At(i);
-        std::ostringstream line;
-        line.setf(std::ios::fixed);
-        line.precision(1);
-        line << r.m_date.View() << ' ' << r.m_sunspots << ' ' << r.m_flux;
-        days.push_back(line.str());
+        days.push_back(std::string(r.m_date.View()) + " " + std::to_string(r.m_sunspots) + " " +
+                       FluxText(r.m_flux));
     }
     return days;
 }
