@@ -23,6 +23,7 @@ from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import ThreadedFTPServer
+from server_lifetime import exit_with_parent
 
 FAULTS = set(sys.argv[2:])
 
@@ -97,6 +98,7 @@ class FaultyFS(AbstractedFS):
 
 
 def main():
+    exit_with_parent()
     root = sys.argv[1]
     authorizer = DummyAuthorizer()
     if "no-login" not in FAULTS:

@@ -14,6 +14,8 @@ import ssl
 import sys
 import time
 
+from server_lifetime import exit_with_parent
+
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     log_path = None
@@ -48,6 +50,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
 
 def main():
+    exit_with_parent()
     folder, log = sys.argv[1], sys.argv[2]
     Handler.log_path = log
     handler = functools.partial(Handler, directory=folder)
