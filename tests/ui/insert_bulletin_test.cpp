@@ -46,29 +46,6 @@ protected:
     }
 };
 
-TEST_F(InsertBulletinTest, WithoutValidationTheDaysAreListedAndMerged)
-{
-    InsertBulletinDlg dialog(0);
-    dialog.show();
-    EXPECT_FALSE(dialog.OkButton()->isEnabled());
-    EXPECT_FALSE(dialog.StatusText()->isVisible());
-    EXPECT_FALSE(dialog.ProgressBar()->isVisible());
-    prompt.chosenFiles = {Bulletin11};
-    dialog.SelectButton()->click();
-    EXPECT_EQ(prompt.chooserStarts, std::vector<std::string>{"*.TXT"});
-    EXPECT_EQ(dialog.PathField()->text().toStdString(), Bulletin11);
-    EXPECT_EQ(Column(dialog.List(), 0).first(), "03/07/2002");
-    EXPECT_EQ(Column(dialog.List(), 1).first(), "232");
-    EXPECT_FALSE(dialog.SelectButton()->isEnabled());  // a second Select is impossible
-    EXPECT_TRUE(dialog.OkButton()->isEnabled());
-    EXPECT_FALSE(dialog.StatusText()->isVisible());
-    dialog.OkButton()->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    ASSERT_EQ(Records().RecordCount(), 8);
-    EXPECT_EQ(Records().At(1).m_sunspots, 232);  // the stored day was replaced
-    EXPECT_EQ(Records().DataChanged(), 1);
-}
-
 // With Validate Data the stored days are asked about: Ignore drops them from
 // the list (all of them once the bulletin is in), Replace keeps them,
 // Cancel leaves only Cancel and Help.
@@ -195,46 +172,45 @@ TEST_F(InsertBulletinTest, YearDialogTakesYearsOfTheSunspotRecord)
     EXPECT_EQ(year.Year(), 1999);
 }
 
-TEST_F(InsertBulletinTest, ABulletinReadLenientlySaysSo)
-{
-    InsertBulletinDlg dialog(1);
-    dialog.show();
-    prompt.chosenFiles = {std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/real/021_2010_news.txt"};
-    dialog.SelectButton()->click();
-    ASSERT_EQ(dialog.List()->topLevelItemCount(), 7);
-    EXPECT_TRUE(dialog.ReadLeniently());
-    EXPECT_TRUE(dialog.StatusText()->isVisible());
-    EXPECT_EQ(dialog.StatusText()->text(), "(read leniently)");
-    EXPECT_TRUE(dialog.OkButton()->isEnabled());
-}
-
-// After an insert the status bar tells what the merge did, also when it only
-// replaced stored days (Validate Data off).
-TEST_F(InsertBulletinTest, StatusBarSaysHowManyDaysWereAddedAndReplaced)
+// Without Validate Data the days are listed and merged; afterwards the status
+// bar tells what the merge did, also when it only replaced stored days. A
+// bulletin read leniently says so in the dialog and on the status bar.
+TEST_F(InsertBulletinTest, ListedMergedAndCountedOnTheStatusBar)
 {
     Frame frame;
     frame.show();
     const std::string news = std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/real/029_2022_news.txt";
     const struct {
         std::string file;
+        const char* firstDay;
         int count;
         const char* status;
     } inserts[] = {
-        {Bulletin11, 8, "6 days added, 1 day replaced"},  // 03/06 kept, 03/07 replaced
-        {Bulletin11, 8, "0 days added, 7 days replaced"},
-        {news, 15, "7 days added, 0 days replaced (read leniently)"},
+        {Bulletin11, "03/07/2002", 8, "6 days added, 1 day replaced"},  // 03/06 kept, 03/07 replaced
+        {Bulletin11, "03/07/2002", 8, "0 days added, 7 days replaced"},
+        {news, "01/06/2022", 15, "7 days added, 0 days replaced (read leniently)"},
     };
     for (const auto& insert : inserts) {
+        SCOPED_TRACE(insert.status);
         prompt.chosenFiles = {insert.file};
         OnNextDialog([&](QWidget* dialog) {
             auto* insertDialog = static_cast<InsertBulletinDlg*>(dialog);
+            EXPECT_FALSE(insertDialog->OkButton()->isEnabled());
             insertDialog->SelectButton()->click();
+            EXPECT_EQ(insertDialog->PathField()->text().toStdString(), insert.file);
+            EXPECT_EQ(Column(insertDialog->List(), 0).first().toStdString(), insert.firstDay);
+            EXPECT_FALSE(insertDialog->SelectButton()->isEnabled());  // a second Select is impossible
+            EXPECT_EQ(insertDialog->StatusText()->isVisible(), insertDialog->ReadLeniently());
+            EXPECT_EQ(insertDialog->StatusText()->text() == "(read leniently)", insertDialog->ReadLeniently());
             insertDialog->OkButton()->click();
         });
         frame.Action("insertBulletin")->trigger();
         EXPECT_EQ(Records().RecordCount(), insert.count);
+        EXPECT_EQ(Records().At(1).m_sunspots, 232);  // the stored day was replaced
+        EXPECT_EQ(Records().DataChanged(), 1);
         EXPECT_EQ(frame.StatusBar()->currentMessage(), insert.status);
     }
+    EXPECT_EQ(prompt.chooserStarts.front(), "*.TXT");
     Records().SetDataChanged(0);
     frame.close();
 }

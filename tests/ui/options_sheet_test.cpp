@@ -134,13 +134,13 @@ TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
     }
 }
 
-// Radio buttons, check boxes and phrases go out as set; a "Filled" box
-// follows the box above it, keeping its value while disabled.
+// Each switch shows its setting and goes out flipped once clicked; the
+// phrases go out reset; a "Filled" box follows the box above it, keeping its
+// value while disabled.
 TEST_F(OptionsTest, SwitchesAndPhrasesGoOutAsSet)
 {
     PlotSettings start;
     start.RBOverall = 2;
-    start.RBCloseup = 1;
     start.SavePos = 1;
     start.Phrase1 = "BOSTON, MA";
     start.DOverallAvspotsON = 0;
@@ -151,23 +151,27 @@ TEST_F(OptionsTest, SwitchesAndPhrasesGoOutAsSet)
     auto* file = static_cast<Opt5*>(sheet.Page(4));
     auto* plots = static_cast<Opt6*>(sheet.Page(5));
     auto* phrases = static_cast<Opt7*>(sheet.Page(6));
+    using Member = int PlotSettings::*;
+    const std::pair<QAbstractButton*, Member> boxes[] = {
+        {file->autosave, &PlotSettings::AutosaveCfg},
+        {file->saveOpenFile, &PlotSettings::SaveOpenFile},
+        {file->savePos, &PlotSettings::SavePos},
+        {phrases->lenientParse, &PlotSettings::LenientParse},
+        {plots->Box(&PlotSettings::RMLoSpots), &PlotSettings::RMLoSpots},
+        {plots->Box(&PlotSettings::AxisLabels), &PlotSettings::AxisLabels},
+        {plots->Box(&PlotSettings::ColorPrints), &PlotSettings::ColorPrints},
+    };
+    for (const auto& [box, member] : boxes) {
+        EXPECT_EQ(box->isChecked(), start.*member != 0) << box->text().toStdString();
+        box->click();
+    }
     EXPECT_EQ(grid->overall->checkedId(), 2);
-    EXPECT_EQ(grid->closeup->checkedId(), 1);
-    EXPECT_EQ(phrases->datePhrase->text(), "BOSTON, MA");
-    EXPECT_FALSE(file->autosave->isChecked());
-    EXPECT_TRUE(file->savePos->isChecked());
-    EXPECT_TRUE(phrases->lenientParse->isChecked());
-    phrases->lenientParse->click();
     grid->overall->button(0)->click();
     grid->closeup->button(2)->click();
-    file->autosave->click();
-    file->saveOpenFile->click();
-    file->savePos->click();
+    EXPECT_EQ(phrases->datePhrase->text(), "BOSTON, MA");
     ButtonNamed(phrases, "Reset Default Values")->click();
 
     sheet.Pages()->setCurrentIndex(5);
-    EXPECT_FALSE(plots->Box(&PlotSettings::DFillOverallAvSpots)->isEnabled());
-    using Member = int PlotSettings::*;
     const std::pair<Member, Member> pairs[] = {
         {&PlotSettings::DOverallFluxON, &PlotSettings::DFillOverallFlux},
         {&PlotSettings::DOverallAvspotsON, &PlotSettings::DFillOverallAvSpots},
@@ -177,6 +181,7 @@ TEST_F(OptionsTest, SwitchesAndPhrasesGoOutAsSet)
         QCheckBox* above = plots->Box(upper);
         QCheckBox* below = plots->Box(filled);
         ASSERT_TRUE(above && below);
+        EXPECT_EQ(below->isEnabled(), above->isChecked());
         const bool wasChecked = below->isChecked();
         if (!above->isChecked())
             above->click();
@@ -187,21 +192,14 @@ TEST_F(OptionsTest, SwitchesAndPhrasesGoOutAsSet)
         above->click();
         EXPECT_TRUE(below->isEnabled());
     }
-    for (Member box : {&PlotSettings::RMLoSpots, &PlotSettings::AxisLabels, &PlotSettings::ColorPrints})
-        plots->Box(box)->click();
     sheet.accept();
     const PlotSettings& e = sheet.Edited();
+    for (const auto& [box, member] : boxes)
+        EXPECT_EQ(e.*member, start.*member ? 0 : 1) << box->text().toStdString();
     EXPECT_EQ(e.RBOverall, 0);
     EXPECT_EQ(e.RBCloseup, 2);
-    EXPECT_EQ(e.AutosaveCfg, 1);
-    EXPECT_EQ(e.SaveOpenFile, 1);
-    EXPECT_EQ(e.SavePos, 0);
     EXPECT_EQ(e.Phrase1, "SEATTLE, WA");
     EXPECT_EQ(e.Phrase2, "SUNSPOT NUMBERS FOR");
-    EXPECT_EQ(e.LenientParse, 0);
-    EXPECT_EQ(e.RMLoSpots, 1);
-    EXPECT_EQ(e.AxisLabels, 0);
-    EXPECT_EQ(e.ColorPrints, 0);
     EXPECT_EQ(e.DFillOverallAvSpots, 1);
 }
 
@@ -277,7 +275,8 @@ protected:
     }
 };
 
-// Cancel changes nothing; OK takes effect at once and writes nothing.
+// Cancel changes nothing; OK takes effect at once, new colours with new pens,
+// and writes nothing.
 TEST_F(OptionsInWindowTest, OkTakesEffectAndCancelDoesNot)
 {
     const std::string iniBefore = ReadTextFile(folder.File("SKYLOG.INI"));
@@ -291,6 +290,11 @@ TEST_F(OptionsInWindowTest, OkTakesEffectAndCancelDoesNot)
             static_cast<Opt2*>(sheet->Page(1))->closeDays->setText("500");
             static_cast<Opt6*>(sheet->Page(5))->Box(&PlotSettings::DOverallFluxON)->click();
             static_cast<Opt7*>(sheet->Page(6))->lenientParse->click();
+            OnNextDialog([](QWidget* chooser) {
+                static_cast<QColorDialog*>(chooser)->setCurrentColor(QColor(1, 2, 3));
+                static_cast<QColorDialog*>(chooser)->accept();
+            });
+            static_cast<Opt4*>(sheet->Page(3))->Button(Background)->click();
             ButtonNamed(sheet, button)->click();
         });
         frame->Action("configurationOptions")->trigger();
@@ -299,6 +303,7 @@ TEST_F(OptionsInWindowTest, OkTakesEffectAndCancelDoesNot)
             EXPECT_EQ(Settings().DOverallFluxON, 1);
             EXPECT_EQ(Settings().LenientParse, 1);
             EXPECT_EQ(Records().At(150).m_avgSunspots, averageBefore);
+            EXPECT_EQ(Settings().Colors[Background], PlotSettings().Colors[Background]);
         }
     }
     EXPECT_EQ(Settings().AvgInt, 5);
@@ -316,26 +321,10 @@ TEST_F(OptionsInWindowTest, OkTakesEffectAndCancelDoesNot)
     QApplication::processEvents();
     EXPECT_EQ(frame->ScrollBar()->maximum(), 0);
     EXPECT_EQ(ReadTextFile(folder.File("SKYLOG.INI")), iniBefore);
-}
-
-TEST_F(OptionsInWindowTest, NewColoursRebuildThePens)
-{
-    OnNextDialog([](QWidget* dialog) {
-        auto* sheet = static_cast<Options*>(dialog);
-        auto* colors = static_cast<Opt4*>(sheet->Page(3));
-        OnNextDialog([](QWidget* chooser) {
-            static_cast<QColorDialog*>(chooser)->setCurrentColor(QColor(1, 2, 3));
-            static_cast<QColorDialog*>(chooser)->accept();
-            OnNextDialog([](QWidget* sheetAgain) { ButtonNamed(sheetAgain, "OK")->click(); });
-        });
-        colors->Button(Background)->click();
-    });
-    frame->Action("configurationOptions")->trigger();
     View* view = frame->PlotView();
     view->repaint();
-    const QImage shown = view->grab().toImage();
     const PixelRect& o = view->Geometry().layout.overall;
-    EXPECT_EQ(shown.pixelColor(o.left + 2, o.top + o.Height() / 2), QColor(1, 2, 3));
+    EXPECT_EQ(view->grab().toImage().pixelColor(o.left + 2, o.top + o.Height() / 2), QColor(1, 2, 3));
 }
 
 TEST_F(OptionsTest, LargerCloseupStaysWithinTheRecords)
