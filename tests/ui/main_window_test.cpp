@@ -33,6 +33,15 @@ const std::string SmallFile = "! SKYLOG Solar Data Plot Version 3 Data File\n"
                               "01/02/2000  110   160.2\n"
                               "01/03/2000  120   170.5\n";
 
+// How often the window told about lines of the file a save would drop.
+int DataFileNotices(const ScriptedPrompt& prompt)
+{
+    int count = 0;
+    for (const ShownMessage& message : prompt.messages)
+        count += message.caption == "DATA FILE" ? 1 : 0;
+    return count;
+}
+
 // The title as the desktop shows it: "[*]" becomes "*" while data is unsaved.
 QString ShownTitle(const QWidget& window)
 {
@@ -100,6 +109,31 @@ TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
     EXPECT_EQ(frame.ScrollBar()->maximum(), 0);
     EXPECT_EQ(frame.ScrollBar()->value(), 0);
     EXPECT_FALSE(frame.Action("save")->isEnabled());
+    frame.close();
+}
+
+// The window tells once, when it opens a file, about lines a save would drop;
+// saving keeps the original beside the file first.
+TEST_F(MainWindowTest, LinesASaveDropsAreToldOnceWhenAFileOpens)
+{
+    WriteConfig();
+    const std::string withBadLines = SmallFile + "01/04/2000 4000   160.2\n"
+                                                 "01/05/2000  120   99999.5\n";
+    WriteTextFile(folder.File("GRAPH.DAT"), withBadLines);
+    Frame frame;
+    Start(frame);
+    EXPECT_EQ(Records().RecordCount(), 3);
+    ASSERT_EQ(DataFileNotices(prompt), 1);
+    EXPECT_EQ(prompt.messages.back().text.rfind("2 lines of the data file\n", 0), 0u);
+    frame.Action("save")->trigger();
+    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), withBadLines);
+
+    // Opened again by hand: told again; a clean file: nothing.
+    for (const char* name : {"GRAPH.BAK", "GRAPH.DAT"}) {
+        prompt.chosenFiles = {folder.File(name)};
+        frame.Action("open")->trigger();
+    }
+    EXPECT_EQ(DataFileNotices(prompt), 2);
     frame.close();
 }
 
