@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QTest>

@@ -6,11 +6,8 @@
 
 #include "ui/frame.h"
 #include "ui/view.h"
-#include "config/plot_settings.h"
 #include "ui/data_editor_dlg.h"
 #include "ui/record_dlg.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
 #include "support/dialog_driver.h"
 #include "support/fresh_program.h"
 

@@ -2,7 +2,6 @@
 // own mm/dd/yyyy comes first, the locale's forms only for other text.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QLocale>
 
 #include "support/scripted_prompt.h"

@@ -1,17 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QImage>
 #include <QLineEdit>
 
-#include "config/plot_settings.h"
 #include "data/data_file.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
 #include "support/dialog_driver.h"
 #include "support/fresh_program.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
 #include "ui/export_plot_dlg.h"
 #include "ui/frame.h"
 #include "ui/view.h"

@@ -1,12 +1,7 @@
 // Bulletins > Import Daily Index File... in the main window.
 #include <gtest/gtest.h>
 
-#include "config/plot_settings.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
 #include "support/fresh_program.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
 #include "ui/frame.h"
 #include "ui/view.h"
 

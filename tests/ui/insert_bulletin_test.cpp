@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -13,13 +12,8 @@
 #include "ui/view.h"
 #include "ui/insert_bulletin_dlg.h"
 #include "ui/specify_year_dlg.h"
-#include "config/plot_settings.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
 #include "support/dialog_driver.h"
 #include "support/fresh_program.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
 
 namespace {
 

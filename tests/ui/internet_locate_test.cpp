@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDate>
 #include <QElapsedTimer>
@@ -13,7 +12,6 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>

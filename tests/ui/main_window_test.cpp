@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QScrollBar>
 #include <QToolBar>
-#include <QScreen>
 #include <QTest>
-#include <QWindow>
 
 #include "ui/frame.h"
 #include "ui/help_window.h"
@@ -18,13 +14,8 @@
 #include "ui/stat_bmp.h"
 #include "ui/view.h"
 #include "config/ini_file.h"
-#include "config/plot_settings.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
 #include "support/dialog_driver.h"
 #include "support/fresh_program.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
 
 namespace {
 

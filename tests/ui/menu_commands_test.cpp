@@ -3,17 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTest>
 #include <QToolBar>
 
-#include "config/plot_settings.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
 #include "support/fresh_program.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
 #include "ui/frame.h"
 #include "ui/view.h"
 

@@ -4,15 +4,11 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTabWidget>
 #include <QTest>
 
-#include "config/plot_settings.h"
 #include "data/text_file.h"
 #include "plot/options_apply.h"
-#include "plot/plot_state.h"
 #include "support/dialog_driver.h"
 #include "support/fresh_program.h"
 #include "ui/frame.h"

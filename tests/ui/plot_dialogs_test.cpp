@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
 
-#include "config/plot_settings.h"
 #include "data/averages.h"
 #include "data/data_file.h"
 #include "data/number_text.h"
 #include "data/record_array.h"
-#include "plot/plot_state.h"
 #include "support/dialog_driver.h"
 #include "support/fresh_program.h"
 #include "ui/color_legend_dlg.h"

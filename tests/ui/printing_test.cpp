@@ -1,19 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QProcess>
 
-#include "config/plot_settings.h"
-#include "plot/plot_state.h"
-#include "support/data_state.h"
 #include "support/dialog_driver.h"
 #include "support/run_skylog.h"
 #include "support/fresh_program.h"
-#include "support/scripted_prompt.h"
-#include "support/temp_folder.h"
 #include "ui/frame.h"
 #include "ui/plot_printer.h"
 #include "ui/view.h"

@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
 
 #include "ui/help_window.h"
 #include "ui/qt_prompt.h"

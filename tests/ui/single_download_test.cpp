@@ -3,7 +3,6 @@
 // with its worker thread, and the whole Get File procedure.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
