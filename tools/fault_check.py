@@ -13,8 +13,8 @@ A fault file holds blocks separated by blank lines:
     tests: data_tests plot_tests      (optional; default: every test program)
 
 `from` must occur exactly once in the file; "\\n" in `from` or `to` stands for a
-line break. For each fault the file is changed, the build is brought up to
-date and the test programs run in turn until one fails (caught), all pass
+line break. For each fault the file is changed, the listed test programs are
+built and run in turn until one fails (caught), all pass
 (missed) or one runs past the time limit (caught, as a hang). The file is put
 back afterwards, also on Ctrl+C, and the build is brought up to date again.
 """
@@ -52,8 +52,9 @@ def read_faults(path):
     return faults
 
 
-def build(build_dir):
-    result = subprocess.run(["cmake", "--build", str(build_dir), "-j2"],
+def build(build_dir, targets=()):
+    target_args = ["--target", *targets] if targets else []
+    result = subprocess.run(["cmake", "--build", str(build_dir), "-j2", *target_args],
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     return result.returncode == 0
 
@@ -108,7 +109,7 @@ def main():
             continue
         try:
             source.write_text(original.replace(fault["from"], fault["to"]))
-            if not build(args.build_dir):
+            if not build(args.build_dir, fault["tests"]):
                 print(f"{fault['id']:5} SKIPPED: does not build", flush=True)
                 continue
             tried += 1
