@@ -62,7 +62,7 @@ def build(build_dir, targets=()):
 def find_program(build_dir, name):
     for candidate in pathlib.Path(build_dir).rglob(name):
         if candidate.is_file() and os.access(candidate, os.X_OK):
-            return candidate
+            return candidate.resolve()
     return None
 
 
@@ -80,7 +80,7 @@ def run_tests(build_dir, names, timeout):
         except subprocess.TimeoutExpired:
             return f"{name} (hang)"
         if result.returncode != 0:
-            failed = [line.split()[-1] for line in result.stdout.splitlines()
+            failed = [line[len("[  FAILED  ]"):].split()[0] for line in result.stdout.splitlines()
                       if line.startswith("[  FAILED  ]") and "," not in line]
             return f"{name}: {failed[0] if failed else 'exit ' + str(result.returncode)}"
     return None
