@@ -43,8 +43,7 @@ protected:
     void TearDown() override { ResetDataState(); }
 };
 
-// One parser merges bulletin after bulletin, as a scan does: each duplicate
-// check starts afresh.
+// One parser merges bulletin after bulletin, as a scan does.
 TEST_F(MergeTest, DaysGoInDateOrderAndDuplicatesFollowThePolicy)
 {
     const struct {
@@ -99,23 +98,20 @@ TEST_F(MergeTest, DaysGoInDateOrderAndDuplicatesFollowThePolicy)
 
 TEST_F(MergeTest, ReplacingKeepsTheAveragesAndNothingHeldChangesNothing)
 {
-    // A second check of the same days knows nothing of the first.
     AddRecord("03/01/2002", 1, 1.0);
     ASSERT_TRUE(parser.HoldDays({March(1), March(2)}));
     EXPECT_EQ(parser.FindDuplicates(), 1);
-    Records().FreeRecords();
+    Records().FreeRecords();  // a second check knows nothing of the first
     EXPECT_EQ(parser.FindDuplicates(), 0);
     EXPECT_EQ(parser.GetDuplicateFlag(0), 0);
-
 
     Records().AppendRecord(SolarRecord("03/10/2002", 1, 1.0, 33, 44));
     ASSERT_TRUE(parser.HoldDays({March(10)}));
     parser.FindDuplicates();
     parser.ApplyDuplicatePolicy(Replace);
     parser.MergeIntoRecords(0);
-    EXPECT_EQ(Records().At(0).m_sunspots, 110);
-    EXPECT_EQ(Records().At(0).m_avgSunspots, 33);
-    EXPECT_EQ(Records().At(0).m_avgFlux, 44);
+    const SolarRecord& r = Records().At(0);
+    EXPECT_EQ(std::vector({r.m_sunspots, r.m_avgSunspots, r.m_avgFlux}), std::vector({110, 33, 44}));
 
     Records().SetDataChanged(0);
     parser.Reset();
@@ -136,10 +132,7 @@ TEST_F(MergeTest, ProgressOfALongMerge)
     EXPECT_EQ(found.front(), 0);
     EXPECT_TRUE(std::is_sorted(found.begin(), found.end()));
     parser.MergeIntoRecords(1);
-    EXPECT_EQ(prompt.progressTexts,
-              (std::vector<std::string>{"Merging new data into the array.  This could take some "
-                                        "time, please wait.",
-                                        "<end>"}));
+    EXPECT_EQ(prompt.progressTexts.size(), 2u);
     EXPECT_EQ(prompt.progress, (std::vector<int>{0, 14, 28, 42, 57, 71, 85}));
     EXPECT_EQ(prompt.waitDepth, 0);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <tuple>
 
@@ -48,8 +49,7 @@ TEST(LenientReading, RangesInTheirWordings)
         {Values("December 28, 2023 - January 3, 2024", 7), {}, 7, {12, 28, 2023}},
         {Values("December 28 through January 3, 2024", 7), {}, 7, {12, 28, 2023}},
         {Values("March 7th to March 13th, 2002", 7), {}, 7, {3, 7, 2002}},
-        // The year from the header; a December range in a January bulletin
-        // belongs to the year before.
+        // The header's year; December in a January bulletin is the year before.
         {"Seattle, WA January 9, 2004\n\n" + Values("December 31 through January 6", 7), {}, 7,
          {12, 31, 2003}},
         {"Solar report 3-5-04\n\n" + Values("February 27 through March 4", 7), {}, 7, {2, 27, 2004}},
@@ -68,11 +68,10 @@ TEST(LenientReading, RangesInTheirWordings)
     for (const Case& c : cases) {
         const LenientOutcome outcome = Read(c.text, c.year);
         ASSERT_EQ(outcome.result, c.days) << c.text;
-        const int n = c.days > 7 ? 7 : c.days;
+        const int n = std::min(c.days, 7);
         EXPECT_EQ(outcome.days.front(), (BulletinDay{c.first.month, c.first.day, c.first.year, 10, 100.5}))
             << c.text;
-        // The last day: counted on from the first, independently of the reader.
-        std::tm last{};
+        std::tm last{};  // the last day, counted on from the first by the C library
         last.tm_year = c.first.year - 1900;
         last.tm_mon = c.first.month - 1;
         last.tm_mday = c.first.day + c.days - 1;
@@ -104,8 +103,7 @@ TEST(LenientReading, WordingsOfTheValues)
         "114.9, 140.7 and 118.8, with a mean of 134.2");
     ASSERT_EQ(mid.result, 7);
     EXPECT_EQ(mid.days[3], (BulletinDay{3, 11, 2012, 103, 131.2}));
-    // Decimal commas where the count then matches; commas between three
-    // values without blanks stay separators.
+    // Decimal commas where the count then matches; "143,150,149" is three values.
     const std::string range = "Sunspot numbers for May 1-3, 2009 were 1, 2 and 3 with a mean of 2. ";
     for (const auto& [flux, middle] : {std::pair{"143,7, 150,2 and 149,9", 150.2},
                                        std::pair{"143,150,149", 150.0}}) {
@@ -124,7 +122,7 @@ TEST(LenientReading, WhatStaysAmbiguousIsRefused)
     const std::string flux7 = " 10.7 cm flux was 1, 2, 3, 4, 5, 6 and 7 with a mean of 4.\n";
     const std::string april = "Sunspot numbers for April 10-16, 2008 were ";
     const Case cases[] = {
-        // No year anywhere, and none given; a year in prose is no date.
+        // No year anywhere; a year in prose is no date.
         {Values("April 10-16", 7), ParseNoYear},
         {"Stand-in text: the cycle minimum of December 2019 was long, deep and quiet, as many "
          "expected.\n\n" + Values("April 10-16", 7),
@@ -150,7 +148,7 @@ TEST(LenientReading, WhatStaysAmbiguousIsRefused)
         {"Seattle, WA April 10, 2003\n\n" + Values("March 24 through 30", 7) + "\n" +
              Values("March 30 through April 5", 7),
          ParseError},
-        // Years and values no bulletin can have, as the exact parse refuses them.
+        // Years and values no bulletin can have.
         {"Sunspot numbers for April 10-16, 1890 were 0 each day." + flux7, ParseNoYear},
         {"Sunspot numbers for April 10-16, 2090 were 0 each day." + flux7, ParseNoYear},
         {april + "1, 2, 3, 4, 5, 6 and 1001." + flux7, ParseError},
@@ -193,7 +191,7 @@ TEST(BulletinDate, DatesInHeaderLines)
                 << c.line;
         }
     }
-    // Prose lines are not header lines; a city line wins over a date stamp.
+    // Prose is no header; a city line wins over a date stamp.
     EXPECT_FALSE(FindBulletinDate({"IN DECEMBER 2019 THE SUN WAS QUIET AND THE BANDS WERE CLOSED"},
                                   Cities));
     const std::optional<BulletinDate> date =

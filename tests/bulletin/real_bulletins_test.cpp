@@ -1,6 +1,5 @@
-// Thirty years of real bulletins (tests/bulletin/real, with the days each
-// states in expected.json): what the exact parse reads stays as it was, the
-// rest is read leniently, and damaged copies are refused.
+// Thirty years of real bulletins (tests/bulletin/real, days in expected.json):
+// the exact parse as it was, the rest read leniently, damaged copies refused.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -14,8 +13,7 @@
 
 namespace {
 
-// A file that prints no year for its days: no date in it, and the year of
-// its days nowhere in its text.
+// A file that prints no year for its days anywhere in its text.
 bool PrintsNoYear(const ExpectedBulletin& e)
 {
     const std::string text = ReadTextFile(RealBulletinDir + e.file);
@@ -34,12 +32,9 @@ protected:
     void TearDown() override { Settings() = PlotSettings(); }
 
     BulletinReading ReadFile(const std::string& path, std::optional<int> year = std::nullopt,
-                     bool lenient = true)
+                             bool lenient = true)
     {
-        BulletinReadingOptions options;
-        options.lenient = lenient;
-        options.year = year;
-        return ReadBulletin(parser, path, options);
+        return ReadBulletin(parser, path, {.lenient = lenient, .year = year});
     }
     BulletinReading ReadText(const std::string& text, std::optional<int> year = std::nullopt)
     {
@@ -59,7 +54,6 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
         const std::string path = RealBulletinDir + e.file;
         const int year = e.days.front().year;
 
-        // What the exact parse reads is the answer, and it is right.
         const int exact = parser.Parse(path, 0);
         const std::vector<BulletinDay> exactDays = HeldDays(parser);
         if (exact > 0) {
@@ -76,16 +70,14 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
             EXPECT_EQ(HeldDays(parser), e.days);
             EXPECT_EQ(plain.kind, exact > 0 ? ReadingKind::Exact : ReadingKind::Lenient);
         }
-        // The year of the first day, given, reads every file.
-        const BulletinReading given = ReadFile(path, year);
+        const BulletinReading given = ReadFile(path, year);  // the first day's year reads every file
         ASSERT_EQ(given.result, 7);
         EXPECT_EQ(HeldDays(parser), e.days);
         if (exact > 0) {
             EXPECT_EQ(given.kind, ReadingKind::Exact);
         }
 
-        // With the lenient reading off, the exact result is all there is.
-        const BulletinReading exactOnly = ReadFile(path, std::nullopt, false);
+        const BulletinReading exactOnly = ReadFile(path, std::nullopt, false);  // lenient off
         EXPECT_EQ(exactOnly.kind, ReadingKind::Exact);
         EXPECT_EQ(exactOnly.result, exact);
     }
@@ -96,8 +88,8 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
     EXPECT_EQ(readsWithoutYear, 18);
 }
 
-// Damage that must be refused, by either reading, with or without the year
-// given: a value removed from a list, the range one day too long or short.
+// Refused by either reading, with or without the year: a value removed from
+// a list, the range one day too long or short.
 TEST_F(RealBulletinTest, DamagedCopiesAreRefused)
 {
     const std::regex sunspotValue("(sunspot numbers f[a-z]+ [^\\n]*?were,? )(\\d+, )",
@@ -133,8 +125,7 @@ TEST_F(RealBulletinTest, DamagedCopiesAreRefused)
     }
 }
 
-// The year stripped from the header: refused without a year, read with the
-// one given.
+// The year stripped from the header: refused, unless the year is given.
 TEST_F(RealBulletinTest, HeaderWithoutItsYearNeedsTheYearGiven)
 {
     const std::regex fourDigitYear("\\b(19|20)\\d\\d\\b");
@@ -171,8 +162,7 @@ TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
     options.interactive = true;
     const std::string news = RealBulletinDir + "018_2009_news.txt";  // December 2008, no year printed
 
-    // The year is asked once, as the exact parse asks it; no values-phrase
-    // question, since the values are found.
+    // The year is asked once; no values-phrase question, as the values are found.
     prompt.years = {2008};
     BulletinReading reading = ReadBulletin(parser, news, options);
     ASSERT_EQ(reading.result, 7);
@@ -181,8 +171,7 @@ TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
     EXPECT_TRUE(prompt.searchPromptInitials.empty());
     EXPECT_EQ(HeldDays(parser).front(), (BulletinDay{12, 25, 2008, 0, 69.3}));
 
-    // Cancel: the year cannot be determined.
-    prompt.years = {std::nullopt};
+    prompt.years = {std::nullopt};  // Cancel
     EXPECT_EQ(ReadBulletin(parser, news, options).result, ParseNoYear);
 
     // A bulletin that prints its year is not asked about.
@@ -191,8 +180,7 @@ TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
     EXPECT_EQ(reading.result, 7);
     EXPECT_TRUE(prompt.yearPromptInitials.empty());
 
-    // Without a values sentence in any wording the exact parse's questions
-    // follow: the year (no date line), then the values phrase.
+    // No values sentence in any wording: the year, then the values phrase is asked.
     const std::string plain = folder.File("plain.txt");
     WriteTextFile(plain, "Nothing but prose.\n");
     prompt.years = {2005};
@@ -201,8 +189,7 @@ TEST_F(RealBulletinTest, AskingTheYearInTheWindow)
     EXPECT_EQ(prompt.yearPromptInitials, std::vector<int>{2001});
     EXPECT_EQ(prompt.searchPromptInitials, std::vector<std::string>{"SUNSPOT NUMBERS FOR"});
 
-    // With the lenient reading off the window is as it always was: the exact
-    // parse asks the year, then fails on the news layout.
+    // Lenient reading off: the exact parse asks the year, then fails on the layout.
     options.lenient = false;
     prompt.years = {2008};
     prompt.yearPromptInitials.clear();

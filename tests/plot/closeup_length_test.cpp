@@ -1,7 +1,5 @@
-// The closeup's length is the user's setting: a short file shows fewer days
-// for as long as it is open, but neither the next file nor the saved
-// configuration loses the length the user chose. The plot follows every file
-// read.
+// A short file shows fewer closeup days while it is open; the next file and
+// the saved configuration keep the length the user chose.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -45,8 +43,8 @@ protected:
 
 TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
 {
-    // Each step: the file opened, then the closeup length shown and saved;
-    // the closeup ends on the last day, the scroll bar's thumb at its end.
+    // Each step: the file opened, the length shown and saved; the closeup and
+    // the scroll bar end on the last day.
     const struct {
         int days, shown, saved;
     } steps[] = {
@@ -65,8 +63,7 @@ TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
         EXPECT_EQ(ScrollPosition(), step.days - step.shown);
         EXPECT_EQ(SavedCloseDays(), step.saved);
     }
-    // Saved while a short file is open and read back by the next start.
-    Open(10);
+    Open(10);  // saved while a short file is open, read back by the next start
     SaveSettings();
     Settings() = PlotSettings();
     LoadSettings();
@@ -78,14 +75,13 @@ TEST_F(CloseupLengthTest, ALengthTheUserChoosesIsKeptEvenWhenTheFileIsShorter)
     Open(300);
     PlotSettings edited = Settings();
     edited.CloseDays = 500;
-    EXPECT_TRUE(ApplyOptions(edited).closeupChanged);  // 252 shown before, 300 now
+    EXPECT_TRUE(ApplyOptions(edited).closeupChanged);
     EXPECT_EQ(Settings().CloseDays, 300);
     EXPECT_EQ(SavedCloseDays(), 500);
     Open(2000);
     EXPECT_EQ(Settings().CloseDays, 500);
 
-    // A smaller length chosen while a short file is open replaces the old one.
-    Open(50);
+    Open(50);  // a smaller length chosen now replaces the old one
     edited = Settings();
     edited.CloseDays = 40;
     ApplyOptions(edited);
@@ -101,8 +97,7 @@ TEST_F(CloseupLengthTest, ALengthTheUserChoosesIsKeptEvenWhenTheFileIsShorter)
     EXPECT_EQ(SavedCloseDays(), 36);
 }
 
-// The plot follows the data file however often the program-wide state was
-// reset before (as a new window or a test does).
+// The plot follows the data file however often the state was reset before.
 TEST_F(CloseupLengthTest, ConnectedToTheDataFileOnceAfterEveryReset)
 {
     for (int round = 0; round < 2; ++round) {

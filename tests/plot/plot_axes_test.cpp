@@ -12,14 +12,9 @@
 
 namespace {
 
-// A plain measure: every character 7 pixels wide.
-int SevenPerChar(const std::string& text)
-{
-    return static_cast<int>(text.size()) * 7;
-}
+int SevenPerChar(const std::string& text) { return static_cast<int>(text.size()) * 7; }
 
-// Index of the first day of each year in the sample file, read straight from
-// its lines (not through the record array).
+// Index of the first day of each year in the sample file, from its lines.
 std::map<int, int> SampleYearStarts(int* count)
 {
     std::ifstream in(SampleFile);
@@ -71,16 +66,9 @@ TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
         double perDay;
         int expected;
     };
-    const Case cases[] = {
-        {7, 1.0, 7},            // 7 pixels apart: kept
-        {7, 0.3, 28},           // 2.1 pixels: months (8.4)
-        {28, 0.2, 28},          // 5.6: kept
-        {28, 0.0339, 365},      // a 79-year history at 1000 pixels: years (12.4)
-        {28, 0.005, 3650},      // 1.8 a year: decades
-        {365, 0.0001, 36500},   // 0.37 a decade: centuries
-        {7, 3.0 / 7.0, 7},      // exactly 3 pixels is enough
-        {0, 0.01, 0},           // no grid stays no grid
-    };
+    // Kept at 3 pixels or more apart, else months, years, decades, centuries.
+    const Case cases[] = {{7, 1.0, 7},        {7, 0.3, 28},          {28, 0.2, 28},  {28, 0.0339, 365},
+                          {28, 0.005, 3650},  {365, 0.0001, 36500},  {7, 3.0 / 7.0, 7}, {0, 0.01, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(ReadableGridDays(c.days, c.perDay), c.expected) << c.days << " at " << c.perDay;
 }
@@ -112,8 +100,7 @@ TEST_F(AxisTest, YearLabelsSitOnTheFirstDayOfTheirYear)
             EXPECT_EQ(label.textLeft, expectedX + LabelInset);
         }
         ExpectNoOverlap(labels, pane, *measure, width);
-        // The finest spacing that fits: a wide pane labels every year.
-        if (width >= 3600 && measure == &sevenPerChar) {
+        if (width >= 3600 && measure == &sevenPerChar) {  // the finest spacing: every year
             EXPECT_EQ(every, 1) << width;
         }
     }
@@ -137,9 +124,7 @@ TEST_F(AxisTest, CloseupLabelsAtTheSolidLinesNeverOverlap)
                 const std::vector<TimeLabel> labels =
                     CloseupTimeLabels(pane, lines, end, closeDays, measure);
                 ExpectNoOverlap(labels, pane, measure, width);
-                for (const TimeLabel& label : labels) {
-                    // Each label names the record under its line: x from the
-                    // line's index, w / CloseDays pixels a day.
+                for (const TimeLabel& label : labels) {  // naming the record under its line
                     const auto line = std::find_if(lines.begin(), lines.end(), [&](const CloseupLine& l) {
                         return l.x == label.x && l.solid;
                     });
@@ -158,9 +143,8 @@ TEST_F(AxisTest, CloseupLabelsAtTheSolidLinesNeverOverlap)
     }
 }
 
-// Week lines from the closeup's first record, every fourth solid; month
-// lines all solid, on records that are multiples of 28; crowded weeks
-// become months.
+// Week lines from the closeup's first record, every fourth solid; month lines
+// all solid on multiples of 28; crowded weeks become months.
 TEST_F(AxisTest, CloseupWeekLinesBecomeMonthsWhenCrowded)
 {
     const PixelRect wide{21, 21, 721, 250};  // 700 pixels, 70 days: 10 a day
@@ -176,8 +160,7 @@ TEST_F(AxisTest, CloseupWeekLinesBecomeMonthsWhenCrowded)
     EXPECT_TRUE(months[0].solid);
     EXPECT_TRUE(CloseupGridLines(wide, 10000, 10000, 0).empty());  // under a pixel a week
 
-    // 2000 days at 500 pixels: a week is 1.7 pixels, so only the 28-day lines stay.
-    const PixelRect pane{21, 321, 521, 600};
+    const PixelRect pane{21, 321, 521, 600};  // 2000 days at 500 pixels: 1.7 pixels a week
     EXPECT_EQ(CloseupGridDays(pane, 2000, 0, true), 28);
     EXPECT_EQ(CloseupGridDays(pane, 2000, 0, false), 7);
     const std::vector<CloseupLine> lines = CloseupGridLinesEvery(pane, 3000, 2000, 28);
@@ -212,14 +195,13 @@ TEST(ValueScale, RoundValuesWhereTheCurvesPutThem)
                 EXPECT_GE(label.textTop, pane.top + 18);
                 EXPECT_LE(label.textTop + 14, pane.bottom);
             }
-            EXPECT_GE(step * yScale, 28.0);  // two text heights apart
-            EXPECT_LT(step * yScale / 2.5, 28.0 + 1e-9);  // and not needlessly sparse
+            EXPECT_GE(step * yScale, 28.0);  // two text heights apart, not needlessly more
+            EXPECT_LT(step * yScale / 2.5, 28.0 + 1e-9);
         }
     }
 }
 
-// With axis labels the grid of the overall pane thins out until its lines
-// stand 3 pixels apart (the bare plot keeps its 28-day lines: its fixtures).
+// With axis labels the overall grid thins out to lines 3 pixels apart.
 TEST_F(AxisTest, RenderedGridIsNoHatchAndLabelsAppear)
 {
     LoadSample();
@@ -236,8 +218,7 @@ TEST_F(AxisTest, RenderedGridIsNoHatchAndLabelsAppear)
     ASSERT_GT(columns.size(), 10u);
     for (std::size_t i = 1; i < columns.size(); ++i)
         EXPECT_GE(columns[i] - columns[i - 1], 3);
-    // The year labels are written in white on the grey background near the top.
-    int light = 0;
+    int light = 0;  // year labels in white on the grey near the top
     for (int x = o.left; x < o.right; ++x)
         for (int y = o.top + 2; y < o.top + 12; ++y)
             light += qGray(image.pixel(x, y)) > 230 ? 1 : 0;

@@ -1,11 +1,11 @@
-// Where the plot puts things: panes, scales, the closeup's moves, curve
-// points and the thin line, also for values no day can have.
+// Where the plot puts things: panes, scales, closeup moves, curve points, the thin line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "plot/plot_navigation.h"
 #include "plot/thin_line.h"
@@ -19,15 +19,10 @@ TEST_F(PlotTest, PaneLayoutOfTheWorkedExampleAndOthers)
     EXPECT_EQ(l.split, 300);
     EXPECT_EQ(l.overall, (PixelRect{21, 21, 780, 250}));
     EXPECT_EQ(l.closeup, (PixelRect{21, 321, 780, 553}));
-    EXPECT_EQ(l.overallTitleY, 280);
-    EXPECT_EQ(l.closeupTitleY, 588);
-    EXPECT_EQ(l.overallReadoutY, 260);
-    EXPECT_EQ(l.closeupReadoutY, 563);
+    EXPECT_EQ(std::vector({l.overallTitleY, l.closeupTitleY, l.overallReadoutY, l.closeupReadoutY}),
+              std::vector({280, 588, 260, 563}));
     // q = (800 - 420 - 35) / 3 = 115
-    EXPECT_EQ(l.labelX[0], 15);
-    EXPECT_EQ(l.labelX[1], 15 + 115 + 98);
-    EXPECT_EQ(l.labelX[2], 228 + 115 + 98);
-    EXPECT_EQ(l.labelX[3], 441 + 115 + 105);
+    EXPECT_EQ(std::vector(l.labelX, l.labelX + 4), std::vector({15, 15 + 115 + 98, 228 + 115 + 98, 441 + 115 + 105}));
 
     EXPECT_EQ(ComputePlotLayout({0, 0, 800, 1000}, 10, 7).split, 98);
     EXPECT_EQ(ComputePlotLayout({0, 0, 800, 1000}, 90, 7).split, 882);
@@ -35,9 +30,9 @@ TEST_F(PlotTest, PaneLayoutOfTheWorkedExampleAndOthers)
     EXPECT_EQ(ComputePlotLayout({0, 0, 800, 600}, INT_MAX, 8).split, PixelLimit);
 }
 
-// The pane's height less one pixel spans 0 to the highest value (400 when
-// every value is 0); a value is drawn that many pixels, truncated, above the
-// row over the bottom, never below the pane nor beyond what a painter holds.
+// The pane's height less one spans 0 to the highest value (400 when all are
+// 0); a value sits that many pixels (truncated) above the row over the
+// bottom, never below the pane nor beyond what a painter holds.
 TEST_F(PlotTest, VerticalScaleAndItsFallbacks)
 {
     AddRecord("01/01/2000", 310, 100.0);
@@ -73,10 +68,9 @@ TEST_F(PlotTest, VerticalScaleAndItsFallbacks)
     EXPECT_EQ(MarkerX({0, 0, 100, 100}, INT_MAX, 0, 1e9), PixelLimit);
 }
 
-// Every way of moving the closeup over 1000 records. Paging back goes
-// PanDays back unless fewer than PanDays would remain before the end (then
-// to PanDays); centring puts the day half a closeup before the end, at least
-// PanDays in; the end never passes the records nor comes before CloseDays.
+// Moving the closeup over 1000 records: back by PanDays (to PanDays at the
+// least); centring puts the day half a closeup before the end, at least
+// PanDays in; the end stays within CloseDays..the record count.
 TEST_F(PlotTest, CloseupMovesByTheirRules)
 {
     for (int i = 0; i < 1000; ++i)
@@ -126,9 +120,9 @@ TEST_F(PlotTest, CloseupMovesByTheirRules)
     }
 }
 
-// Points of a curve: record k at left + k * xScale (truncated, never right of
-// the pane's last column), point 0 at the start height; averages before
-// LagDays and after the last full interval are partial stretches.
+// Record k at left + k * xScale (truncated, within the pane), point 0 at the
+// start height; averages before LagDays and after the last full interval
+// are partial stretches.
 TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
 {
     for (int i = 0; i < 10; ++i)
@@ -173,10 +167,9 @@ TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
     }
 }
 
-// The thin line, checked against what a line through the points must be:
-// every point painted, every column between them painted with one run that
-// stays within the heights of the segments crossing it and touches the runs
-// beside it; and the column shortcut keeps every run.
+// The thin line paints every point and, in each column, one run within the
+// heights of the segments crossing it that touches its neighbours; the
+// column shortcut keeps every run.
 TEST(ThinLine, AnUnbrokenLineThroughEveryPointAndTheShortcutKeepsIt)
 {
     std::srand(11);
@@ -225,10 +218,8 @@ TEST(ThinLine, AnUnbrokenLineThroughEveryPointAndTheShortcutKeepsIt)
             }
         }
     }
-    // Both ends are drawn; a lone point is one pixel.
-    const PlotPoint line[] = {{0, 0}, {3, 1}};
+    const PlotPoint line[] = {{0, 0}, {3, 1}}, single[] = {{5, 7}};  // both ends; a lone pixel
     EXPECT_EQ(ThinPolylineRuns(line, 2).low, (std::vector<int>{0, 0, 1, 1}));
-    const PlotPoint single[] = {{5, 7}};
     EXPECT_EQ(ThinPolylineRuns(single, 1).high, std::vector<int>{7});
     // A line between far points is walked only near the plot.
     const PlotPoint far[] = {{10, -2000000000}, {11, 2000000000}, {12, 5}};
