@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "config/ini_file.h"
 #include "fuzz/roundtrip_checks.h"
@@ -13,11 +14,10 @@ TEST(IniFile, ReadsWithWindowsRules)
     WriteTextFile(path, "; leading comment\n[other]\nCloseDays=1\n[solar_data]\n  closedays = 300 days\n"
                         "Text=\"quoted value\"\nNoDigits=abc\nNegative=-8\nLong=0123456789\n");
     IniFile ini(path);
-    EXPECT_EQ(ini.ReadInt("SOLAR_DATA", "CloseDays", 252), 300);
-    EXPECT_EQ(ini.ReadInt("SOLAR_DATA", "Missing", 252), 252);
-    EXPECT_EQ(ini.ReadInt("SOLAR_DATA", "NoDigits", 5), 0);
-    EXPECT_EQ(ini.ReadInt("SOLAR_DATA", "Negative", 0), -8);
-    EXPECT_EQ(ini.ReadInt("NOSECTION", "CloseDays", 7), 7);
+    for (const auto& [section, key, fallback, value] :
+         {std::tuple{"SOLAR_DATA", "CloseDays", 252, 300}, {"SOLAR_DATA", "Missing", 252, 252},
+          {"SOLAR_DATA", "NoDigits", 5, 0}, {"SOLAR_DATA", "Negative", 0, -8}, {"NOSECTION", "CloseDays", 7, 7}})
+        EXPECT_EQ(ini.ReadInt(section, key, fallback), value) << key;
     EXPECT_EQ(ini.ReadText("SOLAR_DATA", "Text", "", 62), "quoted value");
     EXPECT_EQ(ini.ReadText("SOLAR_DATA", "Long", "", 4), "0123");
     EXPECT_EQ(ini.ReadText("SOLAR_DATA", "Missing", "toolong", 3), "too");
@@ -33,15 +33,14 @@ TEST(IniFile, WritesKeepEverythingElse)
     EXPECT_EQ(IniReadInt(path, "window", "X", 0), 1);  // the byte-order mark hides nothing
     ASSERT_TRUE(IniWriteText(path, "solar_data", "CloseDays", "200"));
     ASSERT_TRUE(IniWriteText(path, "SOLAR_DATA", "NewKey", "new value"));
-    // The value changes where it is, the new key follows the section's last
-    // entry; the byte-order mark, comments and line ends stay.
+    // The value changes in place, a new key follows the section's last entry;
+    // the byte-order mark, comments and line ends stay.
     std::string expected = before;
     expected.replace(expected.find("closeDAYS=100"), 13, "closeDAYS=200\r\nNewKey=new value");
     EXPECT_EQ(ReadTextFile(path), expected);
     EXPECT_EQ(IniReadText(path, "SOLAR_DATA", "NEWKEY", "", 62), "new value");
 
-    // A missing file and section are created.
-    const std::string fresh = folder.File("sub.INI");
+    const std::string fresh = folder.File("sub.INI");  // file and section are created
     ASSERT_TRUE(IniWriteText(fresh, "SOLAR_DATA", "Version", "v"));
     EXPECT_EQ(ReadTextFile(fresh), "[SOLAR_DATA]\nVersion=v\n");
     // A line break cannot sneak a second key in.
@@ -51,8 +50,7 @@ TEST(IniFile, WritesKeepEverythingElse)
     EXPECT_FALSE(IniWriteText(folder.File("no/x.ini"), "S", "k", "v"));
 }
 
-// Inputs the INI fuzzer once found failing, and a few made by hand, through
-// the fuzzer's own check.
+// Inputs the INI fuzzer once found failing, and a few by hand, through its check.
 TEST(IniFile, HostileFilesPassTheFuzzersCheck)
 {
     TempFolder folder;

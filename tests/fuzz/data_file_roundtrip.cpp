@@ -15,9 +15,8 @@
 
 namespace {
 
-// The day as the file will hold it, worked out from the date rules alone:
-// the date in its full form (none: saved as a comment line) and the flux
-// with one decimal.
+// The day as the file will hold it, from the date rules alone (none: saved
+// as a comment line), the flux with one decimal.
 std::optional<SolarRecord> AsWritten(const SolarRecord& r, bool version3)
 {
     const std::string date = ParseNumericDate(r.GetDate());
@@ -31,9 +30,7 @@ std::optional<SolarRecord> AsWritten(const SolarRecord& r, bool version3)
 
 std::string CheckDataFileRoundTrip(const std::string& bytes, int mode, const std::string& folder)
 {
-    // Answers every question No and keeps version 2 files unconverted.
-    ScriptedPrompt prompt;
-
+    ScriptedPrompt prompt;  // answers No: version 2 files stay unconverted
     // Backups of earlier inputs would use up the backup names.
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         std::filesystem::remove_all(entry.path());
@@ -79,17 +76,15 @@ std::string CheckDataFileRoundTrip(const std::string& bytes, int mode, const std
     const std::string first = ReadTextFile(path);
     if (ReadDataFile() != ReadOutcome::Read)
         return "the saved file was not read back";
+    const auto text = [](const SolarRecord& r) {
+        return r.GetDate() + " " + std::to_string(r.m_sunspots) + " " + FormatShortest(r.m_flux);
+    };
     if (records.RecordCount() != static_cast<int>(expected.size()))
-        return "wrote " + std::to_string(expected.size()) + " days, read back " +
-               std::to_string(records.RecordCount());
-    for (int i = 0; i < records.RecordCount(); ++i) {
-        const SolarRecord& r = records.At(i);
-        const SolarRecord& e = expected[static_cast<std::size_t>(i)];
-        if (r.GetDate() != e.GetDate() || r.m_sunspots != e.m_sunspots || r.m_flux != e.m_flux)
-            return "day " + std::to_string(i) + ": wrote " + e.GetDate() + " " + std::to_string(e.m_sunspots) +
-                   " " + FormatShortest(e.m_flux) + ", read back " + r.GetDate() + " " +
-                   std::to_string(r.m_sunspots) + " " + FormatShortest(r.m_flux);
-    }
+        return "wrote " + std::to_string(expected.size()) + " days, read back " + std::to_string(records.RecordCount());
+    for (int i = 0; i < records.RecordCount(); ++i)
+        if (text(records.At(i)) != text(expected[static_cast<std::size_t>(i)]))
+            return "day " + std::to_string(i) + ": wrote " + text(expected[static_cast<std::size_t>(i)]) +
+                   ", read back " + text(records.At(i));
     if (SkippedDataLines() != 0)
         return "the saved file has lines that are not data";
     Records().SetDataChanged(1);

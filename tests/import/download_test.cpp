@@ -36,7 +36,6 @@ TEST_F(DownloadTest, FetchesOnceAndThenOnlyWhenChanged)
     ASSERT_EQ(first.status, DownloadStatus::Fetched) << first.error;
     EXPECT_EQ(ReadTextFile(target), ReadTextFile(www + "/" + Excerpt));
     ASSERT_TRUE(first.lastModified);
-
     std::filesystem::remove(target);
     const DownloadResult second = DownloadFile(server.Url(Excerpt), target, first.lastModified);
     EXPECT_EQ(second.status, DownloadStatus::NotModified);
@@ -65,7 +64,6 @@ TEST_F(DownloadTest, FaultsFailCleanlyAndLeaveNoFile)
 
     const DownloadResult missing = DownloadFile(server.Url("nothing.txt"), target, std::nullopt);
     EXPECT_NE(missing.error.find("404"), std::string::npos) << missing.error;
-    // Only http and https.
     EXPECT_EQ(DownloadFile("file:///etc/passwd", target, std::nullopt).status, DownloadStatus::Failed);
     EXPECT_FALSE(PathExists(target));
 }
@@ -98,6 +96,5 @@ TEST_F(DownloadTest, UpdateSourcesAndTheirStamps)
     EXPECT_FALSE(LastImportStamp(ini, sources[0]));
     ASSERT_TRUE(SaveImportStamp(ini, sources[0], 1700000000));
     EXPECT_EQ(LastImportStamp(ini, sources[0]), 1700000000);
-    // A stamp belongs to its address: a changed address is fetched whole.
-    EXPECT_FALSE(LastImportStamp(ini, UpdateSource{3, "http://a/other.csv"}));
+    EXPECT_FALSE(LastImportStamp(ini, UpdateSource{3, "http://a/other.csv"}));  // a stamp is its address's
 }

@@ -14,10 +14,9 @@ const std::string Nrcan = Excerpts + "nrcan_fluxtable_excerpt.txt";
 
 std::optional<SolarRecord> Stored(const std::string& date)
 {
-    for (int i = 0; i < Records().RecordCount(); ++i) {
+    for (int i = 0; i < Records().RecordCount(); ++i)
         if (Records().At(i).GetDate() == date)
             return Records().At(i);
-    }
     return std::nullopt;
 }
 
@@ -64,10 +63,9 @@ TEST_F(ImportRunTest, SunspotOnlyAndFluxOnlyFilesMakeDaysTogether)
     const ImportRun run = Run({Silso, Nrcan}, DuplicatePolicy::Ignore);
     EXPECT_EQ(Records().RecordCount(), 44);
     EXPECT_TRUE(InDateOrder());
-    EXPECT_EQ(run.Reports()[0].read, 116);
-    EXPECT_EQ(run.Reports()[0].added, 44);
-    EXPECT_EQ(run.Reports()[0].incomplete, 71);
-    EXPECT_EQ(run.Reports()[1].added, 44);
+    const FileReport& silso = run.Reports()[0];
+    EXPECT_EQ(std::vector({silso.read, silso.added, silso.incomplete, run.Reports()[1].added}),
+              std::vector({116, 44, 71, 44}));
     EXPECT_EQ(Stored("12/02/2011")->m_sunspots, 127);
     EXPECT_DOUBLE_EQ(Stored("12/02/2011")->m_flux, 157.3);
     EXPECT_DOUBLE_EQ(Stored("03/02/2021")->m_flux, 75.6);  // the later of two noon readings
@@ -95,9 +93,8 @@ TEST_F(ImportRunTest, StoredDatesFollowTheDuplicatePolicy)
     EXPECT_DOUBLE_EQ(Stored("12/15/2008")->m_flux, 68.9);
     EXPECT_EQ(Stored("12/15/2008")->m_sunspots, 5);
     EXPECT_EQ(Stored("12/15/2008")->m_avgSunspots, 33);
-    // A value equal to the stored one is no change.
     EXPECT_EQ(replace.Reports()[0].replaced, 1);
-    EXPECT_EQ(replace.Reports()[0].skipped, 1);
+    EXPECT_EQ(replace.Reports()[0].skipped, 1);  // a value equal to the stored one
     EXPECT_EQ(Records().DataChanged(), 1);
 
     // New days go in date order around stored ones.
@@ -108,9 +105,8 @@ TEST_F(ImportRunTest, StoredDatesFollowTheDuplicatePolicy)
     EXPECT_EQ(Records().At(0).GetDate(), "06/04/2007");
     EXPECT_EQ(Records().At(Records().RecordCount() - 1).GetDate(), "08/06/2026");
     // 108 observed days: 2 interpolated lack flux, 3 stored; the rest added.
-    EXPECT_EQ(csv.Reports()[0].added, 103);
-    EXPECT_EQ(csv.Reports()[0].skipped, 3);
-    EXPECT_EQ(csv.Reports()[0].incomplete, 2);
+    const FileReport& report = csv.Reports()[0];
+    EXPECT_EQ(std::vector({report.added, report.skipped, report.incomplete}), std::vector({103, 3, 2}));
 }
 
 TEST_F(ImportRunTest, BulletinsAndIndexFilesInOneRunAndTheReport)

@@ -1,5 +1,5 @@
-// Every importer on its real excerpt, against the values of the excerpts'
-// cross-check table; detection; damaged copies never misread.
+// Every importer on its real excerpt against the cross-check table; detection;
+// damaged copies never misread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,9 +52,9 @@ bool IsValue(const std::string& cell)
     return !cell.empty() && cell != "-1" && cell.find_first_not_of("0123456789.-") == std::string::npos;
 }
 
-// One excerpt and the columns of the cross-check table that hold its values;
-// from/to bound its dates where two files share a column. Where the file
-// marks each row's kind (typeColumn), only the kinds listed give a number.
+// An excerpt and its columns in the cross-check table; from/to bound its
+// dates where two files share a column; where rows have a kind (typeColumn)
+// only the kinds listed give a number.
 struct ExcerptCase {
     const char* file;
     IndexFormat format;
@@ -150,11 +150,10 @@ TEST_P(Excerpt, DetectedByContentAndReadAsTheCrossCheckSays)
     EXPECT_EQ(result.problem, "");
     const ExpectedDays expected = ExpectedFor(c);
     EXPECT_TRUE(NeverMisread(result, expected));
-    // Every day with a value is read (a doubled noon row gives the last one).
     std::map<std::string, DailyValue> read;
     for (const DailyValue& day : result.days)
         read[IsoDate(day)] = day;
-    for (const auto& [date, e] : expected) {
+    for (const auto& [date, e] : expected) {  // every day read; of two noon rows the last
         ASSERT_TRUE(read.count(date)) << date;
         if (!e.flux.empty()) {
             EXPECT_DOUBLE_EQ(*read[date].flux, e.flux.back()) << date;
@@ -163,8 +162,8 @@ TEST_P(Excerpt, DetectedByContentAndReadAsTheCrossCheckSays)
     EXPECT_EQ(read.size(), expected.size());
 }
 
-// A copy cut short anywhere, or with one character garbled anywhere, is read
-// up to the damage or refused, and what is read is what the file says.
+// A copy cut short or with a character garbled anywhere is read up to the
+// damage or refused, never misread.
 TEST_P(Excerpt, DamagedCopiesAreNeverMisread)
 {
     const ExcerptCase c = GetParam();
@@ -185,7 +184,7 @@ TEST_P(Excerpt, DamagedCopiesAreNeverMisread)
         EXPECT_TRUE(NeverMisread(bad, expected)) << "garbled at " << at;
         stopped += bad.problem.empty() ? 0 : 1;
     }
-    EXPECT_GT(stopped, 0);  // damage is reported, not passed over in silence
+    EXPECT_GT(stopped, 0);  // damage is reported
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, Excerpt, ::testing::ValuesIn(Cases));
@@ -200,16 +199,14 @@ TEST(Detection, UnknownContentAndFormatNames)
     EXPECT_FALSE(DetectFormat(folder.File("missing.txt"), "SUNSPOT NUMBERS FOR"));
     EXPECT_EQ(FormatFromName("celestrak-txt"), IndexFormat::CelestrakTxt);
     EXPECT_FALSE(FormatFromName("csv"));
-    // The CelesTrak text file's row counts are a note, not a refusal.
-    const IndexReadResult txt =
+    const IndexReadResult txt =  // its row counts are a note, not a refusal
         ReadIndexFile(Excerpts + "celestrak_sw19571001_excerpt.txt", IndexFormat::CelestrakTxt);
     EXPECT_EQ(txt.notes.at(0), "declares 25162 observed rows but holds 108");
 }
 
-// Rows that break a format's row rules stop the read there; what came before
-// is kept. SILSO: "YYYY;MM;DD;YYYY.yyy;SSSS;DDD.D;NNNN;F", a fractional year
-// inside the row's year, F 0 or 1, -1 for no value. SWPC: 75 characters, -1
-// for no value.
+// A row breaking its format's rules stops the read there, keeping what came
+// before. SILSO: "YYYY;MM;DD;YYYY.yyy;SSSS;DDD.D;NNNN;F", the fraction in
+// the row's year, F 0 or 1; SWPC: 75 characters; -1 is no value.
 TEST(ImporterRules, RowsOutsideAFormatsRulesStopTheRead)
 {
     struct Case {

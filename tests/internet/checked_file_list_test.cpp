@@ -20,23 +20,20 @@ const std::string ClassHeader = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x08, 0x00}) + "F
 
 TEST(CheckedFileList, ByteLayouts)
 {
+    const std::string n254(254, 'a'), n255(255, 'b'), n300(300, 'c');
     struct Case {
         const char* what;
         std::vector<std::string> names;
         std::string bytes;
-    };
-    const std::string n254(254, 'a'), n255(255, 'b'), n300(300, 'c');
-    const std::vector<Case> cases = {
+    } const cases[] = {
         {"empty list", {}, Bytes({0, 0})},
         {"one entry: no reference", {"a.txt"}, Bytes({1, 0}) + ClassHeader + Bytes({5}) + "a.txt"},
-        {"the example of two names",
-         {"a.txt", "bb.txt"},
+        {"two names", {"a.txt", "bb.txt"},
          Bytes({2, 0}) + ClassHeader + Bytes({5}) + "a.txt" + Bytes({0x01, 0x80, 6}) + "bb.txt"},
         {"254 bytes: one length byte", {n254}, Bytes({1, 0}) + ClassHeader + Bytes({254}) + n254},
         {"255 bytes: 0xFF and 16 bits", {n255}, Bytes({1, 0}) + ClassHeader + Bytes({0xFF, 0xFF, 0x00}) + n255},
         {"300 bytes", {n300}, Bytes({1, 0}) + ClassHeader + Bytes({0xFF, 0x2C, 0x01}) + n300},
-        {"duplicates kept in order",
-         {"x", "x", "y"},
+        {"duplicates kept in order", {"x", "x", "y"},
          Bytes({3, 0}) + ClassHeader + Bytes({1}) + "x" + Bytes({0x01, 0x80, 1}) + "x" +
              Bytes({0x01, 0x80, 1}) + "y"},
         {"empty name", {""}, Bytes({1, 0}) + ClassHeader + Bytes({0})},
@@ -58,15 +55,12 @@ TEST(CheckedFileList, CountsFrom65535OnTakeThirtyTwoBits)
         for (std::size_t i = 0; i < count; ++i)
             names[i] = "2002-arlp" + std::to_string(i) + ".txt";
         const std::string bytes = EncodeCheckedFiles(names);
+        const auto byte = [&](int i) { return static_cast<std::size_t>(static_cast<unsigned char>(bytes[i])); };
         if (count < 65535) {
-            EXPECT_EQ(bytes.substr(0, 2), Bytes({0xFE, 0xFF}));
+            EXPECT_EQ(byte(0) | byte(1) << 8, count);
         } else {
-            EXPECT_EQ(bytes.substr(0, 2), Bytes({0xFF, 0xFF}));
-            const std::size_t stored = static_cast<unsigned char>(bytes[2]) |
-                                       static_cast<unsigned char>(bytes[3]) << 8 |
-                                       static_cast<unsigned char>(bytes[4]) << 16 |
-                                       static_cast<std::size_t>(static_cast<unsigned char>(bytes[5])) << 24;
-            EXPECT_EQ(stored, count);
+            EXPECT_EQ(byte(0) | byte(1) << 8, 0xFFFFu);
+            EXPECT_EQ(byte(2) | byte(3) << 8 | byte(4) << 16 | byte(5) << 24, count);
         }
         std::vector<std::string> decoded;
         ASSERT_TRUE(DecodeCheckedFiles(bytes, &decoded));
@@ -108,15 +102,12 @@ TEST(CheckedFileList, DamagedFilesKeepWhatWasReadBeforeTheFault)
         const char* what;
         std::string bytes;
         std::vector<std::string> kept;
-    };
-    const std::vector<Case> cases = {
+    } const cases[] = {
         {"nothing at all", "", {}},
         {"half a count", Bytes({1}), {}},
         {"wrong class name", Bytes({1, 0, 0xFF, 0xFF, 1, 0, 8, 0}) + "FTPFilez" + Bytes({1}) + "a", {}},
         {"wrong schema", Bytes({1, 0, 0xFF, 0xFF, 2, 0, 8, 0}) + "FTPFiles" + Bytes({1}) + "a", {}},
-        {"bad tag on the second entry",
-         Bytes({2, 0}) + ClassHeader + Bytes({1}) + "a" + Bytes({0x02, 0x80, 1}) + "b",
-         {"a"}},
+        {"bad tag on the second entry", Bytes({2, 0}) + ClassHeader + Bytes({1}) + "a" + Bytes({0x02, 0x80, 1}) + "b", {"a"}},
         {"object back-reference", Bytes({2, 0}) + ClassHeader + Bytes({1}) + "a" + Bytes({0x02, 0x00}), {"a"}},
         {"truncated name", good2.substr(0, good2.size() - 1), {"a"}},
         {"name length past the end", Bytes({1, 0}) + ClassHeader + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), {}},

@@ -69,28 +69,20 @@ TEST_F(FtpScan, FirstScanMergesAndKeepsEveryNewBulletinAndASecondFetchesNothing)
     EXPECT_EQ(first.outcome, ScanOutcome::Completed);
     EXPECT_EQ(first.filesMerged, 4);
     EXPECT_EQ(first.daysAdded, 28);
-    const std::vector<std::string> operations = {
-        "Starting FTP Connection | Done",
-        "Setting Directory | Done",
-        "Retrieving File Names | Done",
-        "Checking File 5 of 5 | Done",
-        "Completed - 28 Records Added | Finished",
-    };
-    EXPECT_EQ(Rows(observer_.Operations()), operations);
-    const std::vector<std::string> files = {
-        "1995-arlp038.txt | Added New Data",
-        "1996-arlp005.txt | Added New Data",
-        "2002-arlp052.txt | Added New Data",
-        "2002-arlp099.txt | Could Not Parse File (02) | red",
-        "2003-arlp008.txt | Added New Data",
-    };
-    EXPECT_EQ(Rows(observer_.Files()), files);
+    EXPECT_EQ(Rows(observer_.Operations()),
+              (std::vector<std::string>{"Starting FTP Connection | Done", "Setting Directory | Done",
+                                        "Retrieving File Names | Done", "Checking File 5 of 5 | Done",
+                                        "Completed - 28 Records Added | Finished"}));
+    EXPECT_EQ(Rows(observer_.Files()),
+              (std::vector<std::string>{"1995-arlp038.txt | Added New Data", "1996-arlp005.txt | Added New Data",
+                                        "2002-arlp052.txt | Added New Data",
+                                        "2002-arlp099.txt | Could Not Parse File (02) | red",
+                                        "2003-arlp008.txt | Added New Data"}));
     EXPECT_EQ(RecordDays(), Concat({BulletinDays("003_1995_arlp038"), BulletinDays("004_1996_arlp005"),
                                     BulletinDays("013_2002_arlp052"), BulletinDays("014_2003_arlp008")}));
     // A -2 file is recorded too: it will not parse next time either.
-    EXPECT_EQ(checked_.Names(), (std::vector<std::string>{"1995-arlp038.txt", "1996-arlp005.txt",
-                                                          "2002-arlp052.txt", "2002-arlp099.txt",
-                                                          "2003-arlp008.txt"}));
+    EXPECT_EQ(checked_.Names(), (std::vector<std::string>{"1995-arlp038.txt", "1996-arlp005.txt", "2002-arlp052.txt",
+                                                          "2002-arlp099.txt", "2003-arlp008.txt"}));
     EXPECT_TRUE(NoTemporaryFiles());
     // Kept copies never replace a file already there; unparsable ones are kept too.
     EXPECT_EQ(ReadTextFile(keep + "/1995-arlp038.txt"), BulletinText("003_1995_arlp038"));
@@ -103,14 +95,12 @@ TEST_F(FtpScan, FirstScanMergesAndKeepsEveryNewBulletinAndASecondFetchesNothing)
     EXPECT_TRUE(observer_.Files().empty());
     const std::vector<std::string> all = Rows(observer_.Operations());
     ASSERT_EQ(all.size(), 10u);  // the second run's rows follow the first's
-    EXPECT_EQ(all[8], "Checking File 5 of 5 | Done");
     EXPECT_EQ(all[9], "Completed - No New Files | Finished");
     EXPECT_EQ(Records().RecordCount(), 28);
     EXPECT_EQ(checked_.Count(), 5);
 }
 
-// Also: an empty directory name means the login directory, and a bare host
-// name is tried as an ftp:// address.
+// Also: an empty directory is the login one; a bare host is tried as ftp://.
 TEST_F(FtpScan, KnownDaysAreKeptAndABulletinWithNothingNewSaysSo)
 {
     WriteArchive(root_, "", {{"1995/1995-arlp038.txt", BulletinText("003_1995_arlp038")}});
@@ -142,8 +132,7 @@ TEST_F(FtpScan, RunFailuresColourTheFirstRowAndSayWhy)
         std::string site, dir;
         ScanOutcome outcome;
         std::vector<std::string> rows;
-    };
-    const std::vector<Case> cases = {
+    } const cases[] = {
         {"login refused", refusing.Url(), "pub/bulletins", ScanOutcome::LoginFailed,
          {"Starting FTP Connection | Failed - Could Not Connect To Site | red"}},
         {"no bulletin directory", server.Url(), "pub/nothing", ScanOutcome::NoDirectory,
@@ -182,8 +171,7 @@ TEST_F(FtpScan, BrokenTransfersFailOneFileAndTheRunGoesOn)
         {"2002/2002-arlp050-drop.txt", BulletinText("013_2002_arlp052") + std::string(200000, ' ')});
     files.push_back({"2002/2002-arlp051-stall.txt", BulletinText("013_2002_arlp052")});
     WriteArchive(root_, "pub/bulletins", files);
-    // Larger than the 16 MiB limit, without taking the disk space.
-    { std::ofstream big(root_ + "/pub/bulletins/2003/2003-arlp001-big.txt"); }
+    std::ofstream(root_ + "/pub/bulletins/2003/2003-arlp001-big.txt").close();  // past 16 MiB, sparse
     fs::resize_file(root_ + "/pub/bulletins/2003/2003-arlp001-big.txt", 17 * 1024 * 1024);
     FtpTestServer server(root_, {"drop", "stall"});
     FtpLimits limits;
@@ -214,10 +202,9 @@ TEST_F(FtpScan, UntrustedNamesAreNeverFetchedOrRecorded)
 
     EXPECT_EQ(worker_.Run(SettingsFor(server.Url())).outcome, ScanOutcome::Completed);
     std::vector<std::string> unsafe;
-    for (const std::string& row : Rows(observer_.Files())) {
+    for (const std::string& row : Rows(observer_.Files()))
         if (row.ends_with(" | Unsafe File Name | red"))
             unsafe.push_back(row);
-    }
     // Top level: "..", ".", "a/b", "bad\x01dir"; each year folder: six names.
     EXPECT_EQ(unsafe.size(), 4u + 4u * 6u);
     EXPECT_NE(std::find(unsafe.begin(), unsafe.end(), "2002-arlp\\x01902.txt | Unsafe File Name | red"),
@@ -237,18 +224,14 @@ TEST_F(FtpScan, StopEndsTheRunPromptlyKeepingWhatWasMerged)
         const char* fault;
         bool (*ready)(const RecordingObserver&);  // the run is stuck where the case wants it
         std::vector<std::string> operations, files, checked, days;
-    };
-    const std::vector<Case> cases = {
+    } const cases[] = {
         {"in the counting pass", "stall-list",
          [](const RecordingObserver& o) {
              const auto rows = o.Operations();
              return rows.size() == 3 && rows[2].second == "Working";
          },
          {"Starting FTP Connection | Done | red", "Setting Directory | Done",
-          "Retrieving File Names | Aborted | red"},
-         {},
-         {},
-         {}},
+          "Retrieving File Names | Aborted | red"}, {}, {}, {}},
         {"in a transfer", "stall",
          [](const RecordingObserver& o) {
              const auto rows = o.Files();
@@ -277,8 +260,7 @@ TEST_F(FtpScan, StopEndsTheRunPromptlyKeepingWhatWasMerged)
         ASSERT_TRUE(WaitUntil([&] { return c.ready(observer); }));
         const auto before = std::chrono::steady_clock::now();
         int pumps = 0;
-        worker.Stop([&] { ++pumps; });
-        // The stalled server would hold the run for a minute.
+        worker.Stop([&] { ++pumps; });  // the stalled server would hold the run a minute
         EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(10));
         EXPECT_GT(pumps, 0);
         EXPECT_FALSE(worker.WorkerRunning());
