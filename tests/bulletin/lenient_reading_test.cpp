@@ -168,19 +168,13 @@ TEST(BulletinDate, DatesInHeaderLines)
         int year, month, day;
     };
     const Case cases[] = {
-        {"SEATTLE, WA JANUARY 21, 1994", 1994, 1, 21},
-        {"FRIDAY, 21 JANUARY 1994", 1994, 1, 21},
-        {"NEWINGTON CT  DEC. 13, 2002", 2002, 12, 13},
-        {"03/05/2010", 2010, 3, 5},
-        {"SOLAR REPORT 12-30-21", 2021, 12, 30},
-        {"K7RA SOLAR REPORT 1-13-95", 1995, 1, 13},
-        {"POSTED 2010-03-05", 2010, 3, 5},
-        {"SOLAR UPDATE, JANUARY 2009", 2009, 1, 0},
+        {"SEATTLE, WA JANUARY 21, 1994", 1994, 1, 21}, {"FRIDAY, 21 JANUARY 1994", 1994, 1, 21},
+        {"NEWINGTON CT  DEC. 13, 2002", 2002, 12, 13}, {"03/05/2010", 2010, 3, 5},
+        {"SOLAR REPORT 12-30-21", 2021, 12, 30},       {"K7RA SOLAR REPORT 1-13-95", 1995, 1, 13},
+        {"POSTED 2010-03-05", 2010, 3, 5},             {"SOLAR UPDATE, JANUARY 2009", 2009, 1, 0},
         {"UPDATE 1-13-22 OF JANUARY 2009", 2022, 1, 13},  // the first date in the line
-        {"13/05/2010", 0, 0, 0},                          // month first, always
-        {"02/30/2010", 0, 0, 0},
-        {"ARLP003 PROPAGATION DE KT7H", 0, 0, 0},
-        {"BULLETIN 25 ARLP025", 0, 0, 0},
+        {"13/05/2010", 0, 0, 0},  // month first, always
+        {"02/30/2010", 0, 0, 0},  {"ARLP003 PROPAGATION DE KT7H", 0, 0, 0}, {"BULLETIN 25 ARLP025", 0, 0, 0},
     };
     for (const Case& c : cases) {
         const std::optional<BulletinDate> date = FindDateInLine(c.line);

@@ -189,14 +189,12 @@ TEST_P(Excerpt, DamagedCopiesAreNeverMisread)
 
 INSTANTIATE_TEST_SUITE_P(Formats, Excerpt, ::testing::ValuesIn(Cases));
 
-// Bulletins are told by their phrase (the import run's test has one).
-TEST(Detection, UnknownContentAndFormatNames)
+// Missing files and bulletins: the import run's test.
+TEST(Detection, UnknownContentFormatNamesAndNotes)
 {
     TempFolder folder;
-    const std::string junk = folder.File("junk.txt");
-    WriteTextFile(junk, "date,value\n2009-01-01,3\n");
-    EXPECT_FALSE(DetectFormat(junk, "SUNSPOT NUMBERS FOR"));
-    EXPECT_FALSE(DetectFormat(folder.File("missing.txt"), "SUNSPOT NUMBERS FOR"));
+    WriteTextFile(folder.File("junk.txt"), "date,value\n2009-01-01,3\n");
+    EXPECT_FALSE(DetectFormat(folder.File("junk.txt"), "SUNSPOT NUMBERS FOR"));
     EXPECT_EQ(FormatFromName("celestrak-txt"), IndexFormat::CelestrakTxt);
     EXPECT_FALSE(FormatFromName("csv"));
     const IndexReadResult txt =  // its row counts are a note, not a refusal
