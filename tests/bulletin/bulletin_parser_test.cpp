@@ -139,11 +139,7 @@ TEST_F(ParserTest, Sections)
 {
     const std::string date = "SEATTLE, WA  APRIL 10, 2003\n";
     const std::string seven = "1, 2, 3, 4, 5, 6 AND 7";
-    const struct {
-        std::string text;
-        int result;
-        BulletinDay last;
-    } cases[] = {
+    const struct { std::string text; int result; BulletinDay last; } cases[] = {
         {Section("MARCH 31 THROUGH APRIL 6", "1 2 3 4 5 6 AND 7", "1 2 3 4 5 6 7"), 7,
          {4, 6, 2003, 7, 7.0}},
         {Section("MARCH 7TH TO MARCH 13", seven, seven), 7, {3, 13, 2003, 7, 7.0}},
@@ -201,11 +197,7 @@ TEST_F(ParserTest, Sections)
 TEST_F(ParserTest, ValuesAndYearsOutsideTheirRange)
 {
     const std::string date = "SEATTLE, WA  MARCH 15, 2002\n";
-    const struct {
-        const char* spots;
-        const char* flux;
-        int result;
-    } values[] = {
+    const struct { const char* spots; const char* flux; int result; } values[] = {
         {"1000 AND 0", "2000 AND 0", 2},
         {"1001 AND 0", "70 AND 70", ParseError},
         {"-1 AND 0", "70 AND 70", ParseNoSunspots},
@@ -219,10 +211,7 @@ TEST_F(ParserTest, ValuesAndYearsOutsideTheirRange)
 
     const int next = ThisYear() + 1;
     const std::string newYear = Section("DECEMBER 30 THROUGH JANUARY 1", "1 2 3", "1 2 3");
-    const struct {
-        std::string dateLine, section;
-        int result;
-    } years[] = {
+    const struct { std::string dateLine, section; int result; } years[] = {
         {"SEATTLE, WA  MARCH 15, 1900\n", ZeroSection(7, 8), 2},
         {"SEATTLE, WA  MARCH 15, 1899\n", ZeroSection(7, 8), ParseNoYear},
         {"SEATTLE, WA  MARCH 15, " + std::to_string(next) + "\n", ZeroSection(7, 8), 2},
@@ -245,10 +234,7 @@ TEST_F(ParserTest, FiveHundredDayStore)
     std::string months;
     for (int i = 0; i < 16; ++i)
         months += ZeroSection(1, 31);  // 496 days
-    const struct {
-        std::string sections;
-        int result;
-    } cases[] = {
+    const struct { std::string sections; int result; } cases[] = {
         {months + ZeroSection(1, 4), 500},
         {months + ZeroSection(1, 4) + ZeroSection(1, 1), 500},
         {months + ZeroSection(1, 5), 496},

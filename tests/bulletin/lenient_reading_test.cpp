@@ -115,10 +115,7 @@ TEST(LenientReading, WordingsOfTheValues)
 
 TEST(LenientReading, WhatStaysAmbiguousIsRefused)
 {
-    struct Case {
-        std::string text;
-        int result;
-    };
+    struct Case { std::string text; int result; };
     const std::string flux7 = " 10.7 cm flux was 1, 2, 3, 4, 5, 6 and 7 with a mean of 4.\n";
     const std::string april = "Sunspot numbers for April 10-16, 2008 were ";
     const Case cases[] = {
@@ -163,10 +160,7 @@ TEST(LenientReading, WhatStaysAmbiguousIsRefused)
 
 TEST(BulletinDate, DatesInHeaderLines)
 {
-    struct Case {
-        std::string line;
-        int year, month, day;
-    };
+    struct Case { std::string line; int year, month, day; };
     const Case cases[] = {
         {"SEATTLE, WA JANUARY 21, 1994", 1994, 1, 21}, {"FRIDAY, 21 JANUARY 1994", 1994, 1, 21},
         {"NEWINGTON CT  DEC. 13, 2002", 2002, 12, 13}, {"03/05/2010", 2010, 3, 5},

@@ -61,7 +61,9 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
     Settings().AxisLabels = 0;
     Settings().PFBPath = "/bulletins";
     SaveSettings();
-    const auto saved = [](const char* key) { return IniFile(IniFilePath()).ReadText(SettingsSection, key, "none", 4096); };
+    const auto saved = [](const char* key) {
+        return IniFile(IniFilePath()).ReadText(SettingsSection, key, "none", 4096);
+    };
     EXPECT_EQ(saved("AxisLabels"), "none");
     EXPECT_EQ(saved("CloseDays"), "100");
     EXPECT_EQ(saved("PFBPath"), "/bulletins");
@@ -71,8 +73,9 @@ TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
     DataFile().path = "/a/very/long/folder/name/that/goes/on/and/on/for/more/than/sixty-two/GRAPH.DAT";
     Stagger().day = "03/04/2001";
     SaveSettings();
-    for (const auto& [key, value] : {std::pair{"CloseDays", "999"}, {"AxisLabels", "0"}, {"StaggerPlotStartDay", "03/04/2001"},
-                                     {"FTPSite", "ftp.example.org"}, {"FTPDir", "none"}, {"Mine", "kept"}})
+    for (const auto& [key, value] : {std::pair{"CloseDays", "999"}, {"AxisLabels", "0"},
+                                     {"StaggerPlotStartDay", "03/04/2001"}, {"FTPSite", "ftp.example.org"},
+                                     {"FTPDir", "none"}, {"Mine", "kept"}})
         EXPECT_EQ(saved(key), value) << key;
     EXPECT_EQ(saved("FileName"), DataFile().path);
 

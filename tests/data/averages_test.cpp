@@ -12,10 +12,7 @@ namespace {
 // else a partial average (stored negated) from the first record up to this
 // one, or at the end from where the window would run out up to this one.
 // Flux averages take the whole part of each flux; averages are cut, not rounded.
-struct ExpectedAverage {
-    long long spots, flux;
-    bool partial;
-};
+struct ExpectedAverage { long long spots, flux; bool partial; };
 
 ExpectedAverage Reference(const std::vector<int>& spots, const std::vector<double>& flux, int index,
                           int avgInt, int lagDays)
@@ -53,9 +50,7 @@ protected:
 
 TEST_F(AveragesTest, EveryRecordMatchesTheRule)
 {
-    struct Case {
-        int days, avgInt, lagDays;
-    };
+    struct Case { int days, avgInt, lagDays; };
     std::mt19937 random(11);
     for (const Case& c : {Case{7, 4, 1}, Case{40, 28, 13}, Case{28, 28, 13}, Case{29, 28, 13},
                           Case{100, 27, 0}, Case{100, 27, 26}, Case{5, 1, 0}, Case{365, 28, 13}}) {

@@ -229,10 +229,7 @@ TEST_F(DataFileTest, AForeignControlByteAnywhereRefusesTheFile)
     std::string days;
     for (int year = 1900; days.size() < 70000; ++year)
         days += Days(V3Header, 1, 28, std::to_string(year).c_str()).substr(V3Header.size() + 1);
-    struct Case {
-        std::size_t offset;
-        char byte;
-    };
+    struct Case { std::size_t offset; char byte; };
     std::vector<Case> cases;
     for (std::size_t offset = 0; offset < 17; ++offset)  // every place within a word
         for (const char byte : {'\0', '\x01', '\x1f', '\x1b'})

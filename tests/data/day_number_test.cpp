@@ -29,9 +29,7 @@ TEST(DayNumber, CountsEveryDayOfTheCalendar)
 
 TEST(DayNumber, DatesThatDoNotExistAreZero)
 {
-    struct Case {
-        int month, day, year;
-    };
+    struct Case { int month, day, year; };
     for (const Case& c : {Case{2, 29, 2001}, Case{2, 30, 2004}, Case{13, 1, 2000}, Case{0, 1, 2000},
                           Case{4, 31, 2000}, Case{1, 0, 2000}, Case{12, 31, 1858}, Case{1, 1, -5},
                           Case{1, 1, 2147483647}})

@@ -4,10 +4,7 @@
 
 TEST(StaggerDate, NormalisedToTenCharacters)
 {
-    struct Case {
-        const char* typed;
-        std::optional<std::string> stored;
-    };
+    struct Case { const char* typed; std::optional<std::string> stored; };
     for (const Case& c : {
              Case{"1/5/95", "01/05/1995"},
              Case{"12/31/2001", "12/31/2001"},

@@ -105,11 +105,7 @@ TEST_F(InstallTest, TheDataFileTypeIsRecognised)
     EXPECT_EQ(r.err, "");
     setenv("XDG_DATA_DIRS", (Installed("share") + ":/usr/share").c_str(), 1);
     const QMimeDatabase types;
-    const struct {
-        const char* name;
-        const char* text;
-        std::string type;
-    } files[] = {
+    const struct { const char* name; const char* text; std::string type; } files[] = {
         {"history", "! SKYLOG Solar Data Plot Version 3 Data File\n01/01/2000  100   150.9\n", DataType},
         {"GRAPH.V2", "! SKYLOG Solar Data Plot Version 2 Data File\n", DataType},
         {"SOLAR.DAT", "01/01/2000  100   150.9\n", DataType},

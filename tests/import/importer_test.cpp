@@ -40,10 +40,7 @@ const Table& CrossCheck()
 
 // What a file should give for a date: the sunspot number and the flux, each
 // with every value the file holds for it (two noon rows give two).
-struct Expected {
-    std::vector<int> sunspots;
-    std::vector<double> flux;
-};
+struct Expected { std::vector<int> sunspots; std::vector<double> flux; };
 using ExpectedDays = std::map<std::string, Expected>;
 
 // A number; an empty cell and -1 mark no value.
@@ -207,11 +204,7 @@ TEST(Detection, UnknownContentFormatNamesAndNotes)
 // the row's year, F 0 or 1; SWPC: 75 characters; -1 is no value.
 TEST(ImporterRules, RowsOutsideAFormatsRulesStopTheRead)
 {
-    struct Case {
-        IndexFormat format;
-        std::string good;
-        std::vector<std::string> bad;
-    };
+    struct Case { IndexFormat format; std::string good; std::vector<std::string> bad; };
     const std::string dsd = "2009 01 01   69     12        0      0    -999   A0.0   0  0  0  0  0  0  0";
     const Case cases[] = {
         {IndexFormat::Silso, "2011;12;02;2011.921; 127;  8.9;  31;1",

@@ -21,11 +21,7 @@ const std::string ClassHeader = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x08, 0x00}) + "F
 TEST(CheckedFileList, ByteLayouts)
 {
     const std::string n254(254, 'a'), n255(255, 'b'), n300(300, 'c');
-    struct Case {
-        const char* what;
-        std::vector<std::string> names;
-        std::string bytes;
-    } const cases[] = {
+    struct Case { const char* what; std::vector<std::string> names; std::string bytes; } const cases[] = {
         {"empty list", {}, Bytes({0, 0})},
         {"one entry: no reference", {"a.txt"}, Bytes({1, 0}) + ClassHeader + Bytes({5}) + "a.txt"},
         {"two names", {"a.txt", "bb.txt"},
@@ -98,19 +94,17 @@ TEST(CheckedFileList, DamagedFilesKeepWhatWasReadBeforeTheFault)
 {
     const std::string good2 =
         Bytes({2, 0}) + ClassHeader + Bytes({1}) + "a" + Bytes({0x01, 0x80, 1}) + "b";
-    struct Case {
-        const char* what;
-        std::string bytes;
-        std::vector<std::string> kept;
-    } const cases[] = {
+    struct Case { const char* what; std::string bytes; std::vector<std::string> kept; } const cases[] = {
         {"nothing at all", "", {}},
         {"half a count", Bytes({1}), {}},
         {"wrong class name", Bytes({1, 0, 0xFF, 0xFF, 1, 0, 8, 0}) + "FTPFilez" + Bytes({1}) + "a", {}},
         {"wrong schema", Bytes({1, 0, 0xFF, 0xFF, 2, 0, 8, 0}) + "FTPFiles" + Bytes({1}) + "a", {}},
-        {"bad tag on the second entry", Bytes({2, 0}) + ClassHeader + Bytes({1}) + "a" + Bytes({0x02, 0x80, 1}) + "b", {"a"}},
+        {"bad tag on the second entry",
+         Bytes({2, 0}) + ClassHeader + Bytes({1}) + "a" + Bytes({0x02, 0x80, 1}) + "b", {"a"}},
         {"object back-reference", Bytes({2, 0}) + ClassHeader + Bytes({1}) + "a" + Bytes({0x02, 0x00}), {"a"}},
         {"truncated name", good2.substr(0, good2.size() - 1), {"a"}},
-        {"name length past the end", Bytes({1, 0}) + ClassHeader + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), {}},
+        {"name length past the end",
+         Bytes({1, 0}) + ClassHeader + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), {}},
         {"count larger than the file", Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + good2.substr(2), {"a", "b"}},
         {"count too large by one", Bytes({3, 0}) + good2.substr(2), {"a", "b"}},
         {"bytes after the last entry", good2 + "x", {"a", "b"}},

@@ -10,10 +10,7 @@ namespace {
 TEST(RemoteName, UnsafeNamesAreRefused)
 {
     const std::string nul("a\0b.txt", 7);
-    struct Case {
-        std::string name;
-        bool safe;
-    };
+    struct Case { std::string name; bool safe; };
     const Case cases[] = {
         {"2002-arlp005.txt", true},  {"2002-arlp\xC3\xA9.txt", true}, {std::string(255, 'x'), true},
         {"", false},                 {".", false},                     {"..", false},
@@ -28,11 +25,7 @@ TEST(RemoteName, UnsafeNamesAreRefused)
 
 TEST(RemoteName, ListingPatterns)
 {
-    struct Case {
-        const char* pattern;
-        const char* name;
-        bool matches;
-    };
+    struct Case { const char* pattern; const char* name; bool matches; };
     const Case cases[] = {
         {"*", "2002", true},          {"*.*", "2002", true},  // year folders have no dot
         {"*.*", ".Index.txt", true},  {"*arlp*.txt", "2002-arlp005.txt", true},
@@ -48,13 +41,7 @@ TEST(RemoteName, ListingPatterns)
 
 TEST(RemoteName, SiteAddresses)
 {
-    struct Case {
-        const char* text;
-        bool parses;
-        const char* scheme;
-        const char* host;
-        int port;
-    };
+    struct Case { const char* text; bool parses; const char* scheme; const char* host; int port; };
     const Case cases[] = {
         {"ftp.arrl.org", true, "ftp", "ftp.arrl.org", 0}, {"ftp://127.0.0.1:2121/pub", true, "ftp", "127.0.0.1", 2121},
         {"FTP://Host", true, "ftp", "Host", 0},           {"http://www.arrl.org", true, "http", "www.arrl.org", 0},

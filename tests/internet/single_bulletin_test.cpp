@@ -92,11 +92,7 @@ TEST_F(SingleBulletinFetch, EachFailureShowsOnItsStepLine)
     WriteArchive(root_, "pub/bulletins", {{"2002/2002-arlp005.txt", BulletinText("013_2002_arlp052")}});
     FtpTestServer server(root_);
     FtpTestServer refusing(root_, {"no-login"});
-    const struct {
-        std::string site;
-        std::string name;
-        const char* lines;
-    } cases[] = {
+    const struct { std::string site; std::string name; const char* lines; } cases[] = {
         {"ftp://bad host!", "2002-arlp005.txt", "Parse URL Failed|||"},
         {"http://127.0.0.1:" + std::to_string(server.Port()), "2002-arlp005.txt", "Completed|Failed||"},
         {"ftp://", "2002-arlp005.txt", "Completed|Failed||"},
@@ -227,11 +223,7 @@ TEST_F(FetchedBulletin, AddingSaysWhatHappenedAndRecordsWhatWillNotChange)
 {
     const std::string added = "New Data Added To Database|NEW DATA ADDED";
     const std::string notAdded = "ERROR ADDING DATA\n";
-    const struct {
-        const char* name;
-        std::string text;
-        std::string message;
-    } cases[] = {
+    const struct { const char* name; std::string text; std::string message; } cases[] = {
         {"2003-arlp008.txt", BulletinText("014_2003_arlp008"), added},
         {"2003-arlp008.txt", BulletinText("014_2003_arlp008"), added},  // recorded twice
         {"no-date.txt", "No date line here.\n", notAdded + "Could Not Parse File (02)|DATA NOT ADDED"},

@@ -45,9 +45,7 @@ TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
 {
     // Each step: the file opened, the length shown and saved; the closeup and
     // the scroll bar end on the last day.
-    const struct {
-        int days, shown, saved;
-    } steps[] = {
+    const struct { int days, shown, saved; } steps[] = {
         {3, 3, 252},     // fewer days than the closeup: all of them
         {1000, 252, 252}, // the user's length comes back
         {0, 0, 252},     // an empty file

@@ -61,11 +61,7 @@ using AxisTest = PlotFixture;
 
 TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
 {
-    struct Case {
-        int days;
-        double perDay;
-        int expected;
-    };
+    struct Case { int days; double perDay; int expected; };
     // Kept at 3 pixels or more apart, else months, years, decades, centuries.
     const Case cases[] = {{7, 1.0, 7},        {7, 0.3, 28},          {28, 0.2, 28},  {28, 0.0339, 365},
                           {28, 0.005, 3650},  {365, 0.0001, 36500},  {7, 3.0 / 7.0, 7}, {0, 0.01, 0}};

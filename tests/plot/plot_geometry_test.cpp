@@ -51,10 +51,7 @@ TEST_F(PlotTest, VerticalScaleAndItsFallbacks)
     EXPECT_DOUBLE_EQ(closeup.xScale, 758.0 / 100);
     EXPECT_DOUBLE_EQ(closeup.yScale, 231.0 / 200);
 
-    const struct {
-        double value, yScale;
-        int expected;
-    } values[] = {
+    const struct { double value, yScale; int expected; } values[] = {
         {400, 0.5, 250 - 200 - 1},
         {99.99, 1.0, 250 - 99 - 1},  // truncated toward zero
         {-50, overall.yScale, 250},  // never below the pane
@@ -77,11 +74,7 @@ TEST_F(PlotTest, CloseupMovesByTheirRules)
         AddRecord("01/01/2000", 100, 150.0);
     PreparePlotData();
     enum Move { Back, Forward, OneBack, OneForward, Jump, Centre };
-    const struct {
-        Move move;
-        int argument, end, closeDays, panDays, expected;
-        bool moved;
-    } cases[] = {
+    const struct { Move move; int argument, end, closeDays, panDays, expected; bool moved; } cases[] = {
         {Back, 0, 1000, 50, 100, 900, true},   {Back, 0, 250, 50, 100, 150, true},
         {Back, 0, 200, 50, 100, 100, true},    {Back, 0, 400, 50, 300, 300, true},
         {Back, 0, 599, 50, 300, 300, true},    {Back, 0, 600, 50, 300, 300, true},

@@ -109,7 +109,8 @@ TEST_F(RenderTest, RecordMarkersStandOnTheRecordDay)
     }
     // The low day (299) is the one before the closeup's first: no line at its left edge.
     EXPECT_EQ(CountColor(marked, Black, {0, l.closeup.top + 2, l.closeup.left + 60, l.closeup.top + 6}), 0);
-    EXPECT_GT(CountColor(marked, Black, {l.overall.left + 540, l.overall.top + 2, l.overall.left + 600, l.overall.top + 6}), 0);
+    const PixelRect& o = l.overall;
+    EXPECT_GT(CountColor(marked, Black, {o.left + 540, o.top + 2, o.left + 600, o.top + 6}), 0);
 }
 
 TEST_F(RenderTest, TitlesLabelsAndTheWidthRule)
@@ -165,11 +166,7 @@ TEST_F(RenderTest, AHistoryWithAHugeFluxIsAveragedAndDrawn)
 // With AxisLabels=0 the plot paints exactly the fixtures (rendered from
 // sample/GRAPH.DAT by the renderer of commit 0d4118a), text rows aside since
 // they depend on the installed font.
-struct BareCase {
-    const char* fixture;
-    int width, height;
-    std::function<void(PlotSettings&)> configure;
-};
+struct BareCase { const char* fixture; int width, height; std::function<void(PlotSettings&)> configure; };
 
 const BareCase BareCases[] = {
     {"bare-800x613.png", 800, 613,
