@@ -2,14 +2,12 @@
 // in the place of xdg-open and xdg-mime, and a desktop entry for text files.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <filesystem>
 
 #include "internet/bulletin_dispositions.h"
 #include "ui/link_opener.h"
 #include "ui/text_viewer.h"
+#include "support/dialog_driver.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
@@ -68,16 +66,8 @@ protected:
     // Lets the opener run to its end and its outcome arrive.
     void Settle(const std::string& marker)
     {
-        QElapsedTimer timer;
-        timer.start();
-        while (!PathExists(marker) && timer.elapsed() < 5000)
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        while (timer.elapsed() < 5000 && prompt.messages.empty()) {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(10);
-            if (timer.elapsed() > 1500)
-                break;
-        }
+        SpinUntil([&] { return PathExists(marker); }, 5000);
+        SpinUntil([&] { return !prompt.messages.empty(); }, 1500);
     }
 };
 

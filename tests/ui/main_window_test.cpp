@@ -287,17 +287,6 @@ TEST_F(MainWindowTest, BarsAndPositionComeBackAsTheyWereLeft)
     EXPECT_EQ(key("PosLeft"), 10);
 }
 
-TEST_F(MainWindowTest, TheLogoAndItsPicture)
-{
-    Frame frame;
-    frame.show();
-    QApplication::processEvents();
-    LogoPane* logo = frame.StatusBar()->Logo();
-    ASSERT_FALSE(logo->pixmap().isNull());
-    EXPECT_EQ(logo->pixmap().size(), logo->contentsRect().size());
-    frame.close();
-}
-
 // The program's first start opens the file of its command line; a second
 // start (the real program) hands its file over, which opens as File Open
 // would: first the question about the changed data.

@@ -8,10 +8,60 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <QTest>
+#include <cstdio>
+
 #include "support/dialog_driver.h"
-#include "support/plot_window.h"
+#include "support/fresh_program.h"
+#include "ui/frame.h"
+#include "ui/view.h"
 #include "ui/record_dlg.h"
 #include "ui/window_placement.h"
+
+namespace {
+
+// Day i of a made-up calendar (28-day months, 12-month years from 1900):
+// every day has its own date, computed without the program's calendar.
+std::string MadeUpDate(int i)
+{
+    char date[32];
+    std::snprintf(date, sizeof date, "%02d/%02d/%04d", i / 28 % 12 + 1, i % 28 + 1, 1900 + i / 336);
+    return date;
+}
+
+}  // namespace
+
+// The main window over generated days, its plot painted.
+class PlotWindowTest : public FreshProgramTest {
+protected:
+    static constexpr int Days = 1000;  // day i: i % 300 sunspots, 100 + i % 50 flux
+    Frame* frame = nullptr;
+    View* view = nullptr;
+
+    void SetUp() override
+    {
+        FreshProgramTest::SetUp();
+        for (int i = 0; i < Days; ++i)
+            AddRecord(MadeUpDate(i).c_str(), i % 300, 100.0 + i % 50);
+        frame = new Frame;
+        frame->resize(1000, 700);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+        view = frame->PlotView();
+        PreparePlotData();
+        view->InvalidatePlot();
+        view->repaint();
+        view->setFocus();
+        ASSERT_GT(view->Geometry().overall.xScale, 0.0);
+    }
+    void TearDown() override
+    {
+        Records().SetDataChanged(0);
+        frame->close();
+        delete frame;
+        FreshProgramTest::TearDown();
+    }
+};
 
 namespace {
 
