@@ -172,10 +172,14 @@ TEST_F(PrintPageTest, HeadlineTitlesAndRecordTable)
 
 TEST_F(PrintPageTest, PrintDateHasABlankPaddedDayAndCapitalMonth)
 {
-    std::tm time{.tm_sec = 7, .tm_min = 5, .tm_hour = 9, .tm_mday = 15, .tm_mon = 2, .tm_year = 102};
-    EXPECT_EQ(PrintDateText(time) + " " + PrintTimeText(time), "15-MAR-2002 09:05:07");
-    time = {.tm_sec = 0, .tm_min = 59, .tm_hour = 23, .tm_mday = 5, .tm_mon = 11, .tm_year = 99};
-    EXPECT_EQ(PrintDateText(time) + " " + PrintTimeText(time), " 5-DEC-1999 23:59:00");
+    const auto printed = [](int year, int month, int day, int hour, int minute, int second) {
+        std::tm time{};
+        time.tm_year = year - 1900, time.tm_mon = month - 1, time.tm_mday = day;
+        time.tm_hour = hour, time.tm_min = minute, time.tm_sec = second;
+        return PrintDateText(time) + " " + PrintTimeText(time);
+    };
+    EXPECT_EQ(printed(2002, 3, 15, 9, 5, 7), "15-MAR-2002 09:05:07");
+    EXPECT_EQ(printed(1999, 12, 5, 23, 59, 0), " 5-DEC-1999 23:59:00");
 }
 
 // Without ColorPrints every curve is black, and a filled area solid black.
