@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Injects faults into the sources one at a time and reports which the tests catch.
 
-Usage: tools/fault_check.py BUILD_DIR FAULT_FILE... [--only ID,ID] [--timeout SECONDS]
+Usage: tools/fault_check.py BUILD_DIR FAULT_FILE... [--only ID,ID] [--all-programs]
+                            [--timeout SECONDS]
 
 A fault file holds blocks separated by blank lines:
 
@@ -92,11 +93,16 @@ def main():
     parser.add_argument("fault_files", nargs="+")
     parser.add_argument("--only", default="")
     parser.add_argument("--timeout", type=int, default=300)
+    parser.add_argument("--all-programs", action="store_true",
+                        help="run every test program, not only those a fault lists")
     args = parser.parse_args()
     only = set(filter(None, args.only.split(",")))
 
     faults = [f for path in args.fault_files for f in read_faults(path)
               if not only or f["id"] in only]
+    if args.all_programs:
+        for fault in faults:
+            fault["tests"] = ALL_TESTS
     signal.signal(signal.SIGINT, signal.default_int_handler)
     caught = 0
     tried = 0

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "data/data_file.h"
-#include "data/number_text.h"
 #include "data/prompt.h"
 #include "data/text_file.h"
 
@@ -33,12 +32,7 @@ std::string ConvertDataLine(std::string_view line)
 {
     if (line.size() < 10)
         return std::string(line);  // too short to hold a date: copied as it is
-    const std::string_view yy = line.substr(6, 2);
-    std::string converted(line.substr(0, 6));
-    converted += ParseLeadingInt(yy) < 50 ? "20" : "19";
-    converted += yy;
-    converted += line.substr(10);
-    return converted;
+    return ExpandVersion2Date(line.substr(0, 8)) + std::string(line.substr(10));
 }
 
 }  // namespace
