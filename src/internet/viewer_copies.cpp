@@ -1,13 +1,43 @@
 #include "internet/viewer_copies.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <mutex>
+#include <signal.h>
 #include <stdlib.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "internet/private_files.h"
 #include "internet/remote_name.h"
 
 namespace {
+
+// "skylog-view-PID-XXXXXX": the process id tells a later run whether the
+// folder's run has ended.
+constexpr std::string_view FolderPrefix = "skylog-view-";
+constexpr long long PidLimit = 4194304;  // Linux's highest possible process id
+
+// The process id in a viewer folder's name; 0 when the name is not one.
+pid_t FolderProcess(std::string_view name)
+{
+    if (name.substr(0, FolderPrefix.size()) != FolderPrefix)
+        return 0;
+    name.remove_prefix(FolderPrefix.size());
+    long long pid = 0;
+    std::size_t digits = 0;
+    while (digits < name.size() && digits < 10 && name[digits] >= '0' && name[digits] <= '9')
+        pid = pid * 10 + (name[digits++] - '0');
+    if (digits == 0 || digits >= name.size() || name[digits] != '-' || pid <= 0 || pid > PidLimit)
+        return 0;
+    return static_cast<pid_t>(pid);
+}
+
+bool ProcessHasEnded(pid_t pid)
+{
+    return kill(pid, 0) != 0 && errno == ESRCH;
+}
 
 // Removes the folder and what it holds when the program ends.
 class ViewerFolder {
@@ -26,7 +56,12 @@ public:
         if (!path_.empty() && !std::filesystem::is_directory(path_, error))
             path_.clear();
         if (path_.empty()) {
-            std::string pattern = TemporaryFolder() + "/skylog-view-XXXXXX";
+            if (!cleanedUp_) {
+                RemoveEndedRunsViewerFolders(TemporaryFolder());
+                cleanedUp_ = true;
+            }
+            std::string pattern = TemporaryFolder() + "/" + std::string(FolderPrefix) +
+                                  std::to_string(getpid()) + "-XXXXXX";
             if (mkdtemp(pattern.data()))  // mode 0700
                 path_ = pattern;
         }
@@ -36,6 +71,7 @@ public:
 
 private:
     std::string path_;
+    bool cleanedUp_ = false;
 };
 
 std::mutex& FolderMutex()
@@ -79,4 +115,25 @@ std::string ViewerCopiesFolder()
 {
     std::lock_guard<std::mutex> lock(FolderMutex());
     return Folder().Existing();
+}
+
+void RemoveEndedRunsViewerFolders(const std::string& tempFolder)
+{
+    std::error_code error;
+    std::filesystem::directory_iterator it(tempFolder, error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        const std::filesystem::directory_entry& entry = *it;
+        const std::string name = entry.path().filename().string();
+        const pid_t pid = FolderProcess(name);
+        if (pid == 0 || !ProcessHasEnded(pid))
+            continue;
+        // lstat: a link named like our folder is not followed, and only our
+        // own folders are removed, whoever else can write to the folder.
+        struct stat info {};
+        if (lstat(entry.path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            info.st_uid != getuid())
+            continue;
+        std::error_code ignored;
+        std::filesystem::remove_all(entry.path(), ignored);
+    }
 }

@@ -1,6 +1,8 @@
 // Copies of fetched bulletins handed to a text viewer. The viewer starts on
 // its own and may read the file any time later, so the copy lives in a
-// private folder of this run that is removed when the program exits.
+// private folder of this run that is removed when the program exits; the
+// folders of runs that ended without removing theirs (killed, crashed) are
+// removed by the next run that makes one.
 #pragma once
 
 #include <optional>
@@ -13,3 +15,9 @@ std::optional<std::string> MakeViewerCopy(const std::string& path, const std::st
 
 // The folder of this run's viewer copies; empty until the first copy.
 std::string ViewerCopiesFolder();
+
+// Removes the viewer folders in tempFolder left by runs of ours that have
+// ended: folders named for a process that no longer exists and owned by this
+// user. Another user's folders, symbolic links and folders of running
+// processes are left alone.
+void RemoveEndedRunsViewerFolders(const std::string& tempFolder);

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <thread>
 #include <tuple>
 
@@ -185,6 +187,9 @@ TEST_F(FetchedBulletin, ViewHandsTheViewerAPrivateCopyAndNoTemporaryFileStays)
     EXPECT_EQ(ReadTextFile(viewed_[0]), text);
     const fs::perms folder = fs::status(ViewerCopiesFolder()).permissions();
     EXPECT_EQ(folder & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
+    // Named for this run, so a later run can tell when it has ended.
+    EXPECT_EQ(fs::path(ViewerCopiesFolder()).filename().string().rfind(
+                  "skylog-view-" + std::to_string(getpid()) + "-", 0), 0u);
     EXPECT_TRUE(prompt_.messages.empty());
     EXPECT_EQ(Records().RecordCount() + checked_.Count(), 0);
 
@@ -270,3 +275,55 @@ TEST_F(FetchedBulletin, AMoveNeverReplacesAFileAndSaysWhereTheBulletinIs)
 }
 
 }  // namespace
+
+// A run killed before it could remove its viewer folder leaves it behind; the
+// next run removes it, and only folders of ours whose run has ended.
+TEST(ViewerCopies, FoldersOfEndedRunsAreRemovedAndNothingElse)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    ASSERT_GT(child, 0);
+    waitpid(child, nullptr, 0);
+    const std::string ended = std::to_string(child);
+    const std::string running = std::to_string(getppid());
+    const std::string ours = std::to_string(getpid());
+
+    TempFolder temp;
+    TempFolder elsewhere;
+    WriteTextFile(elsewhere.File("kept.txt"), "kept");
+    const struct {
+        std::string name;
+        bool removed;
+    } cases[] = {
+        {"skylog-view-" + ended + "-a1B2c3", true},
+        {"skylog-view-" + running + "-a1B2c3", false},
+        {"skylog-view-" + ours + "-a1B2c3", false},
+        {"skylog-view-" + ended, false},
+        {"skylog-view-a1B2c3", false},
+        {"skylog-view-x" + ended + "-a1B2c3", false},
+        {"other-view-" + ended + "-a1B2c3", false},
+        {"skylog-view-99999999999-a1B2c3", false},
+    };
+    for (const auto& c : cases) {
+        fs::create_directories(temp.File(c.name + "/1"));
+        WriteTextFile(temp.File(c.name + "/1/2002-arlp005.txt"), "bulletin");
+    }
+    const std::string link = temp.File("skylog-view-" + ended + "-link");
+    fs::create_directory_symlink(elsewhere.Path(), link);
+    const std::string file = temp.File("skylog-view-" + ended + "-file");
+    WriteTextFile(file, "not a folder");
+
+    // Another user's folder, where we may give one away (as root): kept.
+    const std::string theirs = temp.File("skylog-view-" + ended + "-theirs");
+    fs::create_directory(theirs);
+    const bool gaveAway = chown(theirs.c_str(), 65534, 65534) == 0;
+
+    RemoveEndedRunsViewerFolders(temp.Path());
+    EXPECT_EQ(PathExists(theirs), gaveAway);
+    for (const auto& c : cases)
+        EXPECT_EQ(PathExists(temp.File(c.name)), !c.removed) << c.name;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadTextFile(elsewhere.File("kept.txt")), "kept");
+    EXPECT_TRUE(PathExists(file));
+}
