@@ -346,7 +346,7 @@ std::string ExpandVersion2Date(std::string_view date)
 {
     const std::string_view yy = date.size() > 6 ? date.substr(6, 2) : std::string_view();
     std::string expanded(date.substr(0, 6));
-    expanded += std::to_string(ExpandTwoDigitYear(ParseLeadingInt(yy)) / 100);
+    expanded += ExpandTwoDigitYear(ParseLeadingInt(yy)) >= 2000 ? "20" : "19";
     expanded += yy;
     return expanded;
 }

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/number_text.h"
 #include "internet/private_files.h"
 #include "internet/remote_name.h"
 
@@ -17,7 +18,7 @@ namespace {
 // "skylog-view-PID-XXXXXX": the process id tells a later run whether the
 // folder's run has ended.
 constexpr std::string_view FolderPrefix = "skylog-view-";
-constexpr long long PidLimit = 4194304;  // Linux's highest possible process id
+constexpr double PidLimit = 4194304;  // Linux's highest possible process id
 
 // The process id in a viewer folder's name; 0 when the name is not one.
 pid_t FolderProcess(std::string_view name)
@@ -25,13 +26,10 @@ pid_t FolderProcess(std::string_view name)
     if (name.substr(0, FolderPrefix.size()) != FolderPrefix)
         return 0;
     name.remove_prefix(FolderPrefix.size());
-    long long pid = 0;
-    std::size_t digits = 0;
-    while (digits < name.size() && digits < 10 && name[digits] >= '0' && name[digits] <= '9')
-        pid = pid * 10 + (name[digits++] - '0');
-    if (digits == 0 || digits >= name.size() || name[digits] != '-' || pid <= 0 || pid > PidLimit)
-        return 0;
-    return static_cast<pid_t>(pid);
+    const std::size_t dash = name.find('-');
+    const std::optional<double> pid =
+        dash == std::string_view::npos ? std::nullopt : ParseWholeDecimal(name.substr(0, dash), false);
+    return pid && *pid >= 1 && *pid <= PidLimit ? static_cast<pid_t>(*pid) : 0;
 }
 
 bool ProcessHasEnded(pid_t pid)

@@ -12,24 +12,11 @@
 #include <cstdio>
 
 #include "support/dialog_driver.h"
-#include "support/fresh_program.h"
+#include "support/plot_fixture.h"
 #include "ui/frame.h"
 #include "ui/view.h"
 #include "ui/record_dlg.h"
 #include "ui/window_placement.h"
-
-namespace {
-
-// Day i of a made-up calendar (28-day months, 12-month years from 1900):
-// every day has its own date, computed without the program's calendar.
-std::string MadeUpDate(int i)
-{
-    char date[32];
-    std::snprintf(date, sizeof date, "%02d/%02d/%04d", i / 28 % 12 + 1, i % 28 + 1, 1900 + i / 336);
-    return date;
-}
-
-}  // namespace
 
 // The main window over generated days, its plot painted.
 class PlotWindowTest : public FreshProgramTest {
@@ -42,7 +29,7 @@ protected:
     {
         FreshProgramTest::SetUp();
         for (int i = 0; i < Days; ++i)
-            AddRecord(MadeUpDate(i).c_str(), i % 300, 100.0 + i % 50);
+            AddRecord(DayDate(i, 1900).c_str(), i % 300, 100.0 + i % 50);
         frame = new Frame;
         frame->resize(1000, 700);
         frame->show();
@@ -201,7 +188,7 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
         char flux[32];
         std::snprintf(flux, sizeof flux, "%.1f     ", 100.0 + k.day % 50);
         const int value = (pane.bottom - k.at.y()) * maximum / (pane.Height() - 1);
-        EXPECT_EQ(readout->texts[0], MadeUpDate(k.day) + "   ");
+        EXPECT_EQ(readout->texts[0], DayDate(k.day, 1900) + "   ");
         EXPECT_EQ(readout->texts[1], std::to_string(k.day % 300) + "    ");
         EXPECT_EQ(readout->texts[2], flux);
         EXPECT_EQ(readout->texts[3], std::to_string(value) + "    ") << k.day;
@@ -229,7 +216,7 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
     ASSERT_EQ(Plot().CloseupEnd, 748);
     ASSERT_TRUE(view->ShownReadout(Pane::Closeup).has_value());
     EXPECT_EQ(view->ShownReadout(Pane::Closeup)->texts[0],
-              MadeUpDate(748 - 252 + 20 * 252 / (c.Width() - 1)) + "   ");
+              DayDate(748 - 252 + 20 * 252 / (c.Width() - 1), 1900) + "   ");
 
     // Off: nothing is written; the command turns it on again.
     Settings().PosdataON = 0;
@@ -273,7 +260,7 @@ TEST_F(PlotWindowTest, DoubleClickEditsTheDayWhereItBegan)
             ButtonNamed(record, "OK")->click();
         });
         DoubleClick(view, k.point);
-        EXPECT_EQ(shownDate.toStdString(), MadeUpDate(k.day));
+        EXPECT_EQ(shownDate.toStdString(), DayDate(k.day, 1900));
         EXPECT_EQ(shownFlux, QString::number(100.0 + k.day % 50, 'f', 2));
         EXPECT_EQ(Plot().CloseupEnd, Days);
         EXPECT_EQ(frame->ScrollBar()->value(), Days - 252);
