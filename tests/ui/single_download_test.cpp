@@ -84,30 +84,6 @@ TEST_F(SingleDownloadTest, RefreshShowsItsNoticeUntilToldNotTo)
     EXPECT_EQ(IniReadInt(IniFilePath(), SettingsSection, "ShowNote3", 0), 1);
 }
 
-TEST_F(SingleDownloadTest, AFailedFetchShowsItsStepAndDone)
-{
-    FtpTestServer server(WriteSite({{"2002/2002-arlp005.txt", "five\n"}}));
-    const struct {
-        std::string site, name;
-        FetchStep step;
-        const char* status;
-    } cases[] = {
-        {"http://127.0.0.1", "2002-arlp005.txt", FetchStep::Connecting, "Failed"},
-        {server.Url(), "2002-arlp006.txt", FetchStep::GettingFile, "Transfer Failed"},
-    };
-    for (const auto& c : cases) {
-        GetFileDlg dialog({c.site, "pub/bulletins", c.name});
-        dialog.show();
-        ASSERT_TRUE(SpinUntil([&] { return dialog.Failed(); })) << c.site;
-        EXPECT_EQ(dialog.StepStatus(c.step)->text().toStdString(), c.status) << c.site;
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(dialog.Button()->text(), "Done");
-        dialog.Button()->click();
-        EXPECT_FALSE(dialog.isVisible());
-    }
-    EXPECT_TRUE(NoTemporaryFiles());
-}
-
 // The window keeps working while the transfer hangs; Escape ends it quickly.
 TEST_F(SingleDownloadTest, AbortEndsAStalledFetchWhileTheWindowKeepsWorking)
 {
@@ -138,36 +114,39 @@ TEST_F(SingleDownloadTest, GetFileFetchesTheAskedBulletinAndHandlesEachChoice)
     BulletinParser parser;
     const std::string keep = home_.File("kept");
     std::filesystem::create_directory(keep);
-
-    // Open In Viewer only: the proposed number 13 is the one fetched.
-    OnNextDialog([](QWidget* shown) {
-        auto* ask = qobject_cast<DownloadSingleDlg*>(shown);
-        ask->ViewBox()->click();
-        ask->OkButton()->click();
-    });
-    RunSingleDownload(checked, parser, nullptr, 2002);
-    EXPECT_EQ(viewedTexts_, (std::vector<std::string>{BulletinText("013_2002_arlp052")}));
-    EXPECT_TRUE(NoTemporaryFiles());
-
-    // Save and add.
     prompt_.chosenFiles.push_back(keep);
-    OnNextDialog([](QWidget* shown) {
-        auto* ask = qobject_cast<DownloadSingleDlg*>(shown);
-        ask->SaveBox()->click();
-        ask->AddBox()->click();
-        ask->OkButton()->click();
-    });
-    RunSingleDownload(checked, parser, nullptr, 2002);
+    // The proposed number 13 is the one fetched; 14 is not on the server.
+    const struct {
+        const char* number;
+        bool save, view, add, fails;
+    } runs[] = {{"13", false, true, false, false}, {"13", true, false, true, false}, {"14", false, true, false, true}};
+    for (const auto& run : runs) {
+        OnNextDialog([&](QWidget* shown) {
+            auto* ask = qobject_cast<DownloadSingleDlg*>(shown);
+            ask->NumberField()->setText(run.number);
+            for (auto [box, on] : {std::pair{ask->SaveBox(), run.save}, {ask->ViewBox(), run.view}, {ask->AddBox(), run.add}})
+                if (box->isChecked() != on)
+                    box->click();
+            ask->OkButton()->click();
+            if (run.fails)
+                OnNextDialog([](QWidget* step) {
+                    auto* get = qobject_cast<GetFileDlg*>(step);
+                    ASSERT_TRUE(SpinUntil([&] { return get->Failed(); }));
+                    EXPECT_EQ(get->StepStatus(FetchStep::GettingFile)->text(), "Transfer Failed");
+                    EXPECT_EQ(get->Button()->text(), "Done");
+                    get->Button()->click();
+                });
+        });
+        RunSingleDownload(checked, parser, nullptr, 2002);
+        EXPECT_TRUE(NoTemporaryFiles());
+    }
+    EXPECT_EQ(viewedTexts_, (std::vector<std::string>{BulletinText("013_2002_arlp052")}));
     EXPECT_EQ(ReadTextFile(keep + "/2002-arlp013.txt"), BulletinText("013_2002_arlp052"));
     EXPECT_GT(Records().RecordCount(), 0);
-    EXPECT_EQ(checked.Names().back(), "2002-arlp013.txt");
+    EXPECT_EQ(checked.Names(), (std::vector<std::string>{"2002-arlp005.txt", "2002-arlp012.txt", "2002-arlp013.txt"}));
     EXPECT_EQ(prompt_.Captions(), (std::vector<std::string>{"NEW DATA ADDED"}));
-    EXPECT_EQ(viewedTexts_.size(), 1u);
-    EXPECT_TRUE(NoTemporaryFiles());
 
-    // Cancel: nothing fetched.
     OnNextDialog([](QWidget* shown) { ButtonNamed(shown, "Cancel")->click(); });
-    RunSingleDownload(checked, parser, nullptr, 2002);
-    EXPECT_EQ(checked.Count(), 3);
+    RunSingleDownload(checked, parser, nullptr, 2002);  // nothing fetched: nothing said
     EXPECT_EQ(prompt_.messages.size(), 1u);
 }
