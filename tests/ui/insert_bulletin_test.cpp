@@ -12,7 +12,6 @@
 #include "support/fresh_program.h"
 #include "ui/frame.h"
 #include "ui/insert_bulletin_dlg.h"
-#include "ui/specify_year_dlg.h"
 #include "ui/stat_bmp.h"
 #include "ui/view.h"
 
@@ -69,19 +68,6 @@ TEST_F(InsertBulletinTest, AFailedReadIsReportedAndSelectStaysOffered)
     EXPECT_EQ(prompt.Captions(), std::vector<std::string>{"FILE OPEN ERROR"});
     EXPECT_TRUE(dialog.SelectButton()->isEnabled());
     EXPECT_FALSE(dialog.OkButton()->isEnabled());
-}
-
-TEST_F(InsertBulletinTest, YearDialogTakesYearsOfTheSunspotRecord)
-{
-    SpecifyYearDlg year(2001);
-    year.show();
-    year.Field()->setText("1700");
-    year.accept();  // refused: the dialog stays open
-    EXPECT_EQ(prompt.messages.back().text, "Please enter an integer between 1858 and 2099.");
-    EXPECT_TRUE(year.isVisible());
-    year.Field()->setText("1999");
-    year.accept();
-    EXPECT_EQ(year.Year(), 1999);
 }
 
 // From the main window: the days are merged, plotted and unsaved, the status

@@ -6,7 +6,7 @@ using Args = std::vector<std::string>;
 
 // The address takes the place of the first file or URL code, else goes last;
 // a second code and other codes stand for nothing; no shell ever sees it.
-TEST(LinkCommand, FieldCodesStandForTheAddress)
+TEST(LinkCommand, DesktopEntryExecLinesAndTheirFieldCodes)
 {
     const std::pair<const char*, Args> cases[] = {
         {"firefox-esr %u", {"firefox-esr", "x; rm -rf ~ a"}},
@@ -20,13 +20,8 @@ TEST(LinkCommand, FieldCodesStandForTheAddress)
     };
     for (const auto& [exec, args] : cases)
         EXPECT_EQ(BrowserCommand(exec, "x; rm -rf ~ a"), args) << exec;
-}
-
-TEST(LinkCommand, DesktopEntriesAndMessages)
-{
+    // The entry's own Exec line, not an action's.
     EXPECT_EQ(DesktopEntryExec("[Desktop Entry]\r\nName=B\r\nExec=b %u\r\n[Desktop Action new]\nExec=b --new %u\n"),
               "b %u");
     EXPECT_EQ(DesktopEntryExec("[Other]\nExec=x\n"), "");
-    EXPECT_EQ(LinkErrorMessage(26), "A sharing violation occurred. ");
-    EXPECT_EQ(LinkErrorMessage(99), "Unknown Error (99) occurred.");
 }

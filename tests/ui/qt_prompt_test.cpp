@@ -2,48 +2,29 @@
 
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTextBrowser>
 
-#include "bulletin/bulletin_parser.h"
-#include "support/data_state.h"
 #include "support/dialog_driver.h"
+#include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "ui/help_window.h"
 #include "ui/merge_progress_dlg.h"
 #include "ui/qt_prompt.h"
 
-namespace {
-
-// Watches the progress window while a merge runs.
-class WatchingPrompt : public QtPrompt {
-public:
-    int positions = 0;
-    bool visible = true;
-    void SetProgress(int percent) override
-    {
-        QtPrompt::SetProgress(percent);
-        visible = visible && ProgressWindow() && ProgressWindow()->isVisible();
-        ++positions;
-    }
-};
-
-}  // namespace
-
-TEST(QtPrompt, MergeShowsItsProgressWindow)
+TEST(QtPrompt, ProgressWindowAndWaitCursorComeAndGo)
 {
-    ResetDataState();
-    WatchingPrompt prompt;
-    SetPrompt(&prompt);
-    BulletinParser parser;
-    ASSERT_EQ(parser.Parse(std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/bulletins/arlp011.txt", 0), 7);
-    parser.MergeIntoRecords(1);
-    SetPrompt(nullptr);
-    EXPECT_TRUE(prompt.visible);
-    EXPECT_EQ(prompt.positions, 7);
+    QtPrompt prompt;
+    prompt.BeginWaitCursor();
+    prompt.BeginProgress("Merging");
+    ASSERT_TRUE(prompt.ProgressWindow() && prompt.ProgressWindow()->isVisible());
+    prompt.SetProgress(40);
+    EXPECT_EQ(prompt.ProgressWindow()->Position(), 40);
+    prompt.EndProgress();
+    prompt.EndWaitCursor();
     EXPECT_EQ(prompt.ProgressWindow(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    ResetDataState();
 }
 
 // Enter answers No to a question that may harm a file, Yes to an ordinary one.
@@ -73,7 +54,8 @@ TEST(QtPrompt, MessageBoxesAndTheirDefaultAnswer)
     }
 }
 
-// Help opens the manual at its section and leaves the question open.
+// Help opens the manual at its section and leaves the question open; the
+// year question refuses years before the sunspot record.
 TEST(QtPrompt, FormatQuestionHelpAndTheYearQuestion)
 {
     QtPrompt prompt;
@@ -88,39 +70,29 @@ TEST(QtPrompt, FormatQuestionHelpAndTheYearQuestion)
     EXPECT_EQ(prompt.AskConvertVersion2File(), ConversionChoice::DoNotConvert);
     EXPECT_TRUE(stillOpen);
     ASSERT_TRUE(HelpWindow::Instance()->isVisible());
-    EXPECT_TRUE(HelpWindow::Instance()->Browser()->toHtml().contains(HelpAnchor("File Format Conversion")));
+    EXPECT_TRUE(HelpWindow::Instance()->Browser()->toHtml().contains("file-format-conversion"));
     HelpWindow::Instance()->close();
 
-    OnNextDialog([&](QWidget* dialog) { ButtonNamed(dialog, "Cancel")->click(); });
-    EXPECT_EQ(prompt.AskBulletinYear(2001), std::nullopt);
+    ScriptedPrompt refusals;
+    OnNextDialog([&](QWidget* dialog) {
+        auto* field = dialog->findChild<QLineEdit*>();
+        for (const char* year : {"1700", "1999"}) {
+            field->setText(year);
+            ButtonNamed(dialog, "OK")->click();
+        }
+    });
+    EXPECT_EQ(prompt.AskBulletinYear(2001), 1999);
+    EXPECT_EQ(refusals.messages.at(0).text, "Please enter an integer between 1858 and 2099.");
 }
 
-// The manual holds a section for every keyword a window opens it at.
-TEST(Help, KeywordsOpenTheirSections)
-{
-    for (const char* keyword : {"Insert PFB Into Data", "File Format Conversion", "The Data File", "Error Messages",
-                                "Locate PFB Files On The Internet", "Single File Download",
-                                "Select Single File To Download", "Bulletin Files Manager"}) {
-        HelpRequest(keyword);
-        ASSERT_TRUE(HelpWindow::Instance()->isVisible());
-        EXPECT_TRUE(HelpWindow::Instance()->Browser()->toHtml().contains(HelpAnchor(keyword))) << keyword;
-    }
-    HelpWindow::Instance()->close();
-}
-
-// A name typed without an extension gets the filter's, so that the Open
-// chooser's filter shows the file afterwards; a name with one keeps it.
+// A name typed without an extension gets the filter's, so that the Open chooser shows it.
 TEST(QtPrompt, SaveChooserAddsTheDefaultSuffix)
 {
     TempFolder folder;
-    QtPrompt prompt;
-    for (const auto& c : {std::pair{"mydata", "mydata.dat"}, {"old.DAT", "old.DAT"}, {"notes.txt", "notes.txt"}}) {
-        OnNextDialog([&](QWidget* dialog) {
-            auto* chooser = qobject_cast<QFileDialog*>(dialog);
-            chooser->selectFile(c.first);
-            QMetaObject::invokeMethod(chooser, "accept");
-        });
-        EXPECT_EQ(prompt.ChooseSaveFile(folder.File("GRAPH.DAT"), "Data Files (*.dat *.DAT);;All Files (*)"),
-                  folder.File(c.second));
-    }
+    OnNextDialog([&](QWidget* dialog) {
+        qobject_cast<QFileDialog*>(dialog)->selectFile("mydata");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(QtPrompt().ChooseSaveFile(folder.File("GRAPH.DAT"), "Data Files (*.dat *.DAT);;All Files (*)"),
+              folder.File("mydata.dat"));
 }
