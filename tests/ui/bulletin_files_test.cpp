@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "support/dialog_driver.h"
 #include "support/download_fixture.h"
 #include "ui/bulletin_files_dlg.h"
 
@@ -41,53 +42,43 @@ void Select(BulletinFilesDlg& dialog, std::initializer_list<int> rows)
 
 using BulletinFilesTest = DownloadFixture;
 
-// A toggle changes only the first selected row in the list; a double-click toggles too.
-TEST_F(BulletinFilesTest, TogglesChangeOnlyTheFirstSelectedRow)
+// A toggle or a double-click changes only the first selected row in the list;
+// OK keeps the names of the kept rows, in order, and writes them.
+TEST_F(BulletinFilesTest, TogglesChangeOnlyTheFirstSelectedRowAndOkWritesTheKeptOnes)
 {
-    CheckedFileList list = ListOf({"1.txt", "2.txt", "3.txt", "4.txt"});
+    CheckedFileList list = ListOf({"a.txt", "x.txt", "bb.txt", "a.txt"});
     BulletinFilesDlg dialog(list, Fnames());
     dialog.show();
-    const struct {
-        std::initializer_list<int> selected;
-        const char* after;
-    } toggles[] = {{{2, 1}, "KRKK"}, {{1}, "KKKK"}, {{3, 0}, "RKKK"}, {{}, "RKKK"}};
-    for (const auto& t : toggles) {
-        Select(dialog, t.selected);
-        dialog.ChangeState();
-        EXPECT_EQ(States(dialog), t.after);
-    }
     dialog.UncheckAll();
     EXPECT_EQ(States(dialog), "RRRR");
     dialog.CheckAll();
+    const struct {
+        std::initializer_list<int> selected;
+        const char* after;
+    } toggles[] = {{{2, 1}, "KRKK"}, {{1}, "KKKK"}, {{3, 0}, "RKKK"}, {{}, "RKKK"}, {{0}, "KKKK"}, {{1}, "KRKK"}};
+    for (const auto& [selected, after] : toggles) {
+        Select(dialog, selected);
+        dialog.ChangeState();
+        EXPECT_EQ(States(dialog), after);
+    }
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    Select(dialog, {2});
-    const QPoint at = dialog.List()->visualItemRect(dialog.List()->topLevelItem(2)).center();
+    Select(dialog, {3});
+    const QPoint at = dialog.List()->visualItemRect(dialog.List()->topLevelItem(3)).center();
     QTest::mouseClick(dialog.List()->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(dialog.List()->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(States(dialog), "KKRK");
+    EXPECT_EQ(States(dialog), "KRKR");
     QTest::keyRelease(&dialog, Qt::Key_F1);
     EXPECT_EQ(prompt_.helpKeywords, (std::vector<std::string>{"Bulletin Files Manager"}));
+    ButtonNamed(&dialog, "OK")->click();
+    CheckedFileList saved;
+    ASSERT_EQ(saved.Load(Fnames()), CheckedFilesLoad::Read);
+    EXPECT_EQ(saved.Names(), (std::vector<std::string>{"a.txt", "bb.txt"}));
+    EXPECT_EQ(list.Names(), saved.Names());
 }
 
-// OK keeps the names of the kept rows, in order, and writes them; Enter is
-// Cancel and changes nothing; a list that cannot be written is reported.
-TEST_F(BulletinFilesTest, OkWritesTheKeptRowsCancelChangesNothing)
+// Enter is Cancel and changes nothing; a list that cannot be written is reported.
+TEST_F(BulletinFilesTest, CancelChangesNothingAFailedWriteIsReported)
 {
-    for (const auto& [removed, kept] : {std::pair{std::vector{1, 3}, std::vector<std::string>{"a.txt", "bb.txt"}},
-                                        {std::vector{0, 1, 2, 3}, std::vector<std::string>{}}}) {
-        CheckedFileList list = ListOf({"a.txt", "x.txt", "bb.txt", "a.txt"});
-        BulletinFilesDlg dialog(list, Fnames());
-        for (int row : removed) {
-            Select(dialog, {row});
-            dialog.ChangeState();
-        }
-        dialog.accept();
-        EXPECT_EQ(list.Names(), kept);
-        CheckedFileList saved;
-        ASSERT_EQ(saved.Load(Fnames()), CheckedFilesLoad::Read);
-        EXPECT_EQ(saved.Names(), kept);
-    }
-
     WriteTextFile(Fnames(), "left alone");
     CheckedFileList list = ListOf({"a.txt", "bb.txt"});
     BulletinFilesDlg dialog(list, Fnames());
@@ -100,7 +91,9 @@ TEST_F(BulletinFilesTest, OkWritesTheKeptRowsCancelChangesNothing)
     EXPECT_TRUE(prompt_.messages.empty());
 
     BulletinFilesDlg unwritable(list, home_.File("missing/FNAMES.DAT"));
+    unwritable.UncheckAll();
     unwritable.accept();
+    EXPECT_EQ(list.Count(), 0);  // the window saves the list again when it closes
     EXPECT_EQ(prompt_.Captions(), std::vector<std::string>{"FNAMES.DAT NOT SAVED"});
 }
 

@@ -1,5 +1,5 @@
-// The link opener with real opener programs: small scripts put first on PATH
-// in the place of xdg-open and xdg-mime, and a desktop entry for text files.
+// The link opener with real opener programs: scripts first on PATH in the place
+// of xdg-open, xdg-mime and a text viewer that records what it was given.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,19 +11,9 @@
 #include "ui/link_opener.h"
 #include "ui/text_viewer.h"
 
-namespace {
-
-void WriteScript(const std::string& path, const std::string& body)
-{
-    WriteTextFile(path, "#!/bin/sh\n" + body);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-}
-
 const std::string Unable = "Unable to open hyperlink:\n\n";
 const std::string NoProgram = "There is no application associated\nwith the given filename extension.";
 const std::string Invalid = "The filename association is\nincomplete or invalid.";
-
-}  // namespace
 
 class LinkOpenerTest : public ::testing::Test {
 protected:
@@ -33,12 +23,10 @@ protected:
 
     void SetUp() override
     {
-        std::filesystem::create_directories(folder.File("bin"));
         std::filesystem::create_directories(folder.File("share/applications"));
         qputenv("PATH", QByteArray::fromStdString(folder.File("bin")) + ":/usr/bin:/bin");
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder.File("share")));
-        // The text viewer records what it was asked to open.
-        WriteScript(folder.File("bin/viewer"), "echo \"$1\" > " + folder.File("viewed") + "\nexit ${VIEWER_STATUS:-0}\n");
+        Script("viewer", "echo \"$1\" > " + folder.File("viewed") + "\nexit ${VIEWER_STATUS:-0}");
     }
     void TearDown() override
     {
@@ -46,12 +34,13 @@ protected:
         savedDataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", savedDataHome);
         qunsetenv("VIEWER_STATUS");
     }
-    void XdgOpenExits(int status)
+    void Script(const std::string& name, const std::string& body)
     {
-        WriteScript(folder.File("bin/xdg-open"),
-                    "echo \"$1\" > " + folder.File("opened") + "\nexit " + std::to_string(status) + "\n");
+        std::filesystem::create_directories(folder.File("bin"));
+        WriteTextFile(folder.File("bin/" + name), "#!/bin/sh\n" + body + "\n");
+        std::filesystem::permissions(folder.File("bin/" + name), std::filesystem::perms::owner_all);
     }
-    // Lets the opener run to its end and its outcome arrive.
+    // Runs the opener to its end and lets its outcome arrive.
     void Settle(const std::string& marker)
     {
         SpinUntil([&] { return PathExists(marker); }, 5000);
@@ -73,7 +62,7 @@ TEST_F(LinkOpenerTest, WebPagesReportTheOpenersFailure)
     for (const auto& [status, message] : cases) {
         prompt.messages.clear();
         std::filesystem::remove(folder.File("opened"));
-        XdgOpenExits(status);
+        Script("xdg-open", "echo \"$1\" > " + folder.File("opened") + "\nexit " + std::to_string(status));
         EXPECT_TRUE(OpenLinkOrReport(MakerSite));
         Settle(folder.File("opened"));
         EXPECT_EQ(ReadTextFile(folder.File("opened")), std::string(MakerSite) + "\n");
@@ -85,14 +74,10 @@ TEST_F(LinkOpenerTest, WebPagesReportTheOpenersFailure)
 // a private copy named for the bulletin. %U takes the file, %i is dropped.
 TEST_F(LinkOpenerTest, BulletinsOpenWithTheTextDefault)
 {
-    XdgOpenExits(0);
+    Script("xdg-open", "touch " + folder.File("opened"));
     WriteTextFile(folder.File("share/applications/reader.desktop"),
-                  "[Desktop Entry]\nType=Application\nName=Reader\nIcon=reader\nExec=" + folder.File("bin/viewer") +
-                      " %i %U\n");
-    const auto textDefault = [&](const std::string& desktop) {
-        WriteScript(folder.File("bin/xdg-mime"), "[ \"$3\" = text/plain ] && echo " + desktop + "\nexit 0\n");
-    };
-    textDefault("reader.desktop");
+                  "[Desktop Entry]\nType=Application\nName=Reader\nExec=" + folder.File("bin/viewer") + " %i %U\n");
+    Script("xdg-mime", "[ \"$3\" = text/plain ] && echo reader.desktop");
     const std::string fetched = folder.File("skylog-fetch-test");
     WriteTextFile(fetched, "SEATTLE, WA\n");
     EXPECT_TRUE(ViewFetchedBulletin("2002-arlp005.txt", fetched, InstalledTextViewer()));
@@ -102,18 +87,17 @@ TEST_F(LinkOpenerTest, BulletinsOpenWithTheTextDefault)
     const std::string copy = viewed.substr(0, viewed.size() - 1);
     EXPECT_EQ(std::filesystem::path(copy).filename(), "2002-arlp005.txt");
     EXPECT_EQ(ReadTextFile(copy), "SEATTLE, WA\n");
-    EXPECT_FALSE(PathExists(folder.File("opened")));
     EXPECT_TRUE(prompt.messages.empty());
 
     // The viewer fails (the name with a space reaches it whole), then no program at all.
     const std::string bulletin = folder.File("week 11.BUL");
-    WriteTextFile(bulletin, "SEATTLE, WA\n");
     qputenv("VIEWER_STATUS", "1");
     std::filesystem::remove(folder.File("viewed"));
     OpenLinkOrReport(QString::fromStdString(bulletin), LinkKind::TextFile);
     Settle(folder.File("viewed"));
     EXPECT_EQ(ReadTextFile(folder.File("viewed")), bulletin + "\n");
-    textDefault("");
+    Script("xdg-mime", "exit 0");
     OpenLinkOrReport(QString::fromStdString(bulletin), LinkKind::TextFile);
     EXPECT_EQ(Texts(), (std::vector{Unable + Invalid, Unable + NoProgram}));
+    EXPECT_FALSE(PathExists(folder.File("opened")));
 }

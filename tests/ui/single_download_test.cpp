@@ -108,7 +108,7 @@ TEST_F(SingleDownloadTest, GetFileFetchesTheAskedBulletinAndHandlesEachChoice)
     const std::string keep = home_.File("kept");
     std::filesystem::create_directory(keep);
     prompt_.chosenFiles.push_back(keep);
-    // The proposed number 13 is the one fetched; 14 is not on the server.
+    // View only, then save and add; 14 is not on the server.
     const struct {
         const char* number;
         bool save, view, add, fails;
