@@ -15,10 +15,8 @@
 #include "ui/stat_bmp.h"
 #include "ui/view.h"
 
-namespace {
 const std::string Bulletins = std::string(SKYLOG_SAMPLE_DIR) + "/../tests/bulletin/";
 const std::string Bulletin11 = Bulletins + "bulletins/arlp011.txt";  // 03/07 to 03/13/2002
-}  // namespace
 
 class InsertBulletinTest : public FreshProgramTest {
 protected:
