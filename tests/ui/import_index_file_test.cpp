@@ -4,7 +4,6 @@
 
 #include "support/fresh_program.h"
 #include "ui/frame.h"
-#include "ui/view.h"
 
 using ImportIndexFileTest = FreshProgramTest;
 

@@ -11,7 +11,6 @@
 
 #include "config/ini_file.h"
 #include "config/program_folder.h"
-#include "internet/private_files.h"
 #include "support/dialog_driver.h"
 #include "support/download_fixture.h"
 #include "support/site_bulletins.h"
