@@ -1,5 +1,4 @@
-// Bulletins > Import Daily Index File... in the main window: the question, the
-// report, the plot. What the report says is the importer's tests' business.
+// Bulletins > Import Daily Index File... in the main window (the importer has its own tests).
 #include <gtest/gtest.h>
 
 #include "support/fresh_program.h"

@@ -28,9 +28,8 @@ protected:
     }
 };
 
-// With Validate Data the stored day is asked about: Ignore drops it from the
-// list (all of them once the bulletin is in), Replace keeps it, Cancel clears.
-// A file that cannot be read is reported and Select stays offered.
+// Validate Data asks about stored days: Ignore drops them from the list, Replace
+// keeps them, Cancel clears; a file that cannot be read is reported.
 TEST_F(InsertBulletinTest, ValidationWithIgnoreReplaceAndCancel)
 {
     const struct {

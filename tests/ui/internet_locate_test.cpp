@@ -70,7 +70,6 @@ TEST_F(InternetLocate, MainWindowCommandShowsTheScansAndOffersTheDownloadCommand
     QStringList opened;
     OnNextDialog([&](QWidget* modal) {
         auto* window = qobject_cast<InternetLocateDlg*>(modal);
-        ASSERT_NE(window, nullptr);
         EXPECT_NE(Plot().drawingSuspended, 0);
         ScanToTheEnd(*window);
         EXPECT_EQ(Rows(window->Files()),

@@ -4,8 +4,7 @@
 
 using Args = std::vector<std::string>;
 
-// The address takes the place of the first file or URL code, else goes last;
-// a second code and other codes stand for nothing; no shell ever sees it.
+// The address, never seen by a shell, takes the first file or URL code's place, else goes last.
 TEST(LinkCommand, DesktopEntryExecLinesAndTheirFieldCodes)
 {
     const std::pair<const char*, Args> cases[] = {

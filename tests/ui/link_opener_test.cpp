@@ -82,11 +82,9 @@ TEST_F(LinkOpenerTest, BulletinsOpenWithTheTextDefault)
     WriteTextFile(fetched, "SEATTLE, WA\n");
     EXPECT_TRUE(ViewFetchedBulletin("2002-arlp005.txt", fetched, InstalledTextViewer()));
     Settle(folder.File("viewed"));
-    const std::string viewed = ReadTextFile(folder.File("viewed"));
-    ASSERT_FALSE(viewed.empty());
-    const std::string copy = viewed.substr(0, viewed.size() - 1);
-    EXPECT_EQ(std::filesystem::path(copy).filename(), "2002-arlp005.txt");
-    EXPECT_EQ(ReadTextFile(copy), "SEATTLE, WA\n");
+    const std::string viewed = ReadTextFile(folder.File("viewed"));  // the copy's path and a line break
+    EXPECT_EQ(std::filesystem::path(viewed).filename(), "2002-arlp005.txt\n");
+    EXPECT_EQ(ReadTextFile(viewed.substr(0, viewed.size() - 1)), "SEATTLE, WA\n");
     EXPECT_TRUE(prompt.messages.empty());
 
     // The viewer fails (the name with a space reaches it whole), then no program at all.

@@ -13,7 +13,9 @@
 #include "ui/merge_progress_dlg.h"
 #include "ui/qt_prompt.h"
 
-TEST(QtPrompt, ProgressWindowAndWaitCursorComeAndGo)
+// The progress window and the wait pointer come and go; Enter answers No to a
+// question that may harm a file, Yes to an ordinary one.
+TEST(QtPrompt, ProgressAndMessageBoxesWithTheirDefaultAnswer)
 {
     QtPrompt prompt;
     prompt.BeginWaitCursor();
@@ -25,12 +27,6 @@ TEST(QtPrompt, ProgressWindowAndWaitCursorComeAndGo)
     prompt.EndWaitCursor();
     EXPECT_EQ(prompt.ProgressWindow(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-// Enter answers No to a question that may harm a file, Yes to an ordinary one.
-TEST(QtPrompt, MessageBoxesAndTheirDefaultAnswer)
-{
-    QtPrompt prompt;
     const struct {
         PromptIcon icon;
         PromptButtons buttons;
@@ -51,9 +47,10 @@ TEST(QtPrompt, MessageBoxesAndTheirDefaultAnswer)
     }
 }
 
-// Help opens the manual at its section and leaves the question open; the
-// year question refuses years before the sunspot record.
-TEST(QtPrompt, FormatQuestionHelpAndTheYearQuestion)
+// Help opens the manual at its section and leaves the question open; the year
+// question refuses years before the sunspot record; a file name typed without
+// an extension gets the filter's, so that the Open chooser shows it.
+TEST(QtPrompt, FormatYearAndSaveFileQuestions)
 {
     QtPrompt prompt;
     bool stillOpen = false;
@@ -80,16 +77,12 @@ TEST(QtPrompt, FormatQuestionHelpAndTheYearQuestion)
     });
     EXPECT_EQ(prompt.AskBulletinYear(2001), 1999);
     EXPECT_EQ(refusals.messages.at(0).text, "Please enter an integer between 1858 and 2099.");
-}
 
-// A name typed without an extension gets the filter's, so that the Open chooser shows it.
-TEST(QtPrompt, SaveChooserAddsTheDefaultSuffix)
-{
     TempFolder folder;
     OnNextDialog([&](QWidget* dialog) {
         qobject_cast<QFileDialog*>(dialog)->selectFile("mydata");
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    EXPECT_EQ(QtPrompt().ChooseSaveFile(folder.File("GRAPH.DAT"), "Data Files (*.dat *.DAT);;All Files (*)"),
+    EXPECT_EQ(prompt.ChooseSaveFile(folder.File("GRAPH.DAT"), "Data Files (*.dat *.DAT);;All Files (*)"),
               folder.File("mydata.dat"));
 }
