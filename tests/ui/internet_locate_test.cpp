@@ -182,7 +182,7 @@ TEST_F(InternetLocate, KeepFolderIsCheckedAtStartAndKeysDoNotCloseTheWindow)
         dialog.OnExit();
     }
 
-    // Enter and Escape neither close nor browse; Browse adds the separator; both exits close.
+    // Enter and Escape neither close nor browse; Browse adds the separator, Cancel keeps it; both exits close.
     InternetLocateDlg dialog(true);
     dialog.show();
     dialog.KeepBox()->click();
@@ -191,6 +191,7 @@ TEST_F(InternetLocate, KeepFolderIsCheckedAtStartAndKeysDoNotCloseTheWindow)
     EXPECT_TRUE(dialog.isVisible() && prompt_.folderTitles.empty());
     prompt_.chosenFiles = {folder};
     dialog.BrowseButton()->click();
+    dialog.BrowseButton()->click();  // cancelled
     EXPECT_EQ(dialog.KeepFolderField()->text().toStdString(), folder + "/");
     for (QAction* exit : {dialog.ExitAction(), dialog.MenuExitAction()}) {
         dialog.show();
