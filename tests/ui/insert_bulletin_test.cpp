@@ -83,7 +83,6 @@ TEST_F(InsertBulletinTest, MainWindowInsertsMergeAndCountOnTheStatusBar)
         {bul, true, 15, "0 days added, 7 days replaced"},  // Replace chosen in the real question
     };
     for (const auto& insert : inserts) {
-        SCOPED_TRACE(insert.status);
         prompt.chosenFiles = {insert.file};
         bool ignoreFirst = false;
         OnNextDialog([&](QWidget* dialog) {

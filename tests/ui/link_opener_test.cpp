@@ -1,5 +1,4 @@
-// The link opener with real opener programs: scripts first on PATH in the place
-// of xdg-open, xdg-mime and a text viewer that records what it was given.
+// The link opener with scripts first on PATH for xdg-open, xdg-mime and a recording text viewer.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -85,7 +84,6 @@ TEST_F(LinkOpenerTest, BulletinsOpenWithTheTextDefault)
     const std::string viewed = ReadTextFile(folder.File("viewed"));  // the copy's path and a line break
     EXPECT_EQ(std::filesystem::path(viewed).filename(), "2002-arlp005.txt\n");
     EXPECT_EQ(ReadTextFile(viewed.substr(0, viewed.size() - 1)), "SEATTLE, WA\n");
-    EXPECT_TRUE(prompt.messages.empty());
 
     // The viewer fails (the name with a space reaches it whole), then no program at all.
     const std::string bulletin = folder.File("week 11.BUL");

@@ -64,7 +64,9 @@ TEST(QtPrompt, FormatYearAndSaveFileQuestions)
     EXPECT_EQ(prompt.AskConvertVersion2File(), ConversionChoice::DoNotConvert);
     EXPECT_TRUE(stillOpen);
     ASSERT_TRUE(HelpWindow::Instance()->isVisible());
-    EXPECT_TRUE(HelpWindow::Instance()->Browser()->toHtml().contains("file-format-conversion"));
+    for (const char* keyword : {"File Format Conversion", "Insert PFB Into Data", "Locate PFB Files On The Internet",
+                                "Single File Download", "Select Single File To Download", "Bulletin Files Manager"})
+        EXPECT_TRUE(HelpWindow::Instance()->Browser()->toHtml().contains(HelpAnchor(keyword))) << keyword;
     HelpWindow::Instance()->close();
 
     ScriptedPrompt refusals;
