@@ -59,40 +59,23 @@ TEST(LenientReading, RangesInTheirWordings)
     }
 }
 
-TEST(LenientReading, WordingsOfTheValues)
+// The values' wordings are read; what stays ambiguous is refused.
+TEST(LenientReading, WordingsAndRefusals)
 {
-    // "from", lower case, wrapped lines, the flux's spellings, 0 each day.
-    for (const std::string flux : {"The 10.7-cm flux was", "10.7- cm flux was", "The 10.7 centimeter flux was",
-                                   "10.7 cm flux levels for the same period were,"}) {
-        const LenientOutcome outcome =
-            Read("sunspot numbers FROM April 10 through\n  16, 2008 WERE 0 each day. " + flux +
-                 " 67.9, 67.1, 68.2,\n69.3, 68.5, 69.2 and 69.5, with a mean of 68.5.\n");
-        ASSERT_EQ(outcome.result, 7) << flux;
-        EXPECT_EQ(outcome.days[3], (BulletinDay{4, 13, 2008, 0, 69.3})) << flux;
-    }
-    // Values in the middle of a paragraph, "respectively", a missing final period.
-    const LenientOutcome mid = Read(
-        "Some prose first. Sunspot numbers for March 8-14, 2012 were 86, 96, 89, 103, 89, 80 and "
-        "75, respectively, with a mean of 88.3. The 10.7 cm flux was 139.5, 145.5, 148.9, 131.2, "
-        "114.9, 140.7 and 118.8, with a mean of 134.2");
-    ASSERT_EQ(mid.result, 7);
-    EXPECT_EQ(mid.days[3], (BulletinDay{3, 11, 2012, 103, 131.2}));
-    // Decimal commas where the count then matches; "143,150,149" is three values.
-    const std::string range = "Sunspot numbers for May 1-3, 2009 were 1, 2 and 3 with a mean of 2. ";
-    for (const auto& [flux, middle] : {std::pair{"143,7, 150,2 and 149,9", 150.2},
-                                       std::pair{"143,150,149", 150.0}}) {
-        const LenientOutcome outcome = Read(range + "The 10.7 cm flux was " + flux + ".\n");
-        ASSERT_EQ(outcome.result, 3) << flux;
-        EXPECT_DOUBLE_EQ(outcome.days[1].flux, middle) << flux;
-    }
-}
-
-TEST(LenientReading, WhatStaysAmbiguousIsRefused)
-{
-    struct Case { std::string text; int result; };
     const std::string flux7 = " 10.7 cm flux was 1, 2, 3, 4, 5, 6 and 7 with a mean of 4.\n";
     const std::string april = "Sunspot numbers for April 10-16, 2008 were ";
-    const Case cases[] = {
+    const auto zeroWeek = [](const std::string& flux) {  // "from", lower case, wrapped lines
+        return "sunspot numbers FROM April 10 through\n  16, 2008 WERE 0 each day. " + flux +
+               " 67.9, 67.1, 68.2,\n69.3, 68.5, 69.2 and 69.5, with a mean of 68.5.\n";
+    };
+    const struct { std::string text; int result; } cases[] = {
+        {zeroWeek("The 10.7-cm flux was"), 7},
+        {zeroWeek("10.7- cm flux was"), 7},
+        {zeroWeek("The 10.7 centimeter flux was"), 7},
+        {zeroWeek("10.7 cm flux levels for the same period were,"), 7},
+        // In the middle of a paragraph, "respectively", no final period.
+        {"Prose first. " + april + "86, 96, 89, 103, 89, 80 and 75, respectively, with a mean of 88.3. The 10.7 cm "
+         "flux was 139.5, 145.5, 148.9, 131.2, 114.9, 140.7 and 118.8, with a mean of 134.2", 7},
         // No year anywhere; a year in prose is no date.
         {Values("April 10-16"), ParseNoYear},
         {"Stand-in text: the cycle minimum of December 2019 was long.\n\n" + Values("April 10-16"), ParseNoYear},
@@ -122,8 +105,13 @@ TEST(LenientReading, WhatStaysAmbiguousIsRefused)
         {"Sunspot numbers for the past week were higher.\n", ParseNoValuesSection},
         {"Nothing here.\n", ParseNoValuesSection},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(Read(c.text).result, c.result) << c.text;
+    // Decimal commas where the count then matches; "143,150,149" is three values.
+    const std::string may = "Sunspot numbers for May 1-3, 2009 were 1, 2 and 3 with a mean of 2. The 10.7 cm flux was ";
+    EXPECT_DOUBLE_EQ(Read(may + "143,7, 150,2 and 149,9.\n").days.at(1).flux, 150.2);
+    EXPECT_DOUBLE_EQ(Read(may + "143,150,149.\n").days.at(1).flux, 150.0);
+    EXPECT_EQ(Read(zeroWeek("10.7 cm flux was")).days.at(3), (BulletinDay{4, 13, 2008, 0, 69.3}));
 }
 
 TEST(BulletinDate, DatesInHeaderLines)
