@@ -92,15 +92,11 @@ TEST_F(MergeTest, DaysGoInDateOrderAndDuplicatesFollowThePolicy)
 
 TEST_F(MergeTest, ProgressOfALongMergeAndNothingHeldChangesNothing)
 {
-    std::vector<BulletinDay> week;
-    for (int d = 1; d <= 7; ++d)
-        week.push_back(March(d));
-    ASSERT_TRUE(parser.HoldDays(week));
+    ASSERT_TRUE(parser.HoldDays({March(1), March(2), March(3), March(4), March(5), March(6), March(7)}));
     AddRecord("02/28/2002", 1, 1.0);
     std::vector<int> found;
     parser.FindDuplicates([&](int percent) { found.push_back(percent); });
-    EXPECT_EQ(found.front(), 0);
-    EXPECT_TRUE(std::is_sorted(found.begin(), found.end()));
+    EXPECT_TRUE(found.front() == 0 && std::is_sorted(found.begin(), found.end()));
     parser.MergeIntoRecords(1);
     EXPECT_EQ(prompt.progress, (std::vector<int>{0, 14, 28, 42, 57, 71, 85}));
     EXPECT_EQ(prompt.waitDepth, 0);

@@ -79,15 +79,11 @@ TEST_F(ParserTest, DateLines)
     WriteTextFile(folder.File("CITIES.TXT"), "!ANCHORAGE, AK\nhonolulu, hi\r\nJuneau, AK\nnewington, ct");
     const std::string december = Section("DECEMBER 30 THROUGH 31", "1 AND 2", "3 AND 4");
     const struct { const char* dateLines; int year; } cases[] = {  // year of the December days, or the code
-        {"SEATTLE, WA  MARCH 15, 2002.\r\n", 2002},
-        {"SEATTLE, WA 2002 MARCH 15 \n", 2002},
-        {"FT WAYNE, IN  MARCH 15, 1998 (ARLP011)\n", 1998},
-        {"  kane'ohe, hi January 2, 2003\n", 2002},
-        {"ZCZC\nFORT WAYNE, IN  JANUARY 2, 1999\nSEATTLE, WA  2003\n", 2003},
-        {"Honolulu, HI  March 1, 1998\n", 1998},
+        {"SEATTLE, WA  MARCH 15, 2002.\r\n", 2002}, {"SEATTLE, WA 2002 MARCH 15 \n", 2002},
+        {"FT WAYNE, IN  MARCH 15, 1998 (ARLP011)\n", 1998}, {"  kane'ohe, hi January 2, 2003\n", 2002},
+        {"ZCZC\nFORT WAYNE, IN  JANUARY 2, 1999\nSEATTLE, WA  2003\n", 2003}, {"Honolulu, HI  March 1, 1998\n", 1998},
         {"!ANCHORAGE, AK  MARCH 15, 1998\nJUNEAU, AK MARCH 15, 1999\n", 1999},
-        {"Newington, CT  March 1, 1998\n", ParseNoYear},  // a last line without its break
-        {"SEATTLE, WA  MARCH 15, 02\n", ParseNoYear},
+        {"Newington, CT  March 1, 1998\n", ParseNoYear}, {"SEATTLE, WA  MARCH 15, 02\n", ParseNoYear},
     };
     for (const auto& c : cases) {
         const int result = ParseText(c.dateLines + december);
@@ -145,8 +141,7 @@ TEST_F(ParserTest, ValuesAndYearsOutsideTheirRange)
         {march + "2002\n", Section("MARCH 7 THROUGH 8", "1001 AND 0", "70 AND 70"), ParseError},
         {march + "2002\n", Section("MARCH 7 THROUGH 8", "0 AND 0", "2000.1 AND 70"), ParseError},
         {march + "2002\n", Section("MARCH 7 THROUGH 8", "0 AND 99999999999", "70 AND 70"), ParseError},
-        {march + "1900\n", ZeroSection(7, 8), 2},
-        {march + "1899\n", ZeroSection(7, 8), ParseNoYear},
+        {march + "1900\n", ZeroSection(7, 8), 2}, {march + "1899\n", ZeroSection(7, 8), ParseNoYear},
         {march + std::to_string(next) + "\n", ZeroSection(7, 8), 2},
         {march + std::to_string(next + 1) + "\n", ZeroSection(7, 8), ParseNoYear},
         {"SEATTLE, WA  JANUARY 3, 1900\n", Section("DECEMBER 30 THROUGH JANUARY 1", "1 2 3", "1 2 3"),
@@ -184,9 +179,7 @@ TEST_F(ParserTest, InteractivePrompts)
     EXPECT_EQ(ParseText(values, 1), ParseNoYear);  // Cancel
 
     // No values phrase: another is asked; lower case never matches.
-    const std::string other = "SEATTLE, WA  MARCH 15, 2002\n"
-                              "VALUES FOR MARCH 7 THROUGH 8 WERE 1 AND 2 WITH A MEAN OF 1. "
-                              "10.7 CM FLUX WAS 3 AND 4 WITH A MEAN OF 3.\n\n";
+    const std::string other = "SEATTLE, WA  MARCH 15, 2002\nVALUES FOR" + values.substr(19);
     prompt.searchTexts = {std::string("values for"), std::string("VALUES FOR")};
     ASSERT_EQ(ParseText(other, 1), 2);
     EXPECT_EQ(prompt.searchPromptInitials, (std::vector<std::string>{"SUNSPOT NUMBERS FOR", "values for"}));
@@ -201,7 +194,6 @@ TEST_F(ParserTest, HostileFiles)
 {
     EXPECT_EQ(parser.Parse(folder.File("missing.txt"), 0), ParseCannotOpen);
     EXPECT_EQ(parser.Parse(folder.Path(), 1), ParseCannotOpen);  // a folder
-    EXPECT_EQ(ParseText(std::string("SEATTLE, WA\0 2003\n", 18) + "\x01\xff\n"), 0);
     for (const auto& entry :
          std::filesystem::directory_iterator(std::string(SKYLOG_BULLETIN_DIR) + "/../fuzz_crashes")) {
         for (const int result : {parser.Parse(entry.path().string(), 0),

@@ -29,7 +29,6 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
     int exactReads = 0, readsWithoutYear = 0;
     for (const ExpectedBulletin& e : set) {
         SCOPED_TRACE(e.file);
-        ASSERT_EQ(e.days.size(), 7u);
         const std::string path = RealBulletinDir + e.file;
         const bool printsNoYear = !e.datePrinted && ReadTextFile(path).find(std::to_string(e.days[0].year)) ==
                                                         std::string::npos;
