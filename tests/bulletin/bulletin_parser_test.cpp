@@ -113,6 +113,7 @@ TEST_F(ParserTest, Sections)
         {"SUNSPOT NUMBERS FOR MARCH 7 THROUGH 8 WERE 1 AND 2 WITH A MEAN OF 1.\n10.7 CM FLUX WAS 3 AND 4 "
          "WITH A MEAN OF 3.\n  /EX\n" + Section("MARCH 9 THROUGH 9", "5", "6") + "NNNN ZCZC\nTrailing\n\n",
          3, {3, 9, 2003, 5, 6.0}},
+        {Section("MARCH 1 THROUGH 7\n" + Repeated("FILLER\n", 40), seven, seven), ParseNoSunspots, {}},
         {Section("MARCH 1 THROUGH 7", longList, seven), ParseNoSunspots, {}},
         {Section("MARCH 1 THROUGH 7", seven, longList), ParseNoFlux, {}},
         {"SUNSPOT NUMBERS FOR MARCH 7 THROUGH 13 WERE 0 EACH DAY.\n\n", ParseNoFlux, {}},
