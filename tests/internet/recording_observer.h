@@ -1,7 +1,8 @@
-// A ScanObserver that keeps the rows for the tests; the scan's thread may
-// write them while the test's thread reads.
+// A ScanObserver that keeps the rows as "first | second" lines, with " | red"
+// for a red row; the scan's thread may write them while the test's reads.
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -12,20 +13,16 @@ class RecordingObserver : public ScanObserver {
 public:
     int OperationRowCount() override { return static_cast<int>(Operations().size()); }
     int AddOperationRow(const std::string& message) override { return Add(operations_, message); }
-    void SetOperationMessage(int row, const std::string& m) override { Edit(operations_, row)->first = m; }
-    void SetOperationStatus(int row, const std::string& s) override { Edit(operations_, row)->second = s; }
-    void SetOperationColor(int row, std::uint32_t c) override { Edit(operations_, row)->color = c; }
-    void ClearFileRows() override
-    {
-        std::lock_guard lock(mutex_);
-        files_.clear();
-    }
+    void SetOperationMessage(int row, const std::string& m) override { Edit(operations_, row, [&](ScanRow& r) { r.first = m; }); }
+    void SetOperationStatus(int row, const std::string& s) override { Edit(operations_, row, [&](ScanRow& r) { r.second = s; }); }
+    void SetOperationColor(int row, std::uint32_t c) override { Edit(operations_, row, [&](ScanRow& r) { r.color = c; }); }
+    void ClearFileRows() override { Edit(files_, -1, nullptr); }
     int AddFileRow(const std::string& fileName) override { return Add(files_, fileName); }
-    void SetFileOperation(int row, const std::string& op) override { Edit(files_, row)->second = op; }
-    void SetFileColor(int row, std::uint32_t c) override { Edit(files_, row)->color = c; }
+    void SetFileOperation(int row, const std::string& op) override { Edit(files_, row, [&](ScanRow& r) { r.second = op; }); }
+    void SetFileColor(int row, std::uint32_t c) override { Edit(files_, row, [&](ScanRow& r) { r.color = c; }); }
 
-    std::vector<ScanRow> Operations() const { return Copy(operations_); }
-    std::vector<ScanRow> Files() const { return Copy(files_); }
+    std::vector<std::string> Operations() const { return Lines(operations_); }
+    std::vector<std::string> Files() const { return Lines(files_); }
 
 private:
     mutable std::mutex mutex_;
@@ -37,20 +34,17 @@ private:
         rows.push_back({first, "", RowBlack});
         return static_cast<int>(rows.size()) - 1;
     }
-    std::vector<ScanRow> Copy(const std::vector<ScanRow>& rows) const
+    void Edit(std::vector<ScanRow>& rows, int row, const std::function<void(ScanRow&)>& change)
     {
         std::lock_guard lock(mutex_);
-        return rows;
+        row < 0 ? rows.clear() : change(rows.at(static_cast<std::size_t>(row)));
     }
-    // The row, held under the lock to the end of the statement.
-    struct Locked {
-        std::unique_lock<std::mutex> lock;
-        ScanRow* row;
-        ScanRow* operator->() const { return row; }
-    };
-    Locked Edit(std::vector<ScanRow>& rows, int row)
+    std::vector<std::string> Lines(const std::vector<ScanRow>& rows) const
     {
-        std::unique_lock lock(mutex_);
-        return {std::move(lock), &rows.at(static_cast<std::size_t>(row))};
+        std::lock_guard lock(mutex_);
+        std::vector<std::string> lines;
+        for (const ScanRow& r : rows)
+            lines.push_back(r.first + " | " + r.second + (r.color == RowRed ? " | red" : ""));
+        return lines;
     }
 };
