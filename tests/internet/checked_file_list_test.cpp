@@ -1,20 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "internet/checked_file_list.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out.push_back(static_cast<char>(v));
-    return out;
-}
+std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
 const std::string ClassHeader = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x08, 0x00}) + "FTPFiles";
 const std::string Next = Bytes({0x01, 0x80});  // the tag of every entry after the first
@@ -68,7 +59,6 @@ TEST(CheckedFileList, DamagedFilesKeepWhatWasReadBeforeTheFault)
     struct Case { std::string bytes; std::vector<std::string> kept; } const cases[] = {
         {"", {}},
         {Bytes({1, 0, 0xFF, 0xFF, 1, 0, 8, 0}) + "FTPFilez" + Bytes({1}) + "a", {}},  // wrong class name
-        {Bytes({1, 0, 0xFF, 0xFF, 2, 0, 8, 0}) + "FTPFiles" + Bytes({1}) + "a", {}},  // wrong schema
         {Bytes({2, 0}) + ClassHeader + Bytes({1}) + "a" + Bytes({0x02, 0x80, 1}) + "b", {"a"}},  // bad tag
         {good2.substr(0, good2.size() - 1), {"a"}},
         {Bytes({1, 0}) + ClassHeader + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), {}},  // length past the end

@@ -1,5 +1,4 @@
-// A ScanObserver that keeps the rows as "first | second" lines, with " | red"
-// for a red row; the scan's thread may write them while the test's reads.
+// A ScanObserver keeping "first | second[ | red]" lines, written by the scan's thread.
 #pragma once
 
 #include <functional>
