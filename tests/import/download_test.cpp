@@ -16,7 +16,6 @@ TEST(Download, FetchesOnceThenOnlyWhenChangedAndFaultsFailCleanlyLeavingNoFile)
     WriteTextFile(www + "/" + name, ReadTextFile(std::string(SKYLOG_TEST_DATA_DIR) +
                                                  "/import/excerpts/swpc_daily-solar-indices_excerpt.txt"));
     IndexServer server(www);
-    ASSERT_TRUE(server.Running());
     const DownloadResult first = DownloadFile(server.Url(name), target, std::nullopt);
     ASSERT_EQ(first.status, DownloadStatus::Fetched) << first.error;
     EXPECT_EQ(ReadTextFile(target), ReadTextFile(www + "/" + name));
@@ -27,19 +26,17 @@ TEST(Download, FetchesOnceThenOnlyWhenChangedAndFaultsFailCleanlyLeavingNoFile)
     DownloadLimits limits;
     limits.stallSeconds = 1;
     limits.maxBytes = 1 << 20;
+    ASSERT_TRUE(MakeSelfSignedCertificate(folder.File("cert.pem"), folder.File("key.pem")));
+    IndexServer tls(www, folder.File("cert.pem"), folder.File("key.pem"));
     const struct { std::string url; std::string error; } cases[] = {
         {server.Url("stall"), "timed out"}, {server.Url("huge"), "larger than 1 MiB; not imported"},
-        {server.Url("nothing.txt"), "404"}, {"file:///etc/passwd", ""},
+        {server.Url("nothing.txt"), "404"}, {"file:///etc/passwd", ""}, {tls.Url(name), "certificate"},
     };
     for (const auto& c : cases) {
         const DownloadResult result = DownloadFile(c.url, target, std::nullopt, limits);
         EXPECT_EQ(result.status, DownloadStatus::Failed) << c.url;
         EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
     }
-    ASSERT_TRUE(MakeSelfSignedCertificate(folder.File("cert.pem"), folder.File("key.pem")));
-    IndexServer tls(www, folder.File("cert.pem"), folder.File("key.pem"));
-    const DownloadResult untrusted = DownloadFile(tls.Url(name), target, std::nullopt);
-    EXPECT_NE(untrusted.error.find("certificate"), std::string::npos) << untrusted.error;
     EXPECT_FALSE(PathExists(target));
 }
 
@@ -50,9 +47,7 @@ TEST(Download, UpdateSourcesAndTheirStamps)
     EXPECT_EQ(ConfiguredUpdateSources(ini).at(0).url, "https://celestrak.org/SpaceData/SW-All.csv");
     WriteTextFile(ini, "[SOLAR_DATA]\nUpdateSource1=\nUpdateSource3=http://a/x.csv\nUpdateSource4=http://b/y.txt\n");
     const std::vector<UpdateSource> sources = ConfiguredUpdateSources(ini);
-    ASSERT_EQ(sources.size(), 2u);
-    EXPECT_EQ(sources[0].number, 3);
-    EXPECT_EQ(sources[1].url, "http://b/y.txt");
+    EXPECT_EQ(std::to_string(sources.at(0).number) + " " + sources.at(1).url, "3 http://b/y.txt");
     EXPECT_FALSE(LastImportStamp(ini, sources[0]));
     ASSERT_TRUE(SaveImportStamp(ini, sources[0], 1700000000));
     EXPECT_EQ(LastImportStamp(ini, sources[0]), 1700000000);

@@ -46,7 +46,6 @@ ExpectedDays ExpectedFor(const ExcerptCase& c)
         std::map<std::string, std::string> cell;
         for (std::size_t i = 0; i < row.size(); ++i)
             cell[names.at(i)] = row[i];
-        const std::string date = cell["date"];
         const auto kind = [&](const std::string& types) {
             return !*c.typeColumn || (" " + types + " ").find(" " + cell[c.typeColumn] + " ") != std::string::npos;
         };
@@ -57,8 +56,8 @@ ExpectedDays ExpectedFor(const ExcerptCase& c)
         for (std::string part; kind(c.fluxTypes) && std::getline(fluxCell, part, '|');)
             if (isValue(part))
                 e.flux.push_back(std::stod(part));
-        if (date >= c.from && date <= c.to && (e.sunspots || !e.flux.empty()))
-            days[date] = e;
+        if (cell["date"] >= c.from && cell["date"] <= c.to && (e.sunspots || !e.flux.empty()))
+            days[cell["date"]] = e;
     }
     return days;
 }
@@ -121,8 +120,7 @@ TEST_P(Excerpt, DetectedByContentAndReadAsTheCrossCheckSays)
     TempFolder folder;
     int stopped = 0;
     for (std::size_t at = 1; at < text.size(); at += text.size() / 97 + 1) {
-        std::string garbled = text;
-        garbled[at] = '?';
+        const std::string garbled = text.substr(0, at) + '?' + text.substr(at + 1);
         for (const std::string& copy : {text.substr(0, at), garbled}) {
             WriteTextFile(folder.File("damaged"), copy);
             const IndexReadResult read = ReadIndexFile(folder.File("damaged"), c.format);
@@ -135,13 +133,11 @@ TEST_P(Excerpt, DetectedByContentAndReadAsTheCrossCheckSays)
 
 INSTANTIATE_TEST_SUITE_P(Formats, Excerpt, ::testing::ValuesIn(Cases));
 
-// A row breaking its format's rules stops the read there, keeping what came
-// before. SILSO: "YYYY;MM;DD;YYYY.yyy;SSSS;DDD.D;NNNN;F", the fraction in
-// the row's year, F 0 or 1; SWPC: 75 characters; -1 is no value.
+// A row breaking its format's rules stops the read there, keeping what came before. SILSO:
+// "YYYY;MM;DD;YYYY.yyy;SSSS;DDD.D;NNNN;F", the fraction in the row's year, F 0 or 1; SWPC: 75 characters.
 TEST(ImporterRules, RowsOutsideAFormatsRulesStopTheReadAndFormatNames)
 {
-    EXPECT_EQ(FormatFromName("celestrak-txt"), IndexFormat::CelestrakTxt);
-    EXPECT_FALSE(FormatFromName("csv"));
+    EXPECT_TRUE(FormatFromName("celestrak-txt") == IndexFormat::CelestrakTxt && !FormatFromName("csv"));
     const std::string dsd = "2009 01 01   69     12        0      0    -999   A0.0   0  0  0  0  0  0  0";
     const struct { IndexFormat format; std::string good; std::vector<std::string> bad; } cases[] = {
         {IndexFormat::Silso, "2011;12;02;2011.921; 127;  8.9;  31;1",
