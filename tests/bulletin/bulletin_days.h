@@ -7,7 +7,9 @@
 #include "bulletin/bulletin_parser.h"
 
 inline std::ostream& operator<<(std::ostream& out, const BulletinDay& d)
-{ return out << d.month << "/" << d.day << "/" << d.year << " " << d.sunspots << " " << d.flux; }
+{
+    return out << d.month << "/" << d.day << "/" << d.year << " " << d.sunspots << " " << d.flux;
+}
 
 inline std::vector<BulletinDay> HeldDays(const BulletinParser& parser)
 {

@@ -175,8 +175,7 @@ TEST_F(ParserTest, InteractivePrompts)
     // No date line, or one without a year: the year is asked, starting at 2001.
     prompt.years = {1996, std::nullopt};
     ASSERT_EQ(ParseText("SEATTLE, WA  MARCH 15\n" + values, 1), 2);
-    EXPECT_EQ(prompt.yearPromptInitials, std::vector<int>{2001});
-    EXPECT_EQ(Days()[0].year, 1996);
+    EXPECT_EQ(std::pair(prompt.yearPromptInitials, Days()[0].year), std::pair(std::vector<int>{2001}, 1996));
     EXPECT_EQ(ParseText(values, 1), ParseNoYear);  // Cancel
 
     // No values phrase: another is asked; lower case never matches.

@@ -74,8 +74,8 @@ TEST(LenientReading, WordingsAndRefusals)
         // In the middle of a paragraph, "respectively", no final period.
         {"Prose first. " + april + "86, 96, 89, 103, 89, 80 and 75, respectively, with a mean of 88.3. The 10.7 cm "
          "flux was 139.5, 145.5, 148.9, 131.2, 114.9, 140.7 and 118.8, with a mean of 134.2", 7},
-        // No year anywhere; a year in prose is no date; a header date that disagrees with the range's.
-        {Values("April 10-16"), ParseNoYear},
+        // No year before the values; a year in prose is no date; a header date that disagrees with the range's.
+        {Values("April 10-16") + "\nSeattle, WA April 20, 2008\n", ParseNoYear},  // a date after the values
         {"Stand-in text: the cycle minimum of December 2019 was long.\n\n" + Values("April 10-16"), ParseNoYear},
         {"Seattle, WA April 20, 2009\n\n" + Values("April 10-16, 2008"), ParseNoYear},
         // Counts that do not match the range.
