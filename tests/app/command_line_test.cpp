@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <filesystem>
 
 #include "support/run_program.h"
 #include "support/temp_folder.h"
@@ -28,106 +29,83 @@ std::string Joined(const std::vector<std::string>& arguments)
     return text;
 }
 
-struct LineCase {
-    std::vector<std::string> arguments;
-    std::string first;  // the first line of the answer (help), or of the error (or its start)
-};
-
-void PrintTo(const LineCase& c, std::ostream* out)
+TEST(CommandLine, HelpAndVersionGoToStandardOutputWithStatusZero)
 {
-    *out << Joined(c.arguments);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--help"}, "Usage: skylog [options] [FILE]"},
+        {{"info", "--help"}, "Usage: skylog info [options] [DATAFILE]"},
+        {{"-v"}, Version}};
+    for (const auto& [arguments, first] : cases) {
+        const ProgramResult r = RunSkylog(arguments);
+        EXPECT_EQ(std::to_string(r.status) + r.err, "0") << Joined(arguments);
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), first);
+    }
 }
-
-class CommandLineHelp : public testing::TestWithParam<LineCase> {};
-
-TEST_P(CommandLineHelp, GoesToStandardOutputWithStatusZero)
-{
-    const ProgramResult r = RunSkylog(GetParam().arguments);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), GetParam().first);
-    EXPECT_EQ(r.err, "");
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryKind, CommandLineHelp,
-                         testing::Values(LineCase{{"--help"}, "Usage: skylog [options] [FILE]"},
-                                         LineCase{{"info", "--help"}, "Usage: skylog info [options] [DATAFILE]"},
-                                         LineCase{{"-v"}, Version}));
-
-class CommandLineMisuse : public testing::TestWithParam<LineCase> {};
 
 // The error, then the usage of the command it names, status 64, nothing written.
-TEST_P(CommandLineMisuse, OneLineErrorAndUsageWithStatus64)
+TEST(CommandLine, MisuseGivesOneLineErrorAndUsageWithStatus64)
 {
-    const std::string& error = GetParam().first;
+    const std::pair<std::vector<std::string>, std::string> cases[] = {  // the error line, or its start
+        {{"--bogus"}, "skylog: Unknown option 'bogus'."},
+        {{"no-such-file.dat"}, "skylog: No such command or file: 'no-such-file.dat'."},
+        {{"--", "info"}, "skylog: No such command or file: 'info'."},  // "--" ends the options
+        {{Sample, Sample}, "skylog: One FILE at most, or a command first."},
+        {{"info", "a.dat", "b.dat"}, "skylog info: Unexpected argument 'b.dat'."},
+        {{"parse"}, "skylog parse: Missing FILE."},
+        {{"parse", "--year", "08", "a.txt"}, "skylog parse: --year takes a four-digit year."},
+        {{"import", "b.txt", "--data"}, "skylog import: Missing value after '--data'."},
+        {{"import", "--format", "nonsense", "b.txt"}, "skylog import: Unknown format \"nonsense\"; the formats known are "},
+        {{"render", Sample}, "skylog render: Missing -o FILE.png, FILE.svg or FILE.pdf."},
+        {{"render", "-o", "p.jpg"}, "skylog render: The output file must end in .png, .svg or .pdf."},
+        {{"render", "-o", "p.png", "--size", "500x99"}, "skylog render: --size takes WIDTHxHEIGHT, each 100 to 20000."},
+        {{"render", "-o", "p.png", "--scale", "0.5"}, "skylog render: --scale takes a number from 1 to 4."},
+        {{"render", "-o", "p.png", "--size", "12000x800", "--scale", "2"},
+         "skylog render: The picture would be wider or higher than 20000 pixels."},
+        {{"render", "-o", "p.svg", "--scale", "2"}, "skylog render: --scale applies to PNG pictures only."},
+        {{"print", "-o", "p.png"}, "skylog print: The output file must end in .pdf."},
+        {{"print", "-o", "p.pdf", "--page", "A3"}, "skylog print: --page takes A4 or Letter."},
+        {{"export", Sample}, "skylog export: Missing -o FILE.csv."},
+        {{"fetch", "extra"}, "skylog fetch: Unexpected argument 'extra'."},
+        {{"fetch", "--keep", "/no/such/folder"}, "skylog fetch: The keep folder /no/such/folder does not exist or is not writable."}};
     TempFolder folder;
     auto environment = NoDisplay;
     environment["SKYLOG_HOME"] = folder.Path();
-    const ProgramResult r = RunSkylog(GetParam().arguments, environment);
-    EXPECT_EQ(r.status, 64) << r.err;
-    EXPECT_EQ(r.out, "");
-    const std::size_t firstEnd = r.err.find('\n');
-    ASSERT_NE(firstEnd, std::string::npos) << r.err;
-    // A whole sentence must match; a row ending inside one gives its start.
-    if (error.back() == '.') {
-        EXPECT_EQ(r.err.substr(0, firstEnd), error);
-    } else {
-        EXPECT_TRUE(StartsWith(r.err.substr(0, firstEnd), error)) << r.err;
+    for (const auto& [arguments, error] : cases) {
+        const ProgramResult r = RunSkylog(arguments, environment);
+        EXPECT_EQ(r.status, 64) << Joined(arguments) << "\n" << r.err;
+        EXPECT_EQ(r.out, "");
+        const std::string usage = "\nUsage: " + error.substr(0, error.find(':')) + " [options]";
+        EXPECT_TRUE(StartsWith(r.err, error + (error.back() == '.' ? usage : ""))) << r.err;
+        EXPECT_NE(r.err.find(usage), std::string::npos) << r.err;
     }
-    EXPECT_TRUE(StartsWith(r.err.substr(firstEnd + 1), "Usage: " + error.substr(0, error.find(':')) + " [options]"))
-        << r.err;
-    EXPECT_FALSE(PathExists(folder.File("GRAPH.DAT")));
-    EXPECT_FALSE(PathExists(folder.File("SKYLOG.INI")));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Everywhere, CommandLineMisuse,
-    testing::Values(
-        LineCase{{"--bogus"}, "skylog: Unknown option 'bogus'."},
-        LineCase{{"no-such-file.dat"}, "skylog: No such command or file: 'no-such-file.dat'."},
-        LineCase{{"--", "info"}, "skylog: No such command or file: 'info'."},  // "--" ends the options
-        LineCase{{Sample, Sample}, "skylog: One FILE at most, or a command first."},
-        LineCase{{"info", "a.dat", "b.dat"}, "skylog info: Unexpected argument 'b.dat'."},
-        LineCase{{"parse"}, "skylog parse: Missing FILE."},
-        LineCase{{"parse", "--year", "08", "a.txt"}, "skylog parse: --year takes a four-digit year."},
-        LineCase{{"import", "b.txt", "--data"}, "skylog import: Missing value after '--data'."},
-        LineCase{{"import", "--format", "nonsense", "b.txt"},
-                 "skylog import: Unknown format \"nonsense\"; the formats known are "},
-        LineCase{{"render", Sample}, "skylog render: Missing -o FILE.png, FILE.svg or FILE.pdf."},
-        LineCase{{"render", "-o", "p.jpg"}, "skylog render: The output file must end in .png, .svg or .pdf."},
-        LineCase{{"render", "-o", "p.png", "--size", "500x99"},
-                 "skylog render: --size takes WIDTHxHEIGHT, each 100 to 20000."},
-        LineCase{{"render", "-o", "p.png", "--scale", "0.5"}, "skylog render: --scale takes a number from 1 to 4."},
-        LineCase{{"render", "-o", "p.png", "--size", "12000x800", "--scale", "2"},
-                 "skylog render: The picture would be wider or higher than 20000 pixels."},
-        LineCase{{"render", "-o", "p.svg", "--scale", "2"}, "skylog render: --scale applies to PNG pictures only."},
-        LineCase{{"print", "-o", "p.png"}, "skylog print: The output file must end in .pdf."},
-        LineCase{{"print", "-o", "p.pdf", "--page", "A3"}, "skylog print: --page takes A4 or Letter."},
-        LineCase{{"export", Sample}, "skylog export: Missing -o FILE.csv."},
-        LineCase{{"fetch", "extra"}, "skylog fetch: Unexpected argument 'extra'."},
-        LineCase{{"fetch", "--keep", "/no/such/folder"},
-                 "skylog fetch: The keep folder /no/such/folder does not exist or is not writable."}));
-
 // Without a runtime folder or a display, a command prints its result and
-// nothing else; --size and --scale reach the picture.
+// nothing else and leaves the configuration alone; --size and --scale reach the picture.
 TEST(CommandLine, CommandsAreQuiet)
 {
     TempFolder folder;
     auto bare = NoDisplay;
     bare["SKYLOG_HOME"] = folder.Path();
     bare["XDG_RUNTIME_DIR"] = std::nullopt;
+    const std::string ini = "[SOLAR_DATA]\nPhrase2=SUNSPOT NUMBERS FOR\n";  // no Version: as a first run
+    WriteTextFile(folder.File("SKYLOG.INI"), ini);
     const std::string png = folder.File("plot.png"), svg = folder.File("plot.svg");
-    ProgramResult r = RunSkylog({"render", Sample, "-o", png, "--size", "640x400", "--scale", "2"}, bare);
-    EXPECT_EQ(std::to_string(r.status) + r.out + r.err, "0");
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"render", Sample, "-o", png, "--size", "640x400", "--scale", "2"},
+             {"render", Sample, "-o", svg, "--size", "600x400"},
+             {"info", Sample}}) {
+        const ProgramResult r = RunSkylog(arguments, bare);
+        EXPECT_EQ(std::to_string(r.status) + r.err, "0") << Joined(arguments);
+    }
     EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(1280, 800));
-    r = RunSkylog({"render", Sample, "-o", svg, "--size", "600x400"}, bare);
     EXPECT_NE(ReadTextFile(svg).find("viewBox=\"0 0 600 400\""), std::string::npos);
-    r = RunSkylog({"info", Sample}, bare);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(ReadTextFile(folder.File("SKYLOG.INI")), ini);
 
     // The window cannot open: one line says why.
-    r = RunSkylog({}, bare);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
+    const ProgramResult r = RunSkylog({}, bare);
+    EXPECT_EQ(std::to_string(r.status) + r.out, "1");
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_TRUE(StartsWith(r.err, "skylog: no display")) << r.err;
 }

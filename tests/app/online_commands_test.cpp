@@ -60,15 +60,24 @@ protected:
 using FetchCommand = OnlineCommand;
 using UpdateCommand = OnlineCommand;
 
-TEST_F(FetchCommand, FetchesMergesKeepsAndRecordsThenFindsNothingNew)
+TEST_F(FetchCommand, FailsWithoutASiteThenFetchesMergesKeepsAndRecordsThenFindsNothingNew)
 {
+    const std::string text = "! SKYLOG Solar Data Plot Version 3 Data File\n08/31/1995   999  999.0     0     0\n";
+    WriteTextFile(data, text);
+    // A damaged name list (one name kept) and nothing listening: the run fails, the data file stays.
+    WriteTextFile(home_.File("FNAMES.DAT"), std::string("\x05\x00\xFF\xFF\x01\x00\x08\x00", 8) +
+                                               "FTPFiles\x10" "1990-arlp001.txt" "\x02\x80");
+    RunResult r = RunSkylog("fetch --site ftp://127.0.0.1:9");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.output, "FNAMES.DAT is damaged: 1 names kept\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "Starting FTP Connection: Failed - Could Not Connect To Site  [failed]\n"));
+    EXPECT_EQ(ReadTextFile(data), text);
+
     WriteArchive(site, "pub/bulletins", StandardArchive());
     FtpTestServer server(site);
-    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\n08/31/1995   999  999.0     0     0\n");
     const std::string keep = home_.File("keep");
     fs::create_directories(keep);
-
-    RunResult r = RunSkylog("fetch --site " + server.Url() + " --keep " + keep);
+    r = RunSkylog("fetch --site " + server.Url() + " --keep " + keep);
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_TRUE(Has(r.output, "\n  1995-arlp038.txt: Added New Data\n")) << r.output;
     EXPECT_TRUE(Has(r.output, "\n  2002-arlp099.txt: Could Not Parse File (02)  [failed]\n"));
@@ -77,7 +86,7 @@ TEST_F(FetchCommand, FetchesMergesKeepsAndRecordsThenFindsNothingNew)
     EXPECT_TRUE(Has(saved, "08/31/1995  999   999.0"));  // the stored day is kept
     EXPECT_TRUE(Has(saved, "09/01/1995   13    73.7")) << saved;
     EXPECT_TRUE(fs::exists(keep + "/2003-arlp008.txt"));
-    EXPECT_EQ(CheckedNameCount(home_.File("FNAMES.DAT")), 5);
+    EXPECT_EQ(CheckedNameCount(home_.File("FNAMES.DAT")), 1 + 5);
     EXPECT_TRUE(NoTemporaryFileLeft());
 
     struct stat before {}, after {};
@@ -88,22 +97,6 @@ TEST_F(FetchCommand, FetchesMergesKeepsAndRecordsThenFindsNothingNew)
     stat(data.c_str(), &after);
     EXPECT_EQ(before.st_ino, after.st_ino);  // not rewritten
     EXPECT_EQ(ReadTextFile(data), saved);
-}
-
-// How a scan fails is checked in tests/internet; here, that a failed run
-// exits 1, says a damaged name list was read, and leaves the data file alone.
-TEST_F(FetchCommand, AFailedRunExitsOneAndLeavesTheDataFileAlone)
-{
-    const std::string text = "! SKYLOG Solar Data Plot Version 3 Data File\n08/31/1995   999  999.0     0     0\n";
-    WriteTextFile(data, text);
-    WriteTextFile(home_.File("FNAMES.DAT"), std::string("\x05\x00\xFF\xFF\x01\x00\x08\x00", 8) +
-                                               "FTPFiles\x10" "1995-arlp038.txt" "\x02\x80");
-    const RunResult r = RunSkylog("fetch --site ftp://127.0.0.1:9");  // nothing listens there
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Has(r.output, "FNAMES.DAT is damaged: 1 names kept\n")) << r.output;
-    EXPECT_TRUE(Has(r.output, "Starting FTP Connection: Failed - Could Not Connect To Site  [failed]\n"));
-    EXPECT_EQ(ReadTextFile(data), text);
-    EXPECT_TRUE(NoTemporaryFileLeft());
 }
 
 TEST_F(FetchCommand, CtrlCStopsTheRunAndSavesWhatWasMerged)
