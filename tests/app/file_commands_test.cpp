@@ -32,17 +32,6 @@ RunResult RunWithin60s(const std::string& environment, const std::string& argume
     return RunCommand(environment + " timeout 60 " + std::string(SKYLOG_BINARY) + " " + arguments + " 2>&1");
 }
 
-class BulletinCommands : public ::testing::Test {
-protected:
-    TempFolder folder;  // also the program folder
-    std::string letter = folder.File("letter.txt");
-    void SetUp() override
-    {
-        // The values phrase occurs, but no line begins with it.
-        WriteTextFile(letter, "SEATTLE, WA  MARCH 15, 2002\nDear all, no sunspot numbers for this week.\n");
-    }
-};
-
 }  // namespace
 
 TEST(PrintCommand, OnePageOnTheChosenPaperHeadedWithTheFullPath)
@@ -98,8 +87,15 @@ TEST(InfoCommand, SummarisesTheSampleAndReadsVersion2Unconverted)
     EXPECT_EQ(ReadTextFile(v2), text);
 }
 
-TEST_F(BulletinCommands, ParseSaysHowEachFileWasReadAndFailsWithoutDays)
+// Parse says how each file was read; import adds, skips or replaces days and
+// says how it read them; a file without days fails either.
+TEST(BulletinCommands, ParseAndImport)
 {
+    TempFolder folder;  // also the program folder
+    const std::string letter = folder.File("letter.txt"), data = folder.File("GRAPH.DAT");
+    // The values phrase occurs, but no line begins with it.
+    WriteTextFile(letter, "SEATTLE, WA  MARCH 15, 2002\nDear all, no sunspot numbers for this week.\n");
+    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\r\n03/07/2002  101   101.0\r\n");
     const std::string refused = "Could Not Parse File (02)\n";
     const struct {
         std::string arguments;
@@ -107,49 +103,30 @@ TEST_F(BulletinCommands, ParseSaysHowEachFileWasReadAndFailsWithoutDays)
         std::string start;  // how the output starts
         std::string part;   // something further on
     } cases[] = {
-        {Bulletins + "arlp011.txt", 0, "exact\n03/07/2002  232  203.50\n", "\n03/13/2002  183  182.90\n"},
-        // Every file is read; one without days fails the run.
-        {Bulletins + "arlp010.txt " + letter, 1, Bulletins + "arlp010.txt:\nexact\n", "\n" + letter + ":\nNo Days Found"},
+        {"parse " + Bulletins + "arlp011.txt", 0, "exact\n03/07/2002  232  203.50\n", "\n03/13/2002  183  182.90\n"},
+        {"parse " + Bulletins + "arlp010.txt " + letter, 1, Bulletins + "arlp010.txt:\nexact\n", "\n" + letter + ":\nNo Days Found"},
         // No year printed: read leniently with the year given.
-        {"--year 2008 " + Real + "016_2008_news.txt", 0, "lenient\n04/10/2008    0   67.90\n04/1", ""},
-        {"--exact " + Real + "028_2021_news.txt", 1, refused, refused},
+        {"parse --year 2008 " + Real + "016_2008_news.txt", 0, "lenient\n04/10/2008    0   67.90\n04/1", ""},
+        {"parse --exact " + Real + "028_2021_news.txt", 1, refused, refused},
+        // Into the program folder's GRAPH.DAT, a CRLF file holding 03/07/2002.
+        {"import --data " + data + " " + Bulletins + "arlp011.txt", 0, "", "6 added, 0 replaced, 1 skipped"},
+        {"import --replace " + Bulletins + "arlp011.txt", 0, "", "0 added, 1 replaced, 6 skipped"},
+        {"import --year 2008 " + Real + "018_2009_news.txt", 0, "", "018_2009_news.txt: bulletin (read leniently), 7 days read, 7 added"},
+        {"import --data " + data + " " + letter, 1, "", "No Days Found"},
     };
     for (const auto& c : cases) {
-        const RunResult r = RunSkylog("parse " + c.arguments);
+        const RunResult r = RunSkylog(c.arguments);
         EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.output;
         EXPECT_EQ(r.output.rfind(c.start, 0), 0u) << c.arguments << "\n" << r.output;
         EXPECT_TRUE(Has(r.output, c.part)) << c.arguments << "\n" << r.output;
     }
+    EXPECT_TRUE(Has(ReadTextFile(data), "03/07/2002  232   203.5\r\n03/08/2002  210   205.9\r\n"));
+    EXPECT_TRUE(Has(ReadTextFile(data), "12/25/2008"));
     // The setting turns lenient reading off too; parsing leaves the configuration alone.
     const std::string ini = "[SOLAR_DATA]\nLenientParse=0\n";  // no Version: as a first run
     WriteTextFile(folder.File("SKYLOG.INI"), ini);
     EXPECT_EQ(RunSkylog("parse " + Real + "028_2021_news.txt").output, refused);
     EXPECT_EQ(ReadTextFile(folder.File("SKYLOG.INI")), ini);
-}
-
-TEST_F(BulletinCommands, ImportAddsSkipsOrReplacesAndSaysHowItRead)
-{
-    // Into a CRLF data file: new days added, known days skipped, or replaced.
-    const std::string data = folder.File("GRAPH.DAT");
-    WriteTextFile(data, "! SKYLOG Solar Data Plot Version 3 Data File\r\n03/07/2002  101   101.0\r\n");
-    RunResult r = RunSkylog("import --data " + data + " " + Bulletins + "arlp011.txt");
-    EXPECT_EQ(r.status, 0) << r.output;
-    EXPECT_TRUE(Has(r.output, "6 added, 0 replaced, 1 skipped")) << r.output;
-    EXPECT_TRUE(Has(ReadTextFile(data), "03/07/2002  101   101.0\r\n03/08/2002  210   205.9\r\n"));
-    r = RunSkylog("import --replace --data " + data + " " + Bulletins + "arlp011.txt");
-    EXPECT_TRUE(Has(r.output, "0 added, 1 replaced, 6 skipped")) << r.output;
-    EXPECT_TRUE(Has(ReadTextFile(data), "03/07/2002  232   203.5\r\n"));
-
-    // The default data file is the program folder's GRAPH.DAT; --year applies.
-    r = RunSkylog("import --year 2008 " + Real + "018_2009_news.txt");
-    EXPECT_TRUE(Has(r.output, "018_2009_news.txt: bulletin (read leniently), 7 days read, 7 added")) << r.output;
-    EXPECT_TRUE(Has(ReadTextFile(data), "12/25/2008"));
-
-    // A file without days is no success for a script, and changes nothing.
-    const std::string before = ReadTextFile(data);
-    r = RunSkylog("import --data " + data + " " + letter);
-    EXPECT_EQ(r.status, 1) << r.output;
-    EXPECT_EQ(ReadTextFile(data), before);
 }
 
 // A read error or a FIFO fails the read instead of ending the file; nothing is written.
