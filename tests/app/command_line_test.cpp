@@ -16,11 +16,6 @@ const std::string Version = std::string("skylog ") + SKYLOG_PROJECT_VERSION;
 const std::map<std::string, std::optional<std::string>> NoDisplay = {
     {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}, {"QT_QPA_PLATFORM", std::nullopt}};
 
-bool StartsWith(const std::string& text, const std::string& start)
-{
-    return text.rfind(start, 0) == 0;
-}
-
 // The error, then the usage of the command it names, status 64, nothing written.
 TEST(CommandLine, MisuseGivesOneLineErrorAndUsageWithStatus64)
 {
@@ -54,7 +49,7 @@ TEST(CommandLine, MisuseGivesOneLineErrorAndUsageWithStatus64)
         EXPECT_EQ(r.status, 64) << testing::PrintToString(arguments) << "\n" << r.err;
         EXPECT_EQ(r.out, "");
         const std::string usage = "\nUsage: " + error.substr(0, error.find(':')) + " [options]";
-        EXPECT_TRUE(StartsWith(r.err, error + (error.back() == '.' ? usage : ""))) << r.err;
+        EXPECT_EQ(r.err.rfind(error + (error.back() == '.' ? usage : ""), 0), 0u) << r.err;
         EXPECT_NE(r.err.find(usage), std::string::npos) << r.err;
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
@@ -86,7 +81,7 @@ TEST(CommandLine, CommandsAreQuiet)
     const ProgramResult r = RunSkylog({}, bare);
     EXPECT_EQ(std::to_string(r.status) + r.out, "1");
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_TRUE(StartsWith(r.err, "skylog: no display")) << r.err;
+    EXPECT_EQ(r.err.rfind("skylog: no display", 0), 0u) << r.err;
 }
 
 // 0 help and version on standard output, 1 a failure, 2 a file that is not a
