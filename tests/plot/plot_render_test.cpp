@@ -14,13 +14,9 @@
 
 namespace {
 
-const QRgb Red = qRgb(255, 0, 0);
-const QRgb Green = qRgb(0, 255, 0);
-const QRgb White = qRgb(255, 255, 255);
-const QRgb Black = qRgb(0, 0, 0);
+const QRgb Red = qRgb(255, 0, 0), Green = qRgb(0, 255, 0), White = qRgb(255, 255, 255), Black = qRgb(0, 0, 0);
 
-template <typename Match>
-int Count(const QImage& image, const PixelRect& area, Match match)
+int Count(const QImage& image, const PixelRect& area, const std::function<bool(QRgb)>& match)
 {
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)
@@ -50,11 +46,6 @@ protected:
         Settings().GridON = 0;
         Settings().AxisLabels = 0;
     }
-    void AddDays(int count, int sunspots, double flux)
-    {
-        for (int i = 0; i < count; ++i)
-            AddRecord("01/01/2000", sunspots, flux);
-    }
 };
 
 TEST_F(RenderTest, AveragesNeedAFullIntervalAndShowPartialStretchesInWhite)
@@ -63,21 +54,18 @@ TEST_F(RenderTest, AveragesNeedAFullIntervalAndShowPartialStretchesInWhite)
     for (int i = 0; i < 27; ++i)
         AddRecord("01/01/2000", 50 + i, 100.0);
     PreparePlotData();
-    QImage image = Render();
-    EXPECT_EQ(CountColor(image, Green, geometry.layout.overall), 0);
+    const PixelRect& o = geometry.layout.overall;
+    EXPECT_EQ(CountColor(Render(), Green, o), 0);
 
     for (int i = 0; i < 60; ++i)
         AddRecord("01/01/2000", 50 + (i % 7) * 10, 100.0);
     PreparePlotData();
-    image = Render();
-    EXPECT_GT(CountColor(image, Green, geometry.layout.overall), 20);
-    const PixelRect& o = geometry.layout.overall;
+    QImage image = Render();
+    EXPECT_GT(CountColor(image, Green, o), 20);
     const PixelRect head{o.left, o.top, o.left + 60, o.bottom};
     EXPECT_GT(CountColor(image, White, head), 5);  // the leading partial stretch
-
     Settings().CumavgON = 0;
-    image = Render();
-    EXPECT_EQ(CountColor(image, White, head), 0);
+    EXPECT_EQ(CountColor(Render(), White, head), 0);
 }
 
 // A record marker stands where the curve peaks on the record day (found in
@@ -109,45 +97,39 @@ TEST_F(RenderTest, RecordMarkersStandOnTheRecordDay)
     }
     // The low day (299) is the one before the closeup's first: no line at its left edge.
     EXPECT_EQ(CountColor(marked, Black, {0, l.closeup.top + 2, l.closeup.left + 60, l.closeup.top + 6}), 0);
-    const PixelRect& o = l.overall;
-    EXPECT_GT(CountColor(marked, Black, {o.left + 540, o.top + 2, o.left + 600, o.top + 6}), 0);
+    EXPECT_GT(CountColor(marked, Black, {l.overall.left + 540, l.overall.top + 2, l.overall.left + 600, l.overall.top + 6}), 0);
 }
 
-TEST_F(RenderTest, TitlesLabelsAndTheWidthRule)
+// Titles on a transparent ground with the readout labels, or on a white box
+// without them; none where the title is much wider than the pane; empty or
+// suspended, only frames.
+TEST_F(RenderTest, TitlesReadoutsAndEmptyOrSuspendedPlots)
 {
-    AddDays(30, 100, 150.0);
+    EXPECT_EQ(CountDark(Render(), {0, 0, 800, 613}), 0);
+    for (int i = 0; i < 30; ++i)
+        AddRecord("01/01/2000", 100, 150.0);
     PreparePlotData();
-    const auto titleRow = [&](const PlotLayout& l) {
-        return PixelRect{l.closeup.left, l.closeupTitleY, l.closeup.right, l.closeupTitleY + 12};
-    };
     QImage image = Render();
-    EXPECT_GT(CountDark(image, titleRow(geometry.layout)), 50);
-    EXPECT_EQ(CountColor(image, White, titleRow(geometry.layout)), 0);  // transparent
-    const PixelRect labels{0, geometry.layout.closeupReadoutY, 200, geometry.layout.closeupReadoutY + 12};
+    const PlotLayout& l = geometry.layout;
+    const PixelRect title{l.closeup.left, l.closeupTitleY, l.closeup.right, l.closeupTitleY + 12};
+    const PixelRect labels{0, l.closeupReadoutY, 200, l.closeupReadoutY + 12};
+    EXPECT_GT(CountDark(image, title), 50);
+    EXPECT_EQ(CountColor(image, White, title), 0);
     EXPECT_GT(CountDark(image, labels), 10);
-
     Settings().PosdataON = 0;
     image = Render();
-    EXPECT_GT(CountColor(image, White, titleRow(geometry.layout)), 100);  // on a white box
+    EXPECT_GT(CountColor(image, White, title), 100);
     EXPECT_EQ(CountDark(image, labels), 0);
+    EXPECT_EQ(CountDark(Render(120, 613), {0, l.closeupTitleY, 120, l.closeupTitleY + 12}), 0);
 
-    image = Render(120, 613);  // a title much wider than the pane is left out
-    EXPECT_EQ(CountDark(image, {0, geometry.layout.closeupTitleY, 120, geometry.layout.closeupTitleY + 12}), 0);
-}
-
-TEST_F(RenderTest, EmptyAndSuspendedPaintOnlyFrames)
-{
-    QImage image = Render();
-    EXPECT_EQ(CountDark(image, {0, 0, 800, 613}), 0);
-    AddDays(30, 100, 150.0);
-    PreparePlotData();
     Plot().drawingSuspended = 1;
     image = Render();
-    EXPECT_EQ(CountColor(image, Red, geometry.layout.overall), 0);
+    EXPECT_EQ(CountColor(image, Red, l.overall), 0);
     EXPECT_EQ(CountDark(image, {0, 0, 800, 613}), 0);
 }
 
-// Values no day can have never overflow a coordinate or a buffer.
+// Values no day can have never overflow a coordinate or a buffer; the huge
+// day sets the scale, the ordinary days lie on the bottom line.
 TEST_F(RenderTest, AHistoryWithAHugeFluxIsAveragedAndDrawn)
 {
     Settings().AxisLabels = 1;
@@ -158,7 +140,6 @@ TEST_F(RenderTest, AHistoryWithAHugeFluxIsAveragedAndDrawn)
     PreparePlotData();
     EXPECT_LE(std::abs(static_cast<long long>(Records().At(55).m_avgFlux)), INT_MAX);
     Render(800, 600);
-    // The huge day sets the scale: the ordinary days lie on the bottom line.
     EXPECT_GT(geometry.overall.yScale, 0.0);
     EXPECT_LT(geometry.overall.yScale * 150.0, 1.0);
 }
@@ -214,22 +195,15 @@ TEST_P(BarePlotTest, PaintsTheFixturePixels)
     const QImage fixture = QImage(fixturePath).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(fixture.size(), image.size()) << fixturePath.toStdString();
     int differing = 0, compared = 0;
-    for (int y = 0; y < c.height; ++y) {
-        if (inTextRow(y))
-            continue;
-        for (int x = 0; x < c.width; ++x) {
-            ++compared;
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width && !inTextRow(y); ++x, ++compared)
             if (image.pixel(x, y) != fixture.pixel(x, y) && differing++ < 5)
-                std::printf("%s: (%d,%d) is %08x, fixture %08x\n", c.fixture, x, y,
-                            image.pixel(x, y), fixture.pixel(x, y));
-        }
-    }
+                std::printf("%s: (%d,%d) is %08x, fixture %08x\n", c.fixture, x, y, image.pixel(x, y), fixture.pixel(x, y));
     EXPECT_EQ(differing, 0);
     EXPECT_GT(compared, c.width * c.height * 3 / 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, BarePlotTest, ::testing::ValuesIn(BareCases),
                          [](const ::testing::TestParamInfo<BareCase>& info) {
-                             return std::to_string(info.param.width) + "x" +
-                                    std::to_string(info.param.height);
+                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
                          });
