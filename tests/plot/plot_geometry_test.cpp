@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "plot/plot_navigation.h"
@@ -13,9 +14,9 @@
 
 using PlotTest = PlotFixture;
 
-TEST_F(PlotTest, PaneLayoutOfTheWorkedExampleAndOthers)
+TEST_F(PlotTest, PaneLayoutScalesAndTitles)
 {
-    PlotLayout l = ComputePlotLayout({0, 0, 800, 613}, 50, 7);
+    const PlotLayout l = ComputePlotLayout({0, 0, 800, 613}, 50, 7);
     EXPECT_EQ(l.split, 300);
     EXPECT_EQ(l.overall, (PixelRect{21, 21, 780, 250}));
     EXPECT_EQ(l.closeup, (PixelRect{21, 321, 780, 553}));
@@ -23,18 +24,10 @@ TEST_F(PlotTest, PaneLayoutOfTheWorkedExampleAndOthers)
               std::vector({280, 588, 260, 563}));
     // q = (800 - 420 - 35) / 3 = 115
     EXPECT_EQ(std::vector(l.labelX, l.labelX + 4), std::vector({15, 15 + 115 + 98, 228 + 115 + 98, 441 + 115 + 105}));
-
     EXPECT_EQ(ComputePlotLayout({0, 0, 800, 1000}, 10, 7).split, 98);
-    EXPECT_EQ(ComputePlotLayout({0, 0, 800, 1000}, 90, 7).split, 882);
-    // The closeup share of the window from a hand-edited file.
-    EXPECT_EQ(ComputePlotLayout({0, 0, 800, 600}, INT_MAX, 8).split, PixelLimit);
-}
+    EXPECT_EQ(ComputePlotLayout({0, 0, 800, 600}, INT_MAX, 8).split, PixelLimit);  // a hand-edited share
 
-// The pane's height less one spans 0 to the highest value (400 when all are
-// 0); a value sits that many pixels (truncated) above the row over the
-// bottom, never below the pane nor beyond what a painter holds.
-TEST_F(PlotTest, VerticalScaleAndItsFallbacks)
-{
+    // The pane's height less one spans 0 to the highest value (400 when all are 0).
     AddRecord("01/01/2000", 310, 100.0);
     AddRecord("01/02/2000", 10, 250.7);
     FindRecordHighsLows();
@@ -44,21 +37,23 @@ TEST_F(PlotTest, VerticalScaleAndItsFallbacks)
     FindRecordHighsLows();
     EXPECT_EQ(VerticalMaximum(), 400);
     const PaneScale overall = OverallScale({21, 21, 780, 250}, 1, 400);
-    EXPECT_DOUBLE_EQ(overall.yScale, 228.0 / 400);
-    EXPECT_DOUBLE_EQ(overall.xScale, 758.0);
+    EXPECT_EQ(std::tuple(overall.xScale, overall.yScale), std::tuple(758.0, 228.0 / 400));
     const PaneScale closeup = CloseupScale({21, 321, 780, 553}, 300, 100, 200);
-    EXPECT_EQ(closeup.start, 200);
-    EXPECT_DOUBLE_EQ(closeup.xScale, 758.0 / 100);
-    EXPECT_DOUBLE_EQ(closeup.yScale, 231.0 / 200);
+    EXPECT_EQ(std::tuple(closeup.start, closeup.xScale, closeup.yScale), std::tuple(200, 758.0 / 100, 231.0 / 200));
 
+    EXPECT_EQ(PlotTitle(4, "03/01/2002", "03/04/2002"), "Solar Data Plot From 03/01/2002 to 03/04/2002 - 4 Days");
+    Stagger() = {1, 7, "01/01/1989"};
+    EXPECT_EQ(PlotTitle(4, "03/01/2002", "03/04/2002"), "7 Day Staggered Solar Data Plot From 03/01/2002 to 03/04/2002 - 4 Days");
+}
+
+// A value sits that many pixels (truncated) above the row over the bottom,
+// never below the pane nor beyond what a painter holds.
+TEST(PlotScale, ValuesAndMarkersStayWithinThePainter)
+{
     const struct { double value, yScale; int expected; } values[] = {
-        {400, 0.5, 250 - 200 - 1},
-        {99.99, 1.0, 250 - 99 - 1},  // truncated toward zero
-        {-50, overall.yScale, 250},  // never below the pane
-        {3e9, 1.0, 250 - PixelLimit - 1},
-        {1e300, 1e300, 250 - PixelLimit - 1},
-        {-1e300, 1.0, 250},
-        {std::nan(""), 1.0, 249},
+        {400, 0.5, 250 - 200 - 1},  {99.99, 1.0, 250 - 99 - 1},  // truncated toward zero
+        {-50, 0.57, 250},  {-1e300, 1.0, 250},                     // never below the pane
+        {3e9, 1.0, 250 - PixelLimit - 1},  {1e300, 1e300, 250 - PixelLimit - 1},  {std::nan(""), 1.0, 249},
     };
     for (const auto& v : values)
         EXPECT_EQ(ValueY(v.value, v.yScale, 250), v.expected) << v.value;
@@ -75,47 +70,35 @@ TEST_F(PlotTest, CloseupMovesByTheirRules)
     PreparePlotData();
     enum Move { Back, Forward, OneBack, OneForward, Jump, Centre };
     const struct { Move move; int argument, end, closeDays, panDays, expected; bool moved; } cases[] = {
-        {Back, 0, 1000, 50, 100, 900, true},   {Back, 0, 250, 50, 100, 150, true},
-        {Back, 0, 200, 50, 100, 100, true},    {Back, 0, 400, 50, 300, 300, true},
-        {Back, 0, 599, 50, 300, 300, true},    {Back, 0, 600, 50, 300, 300, true},
-        {Back, 0, 601, 50, 300, 301, true},    {Back, 0, 100, 50, 100, 100, false},
-        {Back, 0, 300, 252, 100, 252, true},   // never before CloseDays
-        {Forward, 0, 900, 50, 100, 1000, true}, {Forward, 0, 950, 50, 100, 1000, true},
-        {Forward, 0, 1000, 50, 100, 1000, false}, {Forward, 0, 504, 252, 252, 756, true},
-        {OneBack, 0, 1000, 252, 252, 999, true}, {OneBack, 0, 252, 252, 252, 252, false},
-        {OneForward, 0, 999, 252, 252, 1000, true}, {OneForward, 0, 1000, 252, 252, 1000, false},
-        {Jump, 0, 1000, 252, 252, 252, true},  {Jump, 100, 1000, 252, 252, 352, true},
-        {Jump, 748, 252, 252, 252, 1000, true}, {Jump, 900, 252, 252, 252, 1000, true},
-        {Centre, 500, 1000, 200, 50, 600, true}, {Centre, 301, 1000, 200, 50, 401, true},
-        {Centre, 899, 1000, 200, 50, 999, true}, {Centre, 950, 900, 200, 50, 1000, true},
-        {Centre, 1200, 900, 200, 50, 1000, true}, {Centre, 20, 1000, 200, 50, 200, true},
-        {Centre, -5, 1000, 200, 50, 200, true},  {Centre, 0, 1000, 252, 300, 300, true},
+        {Back, 0, 1000, 50, 100, 900, true},    {Back, 0, 599, 50, 300, 300, true},  {Back, 0, 601, 50, 300, 301, true},
+        {Back, 0, 100, 50, 100, 100, false},    {Back, 0, 300, 252, 100, 252, true},  // never before CloseDays
+        {Forward, 0, 950, 50, 100, 1000, true}, {Forward, 0, 1000, 50, 100, 1000, false},
+        {Forward, 0, 504, 252, 252, 756, true}, {OneBack, 0, 1000, 252, 252, 999, true},
+        {OneBack, 0, 252, 252, 252, 252, false}, {OneForward, 0, 999, 252, 252, 1000, true},
+        {OneForward, 0, 1000, 252, 252, 1000, false}, {Jump, 100, 1000, 252, 252, 352, true},
+        {Jump, 900, 252, 252, 252, 1000, true}, {Centre, 500, 1000, 200, 50, 600, true},
+        {Centre, 1200, 900, 200, 50, 1000, true}, {Centre, -5, 1000, 200, 50, 200, true},
+        {Centre, 0, 1000, 252, 300, 300, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("move " + std::to_string(c.move) + " from " + std::to_string(c.end) + " by " +
-                     std::to_string(c.argument));
+        SCOPED_TRACE("move " + std::to_string(c.move) + " from " + std::to_string(c.end) + " by " + std::to_string(c.argument));
         Settings().CloseDays = c.closeDays;
         Settings().PanDays = c.panDays;
         Plot().CloseupEnd = c.end;
-        bool moved = false;
-        switch (c.move) {
-        case Back: moved = PageBack(); break;
-        case Forward: moved = PageForward(); break;
-        case OneBack: moved = MoveOneDayBack(); break;
-        case OneForward: moved = MoveOneDayForward(); break;
-        case Jump: moved = JumpTo(c.argument); break;
-        case Centre: moved = CentreOn(c.argument); break;
-        }
+        const bool moved = c.move == Back      ? PageBack()
+                           : c.move == Forward ? PageForward()
+                           : c.move == OneBack ? MoveOneDayBack()
+                           : c.move == OneForward ? MoveOneDayForward()
+                           : c.move == Jump    ? JumpTo(c.argument)
+                                               : CentreOn(c.argument);
         EXPECT_EQ(Plot().CloseupEnd, c.expected);
-        if (c.move != Jump) {
-            EXPECT_EQ(moved, c.moved);
-        }
+        EXPECT_EQ(moved, c.moved);
     }
 }
 
 // Record k at left + k * xScale (truncated, within the pane), point 0 at the
 // start height; averages before LagDays and after the last full interval
-// are partial stretches.
+// are partial stretches, drawn at the previous height when not cumulative.
 TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
 {
     for (int i = 0; i < 10; ++i)
@@ -131,22 +114,18 @@ TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
     CurvePoints curve = BuildCurve(request, points);
     ASSERT_EQ(curve.count, 11);
     EXPECT_EQ(points[4].y, 110 - 55 - 1);
-    EXPECT_EQ(curve.leadingFirst, 1);  // records 0 and 1 lie before LagDays
-    EXPECT_EQ(curve.leadingLast, 2);   // through record LagDays - 1
-    EXPECT_EQ(curve.trailingFirst, 9);
-    EXPECT_EQ(curve.trailingLast, 10);
+    // Records 0 and 1 lie before LagDays, through record LagDays - 1; 8 and 9 after.
+    EXPECT_EQ(std::vector({curve.leadingFirst, curve.leadingLast, curve.trailingFirst, curve.trailingLast}),
+              std::vector({1, 2, 9, 10}));
 
-    request.cumulativeAverages = false;  // partial averages keep the previous height
+    request.cumulativeAverages = false;
     request.filled = true;
     curve = BuildCurve(request, points);
     EXPECT_EQ(points[1].y, request.startY);
     EXPECT_EQ(points[9].y, points[8].y);
     EXPECT_EQ(curve.leadingFirst, -1);
-    ASSERT_EQ(curve.polygonCount, 15);
-    EXPECT_EQ(points[11].x, 109);
-    EXPECT_EQ(points[12].y, 109);
-    EXPECT_EQ(points[13].x, 10);
-    EXPECT_EQ(points[14].y, points[0].y);
+    ASSERT_EQ(curve.polygonCount, 15);  // closed along the bottom back to the start
+    EXPECT_EQ(std::vector({points[11].x, points[12].y, points[13].x, points[14].y}), std::vector({109, 109, 10, points[0].y}));
 
     request.kind = CurveSunspots;
     request.filled = false;
@@ -155,8 +134,7 @@ TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
         request.startY = CurveStartY(CurveSunspots, request.pane, request.scale);
         ASSERT_EQ(BuildCurve(request, points).count, 11);
         for (int k = 1; k <= 10; ++k)
-            EXPECT_EQ(points[static_cast<std::size_t>(k)].x, std::min(10 + static_cast<int>(k * xScale), 109))
-                << "point " << k << " at scale " << xScale;
+            EXPECT_EQ(points[static_cast<std::size_t>(k)].x, std::min(10 + static_cast<int>(k * xScale), 109)) << k << " at " << xScale;
     }
 }
 
@@ -169,36 +147,27 @@ TEST(ThinLine, AnUnbrokenLineThroughEveryPointAndTheShortcutKeepsIt)
     for (int trial = 0; trial < 200; ++trial) {
         SCOPED_TRACE(trial);
         std::vector<PlotPoint> points;
-        double x = 10;
-        int y = 500;
         const double step = 0.05 + (trial % 20) * 0.3;  // from many points a column to sparse ones
-        for (int i = 0; i < 400; ++i) {
-            x += step;
-            y += std::rand() % 41 - 20;
-            points.push_back({static_cast<int>(x), y});
-        }
-        const ColumnRuns all = ThinPolylineRuns(points.data(), static_cast<int>(points.size()));
-        const std::vector<PlotPoint> reduced = ReduceColumns(points.data(), static_cast<int>(points.size()));
+        for (int i = 0, y = 500; i < 400; ++i, y += std::rand() % 41 - 20)
+            points.push_back({static_cast<int>(10 + (i + 1) * step), y});
+        const int n = static_cast<int>(points.size());
+        const ColumnRuns all = ThinPolylineRuns(points.data(), n);
+        const std::vector<PlotPoint> reduced = ReduceColumns(points.data(), n);
         const ColumnRuns quick = ThinPolylineRuns(reduced.data(), static_cast<int>(reduced.size()));
-        ASSERT_EQ(all.firstX, quick.firstX);
-        ASSERT_EQ(all.low, quick.low);
-        ASSERT_EQ(all.high, quick.high);
+        ASSERT_EQ(std::tie(all.firstX, all.low, all.high), std::tie(quick.firstX, quick.low, quick.high));
         EXPECT_LE(reduced.size(), 4 * all.low.size());
-
         ASSERT_EQ(all.firstX, points.front().x);
         ASSERT_EQ(all.low.size(), static_cast<std::size_t>(points.back().x - points.front().x + 1));
+        // The heights the segments through each column span.
         std::vector<int> lowest(all.low.size(), INT_MAX), highest(all.low.size(), INT_MIN);
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            const std::size_t column = static_cast<std::size_t>(points[i].x - all.firstX);
-            EXPECT_LE(all.low[column], points[i].y);
-            EXPECT_GE(all.high[column], points[i].y);
-            if (i == 0)
-                continue;
-            const PlotPoint& a = points[i - 1];
-            for (int c = a.x; c <= points[i].x; ++c) {
-                const std::size_t k = static_cast<std::size_t>(c - all.firstX);
-                lowest[k] = std::min({lowest[k], a.y, points[i].y});
-                highest[k] = std::max({highest[k], a.y, points[i].y});
+        for (int i = 0; i < n; ++i) {
+            const PlotPoint& a = points[static_cast<std::size_t>(std::max(i - 1, 0))];
+            const PlotPoint& b = points[static_cast<std::size_t>(i)];
+            EXPECT_LE(all.low[static_cast<std::size_t>(b.x - all.firstX)], b.y);
+            EXPECT_GE(all.high[static_cast<std::size_t>(b.x - all.firstX)], b.y);
+            for (std::size_t k = static_cast<std::size_t>(a.x - all.firstX); k <= static_cast<std::size_t>(b.x - all.firstX); ++k) {
+                lowest[k] = std::min({lowest[k], a.y, b.y});
+                highest[k] = std::max({highest[k], a.y, b.y});
             }
         }
         for (std::size_t k = 0; k < all.low.size(); ++k) {
@@ -218,7 +187,6 @@ TEST(ThinLine, AnUnbrokenLineThroughEveryPointAndTheShortcutKeepsIt)
     const PlotPoint far[] = {{10, -2000000000}, {11, 2000000000}, {12, 5}};
     const ColumnRuns runs = ThinPolylineRuns(far, 3);
     ASSERT_EQ(runs.low.size(), 3u);
-    EXPECT_GE(runs.low[0], -(1 << 16));
-    EXPECT_LE(runs.high[1], 1 << 16);
+    EXPECT_TRUE(runs.low[0] >= -(1 << 16) && runs.high[1] <= 1 << 16);
     EXPECT_EQ(runs.low[2], 5);
 }
