@@ -1,10 +1,11 @@
+// The axes: readable grid intervals, year, date and value labels where the
+// curves put them, never overlapping.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <fstream>
 #include <map>
 
 #include "plot/plot_axes.h"
@@ -14,26 +15,6 @@ namespace {
 
 int SevenPerChar(const std::string& text) { return static_cast<int>(text.size()) * 7; }
 
-// Index of the first day of each year in the sample file, from its lines.
-std::map<int, int> SampleYearStarts(int* count)
-{
-    std::ifstream in(SampleFile);
-    std::string line;
-    std::map<int, int> starts;
-    int index = 0, previous = 0;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '!')
-            continue;
-        const int year = std::stoi(line.substr(6, 4));
-        if (index > 0 && year != previous)
-            starts[year] = index;
-        previous = year;
-        ++index;
-    }
-    *count = index;
-    return starts;
-}
-
 // The width of a text as the plot's painter measures it.
 int RealWidth(const std::string& text)
 {
@@ -42,15 +23,13 @@ int RealWidth(const std::string& text)
     return metrics.horizontalAdvance(QString::fromStdString(text));
 }
 
-void ExpectNoOverlap(const std::vector<TimeLabel>& labels, const PixelRect& pane,
-                     const TextWidth& width, int paneWidth)
+// Left to right, LabelGap apart, within the pane.
+void ExpectNoOverlap(const std::vector<TimeLabel>& labels, const PixelRect& pane, const TextWidth& width)
 {
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        EXPECT_LE(labels[i].textLeft + width(labels[i].text), pane.right - 1) << paneWidth;
+        EXPECT_LE(labels[i].textLeft + width(labels[i].text), pane.right - 1) << pane.right;
         if (i > 0) {
-            EXPECT_GE(labels[i].textLeft,
-                      labels[i - 1].textLeft + width(labels[i - 1].text) + LabelGap)
-                << "at width " << paneWidth;
+            EXPECT_GE(labels[i].textLeft, labels[i - 1].textLeft + width(labels[i - 1].text) + LabelGap) << pane.right;
         }
     }
 }
@@ -59,83 +38,73 @@ void ExpectNoOverlap(const std::vector<TimeLabel>& labels, const PixelRect& pane
 
 using AxisTest = PlotFixture;
 
+// Grid lines kept 3 pixels or more apart: else months, years, decades, centuries.
 TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
 {
-    struct Case { int days; double perDay; int expected; };
-    // Kept at 3 pixels or more apart, else months, years, decades, centuries.
-    const Case cases[] = {{7, 1.0, 7},        {7, 0.3, 28},          {28, 0.2, 28},  {28, 0.0339, 365},
-                          {28, 0.005, 3650},  {365, 0.0001, 36500},  {7, 3.0 / 7.0, 7}, {0, 0.01, 0}};
-    for (const Case& c : cases)
+    const struct { int days; double perDay; int expected; } cases[] = {
+        {7, 1.0, 7}, {7, 0.3, 28}, {28, 0.0339, 365}, {28, 0.005, 3650}, {365, 0.0001, 36500}, {7, 3.0 / 7.0, 7}, {0, 0.01, 0}};
+    for (const auto& c : cases)
         EXPECT_EQ(ReadableGridDays(c.days, c.perDay), c.expected) << c.days << " at " << c.perDay;
 }
 
+// Every 1, 5, 10 or 50 years, each label on the first day of its year.
 TEST_F(AxisTest, YearLabelsSitOnTheFirstDayOfTheirYear)
-{
-    int count = 0;
-    const std::map<int, int> starts = SampleYearStarts(&count);
-    LoadSample();
-    ASSERT_EQ(Records().RecordCount(), count);
-    const TextWidth sevenPerChar = SevenPerChar, real = RealWidth;
-    for (int width = 300; width <= 4000; width += 53)
-    for (const TextWidth* measure : {&sevenPerChar, &real}) {
-        const PixelRect pane{21, 21, width - 20, 400};
-        PaneScale scale;
-        scale.start = 0;
-        scale.end = count;
-        scale.xScale = (pane.Width() - 1.0) / count;
-        const std::vector<TimeLabel> labels = OverallTimeLabels(pane, scale, *measure);
-        ASSERT_GE(labels.size(), 2u) << width;
-        const int every = std::stoi(labels[1].text) - std::stoi(labels[0].text);
-        EXPECT_TRUE(every == 1 || every == 5 || every == 10 || every == 50) << every;
-        for (const TimeLabel& label : labels) {
-            const int year = std::stoi(label.text);
-            EXPECT_EQ(year % every, 0);
-            ASSERT_TRUE(starts.count(year)) << year;
-            const int expectedX = 21 + static_cast<int>((starts.at(year) + 1) * scale.xScale);
-            EXPECT_EQ(label.x, expectedX) << year << " at " << width;
-            EXPECT_EQ(label.textLeft, expectedX + LabelInset);
-        }
-        ExpectNoOverlap(labels, pane, *measure, width);
-        if (width >= 3600 && measure == &sevenPerChar) {  // the finest spacing: every year
-            EXPECT_EQ(every, 1) << width;
-        }
-    }
-}
-
-TEST_F(AxisTest, CloseupLabelsAtTheSolidLinesNeverOverlap)
 {
     LoadSample();
     const int count = Records().RecordCount();
+    std::map<int, int> starts;  // the index of the first day of each year but the first
+    for (int i = count - 1; i > 0; --i)
+        starts[std::stoi(Records().At(i).GetDate().substr(6))] = i;
+    starts.erase(std::stoi(Records().At(0).GetDate().substr(6)));
+    for (int width = 300; width <= 4000; width += 53)
+        for (const bool real : {false, true}) {
+            const TextWidth measure = real ? TextWidth(RealWidth) : TextWidth(SevenPerChar);
+            const PixelRect pane{21, 21, width - 20, 400};
+            const PaneScale scale{0, count, (pane.Width() - 1.0) / count, 1.0};
+            const std::vector<TimeLabel> labels = OverallTimeLabels(pane, scale, measure);
+            ASSERT_GE(labels.size(), 2u) << width;
+            const int every = std::stoi(labels[1].text) - std::stoi(labels[0].text);
+            EXPECT_TRUE(every == 1 || every == 5 || every == 10 || every == 50) << every;
+            EXPECT_TRUE(width < 3600 || real || every == 1) << width;  // the finest spacing
+            for (const TimeLabel& label : labels) {
+                const int year = std::stoi(label.text);
+                EXPECT_EQ(year % every, 0);
+                ASSERT_TRUE(starts.count(year)) << year;
+                const int expectedX = 21 + static_cast<int>((starts.at(year) + 1) * scale.xScale);
+                EXPECT_EQ(std::pair(label.x, label.textLeft), std::pair(expectedX, expectedX + LabelInset)) << year << " at " << width;
+            }
+            ExpectNoOverlap(labels, pane, measure);
+        }
+}
+
+// Date labels name the record under their solid line: "03/07" over a year
+// at most, else ending in the year.
+TEST_F(AxisTest, CloseupLabelsAtTheSolidLinesNeverOverlap)
+{
+    LoadSample();
+    const int end = Records().RecordCount() - 1000;
     for (const int closeDays : {60, 252, 2000}) {
         Settings().CloseDays = closeDays;
-        const int end = count - 1000;
-        for (int width = 300; width <= 4000; width += 61) {
-            const PixelRect pane{21, 321, width - 20, 600};
+        // The real font where the labels are days and months.
+        const TextWidth measure = closeDays == 252 ? TextWidth(RealWidth) : TextWidth(SevenPerChar);
+        for (int width = 300; width <= 4000; width += 61)
             for (int interval = 0; interval <= 2; ++interval) {
-                const int days = CloseupGridDays(pane, closeDays, interval, true);
+                const PixelRect pane{21, 321, width - 20, 600};
                 const std::vector<CloseupLine> lines =
-                    CloseupGridLinesEvery(pane, end, closeDays, days);
-                // The real font where the labels are days and months.
-                const TextWidth measure = closeDays == 252 ? TextWidth(RealWidth) : TextWidth(SevenPerChar);
-                const std::vector<TimeLabel> labels =
-                    CloseupTimeLabels(pane, lines, end, closeDays, measure);
-                ExpectNoOverlap(labels, pane, measure, width);
-                for (const TimeLabel& label : labels) {  // naming the record under its line
-                    const auto line = std::find_if(lines.begin(), lines.end(), [&](const CloseupLine& l) {
-                        return l.x == label.x && l.solid;
-                    });
+                    CloseupGridLinesEvery(pane, end, closeDays, CloseupGridDays(pane, closeDays, interval, true));
+                const std::vector<TimeLabel> labels = CloseupTimeLabels(pane, lines, end, closeDays, measure);
+                ExpectNoOverlap(labels, pane, measure);
+                for (const TimeLabel& label : labels) {
+                    const auto line = std::find_if(lines.begin(), lines.end(),
+                                                   [&](const CloseupLine& l) { return l.x == label.x && l.solid; });
                     ASSERT_NE(line, lines.end());
                     const double perDay = static_cast<double>(pane.Width()) / closeDays;
                     EXPECT_NEAR(label.x, pane.left + (line->record - (end - closeDays) + 1) * perDay, 1.0);
                     const std::string date = Records().At(line->record).GetDate();
-                    if (closeDays <= 252) {
-                        EXPECT_EQ(label.text, date.substr(0, 5));
-                    } else {
-                        EXPECT_EQ(label.text.substr(label.text.size() - 4), date.substr(6, 4));
-                    }
+                    EXPECT_EQ(closeDays <= 252 ? label.text : label.text.substr(label.text.size() - 4),
+                              closeDays <= 252 ? date.substr(0, 5) : date.substr(6, 4));
                 }
             }
-        }
     }
 }
 
@@ -146,36 +115,29 @@ TEST_F(AxisTest, CloseupWeekLinesBecomeMonthsWhenCrowded)
     const PixelRect wide{21, 21, 721, 250};  // 700 pixels, 70 days: 10 a day
     const std::vector<GridLine> weeks = CloseupGridLines(wide, 70, 70, 0);
     ASSERT_GE(weeks.size(), 4u);
-    for (std::size_t i = 0; i < weeks.size(); ++i) {
-        EXPECT_EQ(weeks[i].x, 21 + (7 * static_cast<int>(i) + 8) * 10) << i;
-        EXPECT_EQ(weeks[i].solid, i % 4 == 3) << i;
-    }
+    for (std::size_t i = 0; i < weeks.size(); ++i)
+        EXPECT_EQ(std::pair(weeks[i].x, weeks[i].solid), std::pair(21 + (7 * static_cast<int>(i) + 8) * 10, i % 4 == 3)) << i;
     const std::vector<GridLine> months = CloseupGridLines(wide, 100, 70, 1);
     ASSERT_FALSE(months.empty());
-    EXPECT_EQ(months[0].x, 21 + (28 - 29 % 28) * 10);  // record 56
-    EXPECT_TRUE(months[0].solid);
+    EXPECT_EQ(std::pair(months[0].x, months[0].solid), std::pair(21 + (28 - 29 % 28) * 10, true));  // record 56
     EXPECT_TRUE(CloseupGridLines(wide, 10000, 10000, 0).empty());  // under a pixel a week
 
     const PixelRect pane{21, 321, 521, 600};  // 2000 days at 500 pixels: 1.7 pixels a week
     EXPECT_EQ(CloseupGridDays(pane, 2000, 0, true), 28);
     EXPECT_EQ(CloseupGridDays(pane, 2000, 0, false), 7);
-    const std::vector<CloseupLine> lines = CloseupGridLinesEvery(pane, 3000, 2000, 28);
-    for (const CloseupLine& line : lines) {
-        EXPECT_TRUE(line.solid);
-        EXPECT_EQ(line.record % 28, 0);
-    }
+    for (const CloseupLine& line : CloseupGridLinesEvery(pane, 3000, 2000, 28))
+        EXPECT_TRUE(line.solid && line.record % 28 == 0) << line.record;
 }
 
+// Steps of 1, 2 or 5 times a power of ten, two text heights apart and not needlessly more.
 TEST(ValueScale, RoundValuesWhereTheCurvesPutThem)
 {
-    for (const int height : {120, 233, 400, 1300}) {
-        const PixelRect pane{21, 21, 800, 21 + height};
+    for (const int height : {120, 233, 400, 1300})
         for (const int maximum : {310, 400, 1000, 73}) {
+            const PixelRect pane{21, 21, 800, 21 + height};
             const double yScale = (height - 1.0) / maximum;
             const std::vector<ValueLabel> labels = ValueLabels(pane, yScale, maximum, 14, 18);
-            if (height >= 233) {
-                ASSERT_GE(labels.size(), 2u) << height << " " << maximum;
-            }
+            ASSERT_TRUE(labels.size() >= 2 || height < 233) << height << " " << maximum;
             if (labels.size() < 2)
                 continue;
             const int step = std::stoi(labels[1].text) - std::stoi(labels[0].text);
@@ -183,21 +145,18 @@ TEST(ValueScale, RoundValuesWhereTheCurvesPutThem)
             while (power * 10 <= step)
                 power *= 10;
             EXPECT_TRUE(step == power || step == 2 * power || step == 5 * power) << step;
+            EXPECT_GE(step * yScale, 28.0);
+            EXPECT_LT(step * yScale / 2.5, 28.0 + 1e-9);
             for (const ValueLabel& label : labels) {
                 const int value = std::stoi(label.text);
-                EXPECT_EQ(value % step, 0);
-                EXPECT_LE(value, maximum);
+                EXPECT_TRUE(value % step == 0 && value <= maximum) << value;
                 EXPECT_EQ(label.y, pane.bottom - static_cast<int>(value * yScale) - 1);
-                EXPECT_GE(label.textTop, pane.top + 18);
-                EXPECT_LE(label.textTop + 14, pane.bottom);
+                EXPECT_TRUE(label.textTop >= pane.top + 18 && label.textTop + 14 <= pane.bottom) << label.textTop;
             }
-            EXPECT_GE(step * yScale, 28.0);  // two text heights apart, not needlessly more
-            EXPECT_LT(step * yScale / 2.5, 28.0 + 1e-9);
         }
-    }
 }
 
-// With axis labels the overall grid thins out to lines 3 pixels apart.
+// With axis labels the overall grid thins out to lines 3 pixels apart, and the year labels show.
 TEST_F(AxisTest, RenderedGridIsNoHatchAndLabelsAppear)
 {
     LoadSample();
