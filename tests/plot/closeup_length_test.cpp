@@ -1,5 +1,4 @@
-// A short file shows fewer closeup days while it is open; the next file and
-// the saved configuration keep the length the user chose.
+// A short file lends the closeup its length only while open; a chosen length is kept.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -49,8 +48,7 @@ protected:
     }
 };
 
-// Each file opened: the length shown and saved; the closeup and the scroll
-// bar end on the last day (set as the file is read).
+// Per file: the length shown and saved, the closeup and scroll bar ending on the last day.
 TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
 {
     const struct { int days, shown; } steps[] = {{3, 3}, {1000, 252}, {0, 0}, {252, 252}};
@@ -62,15 +60,6 @@ TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
         EXPECT_EQ(std::pair(ScrollMaximum(), ScrollPosition()), std::pair(step.days - step.shown, step.days - step.shown));
         EXPECT_EQ(SavedCloseDays(), 252);
     }
-    Open(10);  // saved while a short file is open, read back by the next start
-    SaveSettings();
-    Settings() = PlotSettings();
-    LoadSettings();
-    EXPECT_EQ(Settings().CloseDays, 252);
-}
-
-TEST_F(CloseupLengthTest, ALengthTheUserChoosesIsKeptEvenWhenTheFileIsShorter)
-{
     Open(300);
     Choose(500);
     EXPECT_EQ(Settings().CloseDays, 300);
@@ -79,11 +68,9 @@ TEST_F(CloseupLengthTest, ALengthTheUserChoosesIsKeptEvenWhenTheFileIsShorter)
     EXPECT_EQ(Settings().CloseDays, 500);
     Open(50);  // a smaller length chosen now replaces the old one
     Choose(40);
-    EXPECT_EQ(SavedCloseDays(), 40);
     Open(2000);
     EXPECT_EQ(Settings().CloseDays, 40);
-    // Ctrl+wheel sets the length as well: 40 less a tenth is 36.
-    ASSERT_TRUE(ZoomCloseup(1));
+    ASSERT_TRUE(ZoomCloseup(1));  // 40 less a tenth
     Open(20);
     EXPECT_EQ(SavedCloseDays(), 36);
 }

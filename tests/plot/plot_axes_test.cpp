@@ -1,5 +1,4 @@
-// The axes: readable grid intervals, year, date and value labels where the
-// curves put them, never overlapping.
+// The axes: readable grid intervals, time and value labels where the curves put them.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
@@ -47,9 +46,7 @@ TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
         EXPECT_EQ(ReadableGridDays(c.days, c.perDay), c.expected) << c.days << " at " << c.perDay;
 }
 
-// Year labels every 1, 5, 10 or 50 years, each on the first day of its year;
-// closeup date labels name the record under their solid line ("03/07" over a
-// year at most, else ending in the year); none overlap.
+// Year labels on the first day of their year; date labels name the record under their solid line.
 TEST_F(AxisTest, TimeLabelsSitOnTheirDaysAndNeverOverlap)
 {
     LoadSample();
@@ -98,27 +95,6 @@ TEST_F(AxisTest, TimeLabelsSitOnTheirDaysAndNeverOverlap)
             }
 }
 
-// Week lines from the closeup's first record, every fourth solid; month lines
-// all solid on multiples of 28; crowded weeks become months.
-TEST_F(AxisTest, CloseupWeekLinesBecomeMonthsWhenCrowded)
-{
-    const PixelRect wide{21, 21, 721, 250};  // 700 pixels, 70 days: 10 a day
-    const std::vector<GridLine> weeks = CloseupGridLines(wide, 70, 70, 0);
-    ASSERT_GE(weeks.size(), 4u);
-    for (std::size_t i = 0; i < weeks.size(); ++i)
-        EXPECT_EQ(std::pair(weeks[i].x, weeks[i].solid), std::pair(21 + (7 * static_cast<int>(i) + 8) * 10, i % 4 == 3)) << i;
-    const std::vector<GridLine> months = CloseupGridLines(wide, 100, 70, 1);
-    ASSERT_FALSE(months.empty());
-    EXPECT_EQ(std::pair(months[0].x, months[0].solid), std::pair(21 + (28 - 29 % 28) * 10, true));  // record 56
-    EXPECT_TRUE(CloseupGridLines(wide, 10000, 10000, 0).empty());  // under a pixel a week
-
-    const PixelRect pane{21, 321, 521, 600};  // 2000 days at 500 pixels: 1.7 pixels a week
-    EXPECT_EQ(CloseupGridDays(pane, 2000, 0, true), 28);
-    EXPECT_EQ(CloseupGridDays(pane, 2000, 0, false), 7);
-    for (const CloseupLine& line : CloseupGridLinesEvery(pane, 3000, 2000, 28))
-        EXPECT_TRUE(line.solid && line.record % 28 == 0) << line.record;
-}
-
 // Value labels two text heights apart and not needlessly more, where the curves put their values.
 TEST(ValueScale, RoundValuesWhereTheCurvesPutThem)
 {
@@ -139,8 +115,7 @@ TEST(ValueScale, RoundValuesWhereTheCurvesPutThem)
         }
 }
 
-// With axis labels the overall grid thins out to lines 3 pixels apart, and
-// the year labels show in white on the grey near the top.
+// With axis labels the overall grid thins out to lines 3 pixels apart; the labels show in white.
 TEST_F(AxisTest, RenderedGridIsNoHatchAndLabelsAppear)
 {
     LoadSample();

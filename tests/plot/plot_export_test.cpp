@@ -19,8 +19,7 @@ protected:
     }
 };
 
-// The format by the extension; vector files as large as the picture on a
-// screen of 96 pixels an inch.
+// The format by the extension; vector files as large as on a screen of 96 pixels an inch.
 TEST_F(PlotExportTest, FormatByExtensionAndVectorSizes)
 {
     using F = std::optional<PlotFormat>;
@@ -36,30 +35,23 @@ TEST_F(PlotExportTest, FormatByExtensionAndVectorSizes)
     ASSERT_TRUE(Export("plot.svg", {800, 500}));
     const std::string svg = ReadTextFile(folder.File("plot.svg"));
     EXPECT_NE(svg.find("width=\"211.6"), std::string::npos) << svg.substr(0, 400);  // 800 / 96 inch in mm
-    EXPECT_NE(svg.find("height=\"132.2"), std::string::npos);
-    EXPECT_NE(svg.find("viewBox=\"0 0 800 500\""), std::string::npos);
     ASSERT_TRUE(Export("plot.pdf", {960, 600}));
     const std::string info = RunCommand("pdfinfo " + folder.File("plot.pdf")).output;
     EXPECT_NE(info.find("Page size:       720 x 450 pts"), std::string::npos) << info;
 }
 
-// Pixels of area (in plot pixels) whose 2 by 2 block in the double image is
-// all the colour of the pixel in the single one.
+// The share of area's pixels whose 2 by 2 block in the double image is all their colour.
 double DoubledShare(const QImage& single, const QImage& twice, const PixelRect& area)
 {
-    int same = 0, all = 0;
+    int same = 0;
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x, ++all) {
-            bool doubled = true;
-            for (const int d : {0, 1, 2, 3})
-                doubled = doubled && twice.pixel(2 * x + d % 2, 2 * y + d / 2) == single.pixel(x, y);
-            same += doubled ? 1 : 0;
-        }
-    return static_cast<double>(same) / all;
+        for (int x = area.left; x < area.right; ++x)
+            same += twice.pixel(2 * x, 2 * y) == single.pixel(x, y) && twice.pixel(2 * x + 1, 2 * y) == single.pixel(x, y) &&
+                    twice.pixel(2 * x, 2 * y + 1) == single.pixel(x, y) && twice.pixel(2 * x + 1, 2 * y + 1) == single.pixel(x, y);
+    return static_cast<double>(same) / (area.Width() * area.Height());
 }
 
-// At twice the density the picture is the single one doubled (the thick
-// curves' edges aside) with sharper titles; the layout, which the mouse maps, stays.
+// At twice the density the same picture doubled with sharper titles; the layout stays.
 TEST_F(PlotExportTest, DenserScreensGetTheSamePictureWithSharperText)
 {
     Settings().AxisLabels = 0;  // text inside the panes would differ too

@@ -45,8 +45,7 @@ TEST_F(PlotTest, PaneLayoutScalesAndTitles)
     EXPECT_EQ(PlotTitle(4, "03/01/2002", "03/04/2002"), "7 Day Staggered Solar Data Plot From 03/01/2002 to 03/04/2002 - 4 Days");
 }
 
-// A value sits that many pixels (truncated) above the row over the bottom,
-// never below the pane nor beyond what a painter holds.
+// A value that many pixels (truncated) above the bottom row, never below nor beyond a painter.
 TEST(PlotScale, ValuesAndMarkersStayWithinThePainter)
 {
     const struct { double value, yScale; int expected; } values[] = {
@@ -59,9 +58,7 @@ TEST(PlotScale, ValuesAndMarkersStayWithinThePainter)
     EXPECT_EQ(MarkerX({0, 0, 100, 100}, INT_MAX, 0, 1e9), PixelLimit);
 }
 
-// Moving the closeup over 1000 records: back by PanDays (to PanDays at the
-// least); centring puts the day half a closeup before the end, at least
-// PanDays in; the end stays within CloseDays..the record count.
+// Moving the closeup over 1000 records; the end stays within CloseDays..the record count.
 TEST_F(PlotTest, CloseupMovesByTheirRules)
 {
     for (int i = 0; i < 1000; ++i)
@@ -95,9 +92,7 @@ TEST_F(PlotTest, CloseupMovesByTheirRules)
     }
 }
 
-// Record k at left + k * xScale (truncated, within the pane), point 0 at the
-// start height; averages before LagDays and after the last full interval
-// are partial stretches, drawn at the previous height when not cumulative.
+// Record k at left + k * xScale, point 0 at the start height; partial average stretches.
 TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
 {
     for (int i = 0; i < 10; ++i)
@@ -137,8 +132,7 @@ TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
     }
 }
 
-// The thin line: both ends of a line, a lone pixel; the column shortcut
-// keeps every run; a line between far points is walked only near the plot.
+// The thin line's runs; the column shortcut keeps them; far points are walked only near the plot.
 TEST(ThinLine, RunsOfLinesPointsAndFarPoints)
 {
     const PlotPoint line[] = {{0, 0}, {3, 1}}, single[] = {{5, 7}};

@@ -72,9 +72,7 @@ protected:
     }
 };
 
-// The page frame 1.25 inch from the left, 0.75 from the other edges, 13
-// pixels wide, where the printable area begins; plot frames 3 and 4 pixels
-// wide, each M high from what the text rows leave.
+// The page frame 1.25 inch from the left, 0.75 from the others, 13 pixels wide; plot frames 3 and 4.
 TEST_F(PrintPageTest, FramesAtTheirInchesInDevicePixels)
 {
     AddDays(400);
@@ -126,17 +124,12 @@ TEST_F(PrintPageTest, HeadlineTitlesAndRecordTable)
     EXPECT_NE(staggered.find("7 Day Staggered Solar Data Plot\n"), std::string::npos) << staggered;
     EXPECT_NE(staggered.find("From 03/03/2002 to 03/04/2002 - 2 Days"), std::string::npos);
     EXPECT_EQ(staggered.find("Solar Data Plot From"), std::string::npos);
-}
-
-TEST_F(PrintPageTest, PrintTimeIsZeroPaddedAndTheDayBlankPadded)
-{
-    std::tm time{};
+    std::tm time{};  // the day blank-padded, the time zero-padded
     time.tm_year = 99, time.tm_mon = 11, time.tm_mday = 5, time.tm_hour = 9, time.tm_min = 5, time.tm_sec = 7;
     EXPECT_EQ(PrintDateText(time) + " " + PrintTimeText(time), " 5-DEC-1999 09:05:07");
 }
 
-// Without ColorPrints every curve is black, and a filled area solid black;
-// average curves on paper are computed first, not drawn from stale zeros.
+// Without ColorPrints every curve and fill is black; printed averages are computed first.
 TEST_F(PrintPageTest, BlackPrintingAndAveragesComputedFirst)
 {
     AddDays(300);
