@@ -38,24 +38,40 @@ protected:
     }
 };
 
-TEST_F(RenderTest, AveragesNeedAFullIntervalAndShowPartialStretchesInWhite)
+// Averages need a full interval, their partial stretches white; titles
+// transparent with readouts, on a white box without, none when too wide;
+// empty or suspended, only frames.
+TEST_F(RenderTest, AveragesTitlesReadoutsAndEmptyOrSuspendedPlots)
 {
+    EXPECT_EQ(Count(Render(), Dark, {0, 0, 800, 613}), 0);
     Settings().DOverallAvspotsON = 1;
     for (int i = 0; i < 27; ++i)
         AddRecord("01/01/2000", 50 + i, 100.0);
     PreparePlotData();
-    const PixelRect& o = geometry.layout.overall;
-    EXPECT_EQ(Count(Render(), Green, o), 0);
-
+    const PlotLayout& l = geometry.layout;
+    EXPECT_EQ(Count(Render(), Green, l.overall), 0);
     for (int i = 0; i < 60; ++i)
         AddRecord("01/01/2000", 50 + (i % 7) * 10, 100.0);
     PreparePlotData();
     QImage image = Render();
-    EXPECT_GT(Count(image, Green, o), 20);
-    const PixelRect head{o.left, o.top, o.left + 60, o.bottom};
-    EXPECT_GT(Count(image, White, head), 5);  // the leading partial stretch
-    Settings().CumavgON = 0;
-    EXPECT_EQ(Count(Render(), White, head), 0);
+    const PixelRect head{l.overall.left, l.overall.top, l.overall.left + 60, l.overall.bottom};
+    const PixelRect title{l.closeup.left, l.closeupTitleY, l.closeup.right, l.closeupTitleY + 12};
+    const PixelRect labels{0, l.closeupReadoutY, 200, l.closeupReadoutY + 12};
+    EXPECT_GT(Count(image, Green, l.overall), 20);
+    EXPECT_GT(Count(image, White, head), 5);
+    EXPECT_GT(Count(image, Dark, title), 50);
+    EXPECT_EQ(Count(image, White, title), 0);
+    EXPECT_GT(Count(image, Dark, labels), 10);
+    Settings().CumavgON = Settings().PosdataON = 0;
+    image = Render();
+    EXPECT_EQ(Count(image, White, head), 0);
+    EXPECT_GT(Count(image, White, title), 100);
+    EXPECT_EQ(Count(image, Dark, labels), 0);
+    EXPECT_EQ(Count(Render(120, 613), Dark, {0, l.closeupTitleY, 120, l.closeupTitleY + 12}), 0);
+    Plot().drawingSuspended = 1;
+    image = Render();
+    EXPECT_EQ(Count(image, Red, l.overall), 0);
+    EXPECT_EQ(Count(image, Dark, {0, 0, 800, 613}), 0);
 }
 
 // A record marker stands over its day (at (index + 1) * xScale), only in panes showing it.
@@ -73,32 +89,6 @@ TEST_F(RenderTest, RecordMarkersStandOnTheirDay)
     EXPECT_GT(Count(image, Black, {low - 1, o.top + 2, low + 2, o.top + 6}), 0);
     EXPECT_GT(Count(image, Black, {high - 1, c.top + 2, high + 2, c.top + 6}), 0);
     EXPECT_EQ(Count(image, Black, {c.left, c.top + 2, high - 1, c.top + 6}) + Count(image, Black, {high + 2, c.top + 2, c.right, c.top + 6}), 0);
-}
-
-// Titles transparent with readouts, on a white box without, none when too wide; empty, only frames.
-TEST_F(RenderTest, TitlesReadoutsAndEmptyOrSuspendedPlots)
-{
-    EXPECT_EQ(Count(Render(), Dark, {0, 0, 800, 613}), 0);
-    for (int i = 0; i < 30; ++i)
-        AddRecord("01/01/2000", 100, 150.0);
-    PreparePlotData();
-    QImage image = Render();
-    const PlotLayout& l = geometry.layout;
-    const PixelRect title{l.closeup.left, l.closeupTitleY, l.closeup.right, l.closeupTitleY + 12};
-    const PixelRect labels{0, l.closeupReadoutY, 200, l.closeupReadoutY + 12};
-    EXPECT_GT(Count(image, Dark, title), 50);
-    EXPECT_EQ(Count(image, White, title), 0);
-    EXPECT_GT(Count(image, Dark, labels), 10);
-    Settings().PosdataON = 0;
-    image = Render();
-    EXPECT_GT(Count(image, White, title), 100);
-    EXPECT_EQ(Count(image, Dark, labels), 0);
-    EXPECT_EQ(Count(Render(120, 613), Dark, {0, l.closeupTitleY, 120, l.closeupTitleY + 12}), 0);
-
-    Plot().drawingSuspended = 1;
-    image = Render();
-    EXPECT_EQ(Count(image, Red, l.overall), 0);
-    EXPECT_EQ(Count(image, Dark, {0, 0, 800, 613}), 0);
 }
 
 // Values no day can have overflow nothing; the huge day sets the scale.
