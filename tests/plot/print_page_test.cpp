@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 
 #include "plot/print_page.h"
 #include "support/plot_fixture.h"
@@ -25,16 +26,6 @@ std::pair<int, int> DarkRunAcross(const QImage& image, int x, int y, bool horizo
     return {first, last};
 }
 
-// An image of a Letter page at dpi, as a printer's drawing surface.
-QImage LetterPage(int dpi, QImage::Format format = QImage::Format_RGB32)
-{
-    QImage image(dpi * 17 / 2, dpi * 11, format);
-    image.setDotsPerMeterX(qRound(dpi / 0.0254));
-    image.setDotsPerMeterY(qRound(dpi / 0.0254));
-    image.fill(Qt::white);
-    return image;
-}
-
 const std::time_t PrintTime = 1015329600;  // 5 March 2002, 12:00 UTC: that day from UTC-11 to UTC+11
 
 }  // namespace
@@ -47,10 +38,20 @@ protected:
             AddRecord(DayDate(i, 1990).c_str(), 50 + (i * 37) % 150, 70.0 + (i * 13) % 200 / 2.0);
         PreparePlotData();
     }
-    PrintedPage Print(QImage& image, const PageDevice& device)
+    // A Letter page printed at dpi onto an image, as onto a printer whose printable area is offset.
+    QImage Print(int dpi, int offsetX = 0, int offsetY = 0, QImage::Format format = QImage::Format_RGB32,
+                 PrintedPage* page = nullptr)
     {
+        QImage image(dpi * 17 / 2, dpi * 11, format);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        image.fill(Qt::white);
         QPainter painter(&image);
-        return PrintPage(painter, device, CreatePlotPens(Settings()), PrintTime);
+        const PrintedPage printed = PrintPage(painter, {dpi, dpi, dpi * 17 / 2, dpi * 11, offsetX, offsetY},
+                                              CreatePlotPens(Settings()), PrintTime);
+        if (page)
+            *page = printed;
+        return image;
     }
     // The page's text, runs of blanks made one so columns compare as words.
     std::string PrintedText()
@@ -64,10 +65,8 @@ protected:
             QPainter painter(&writer);
             PrintPage(painter, PageDeviceOf(writer), CreatePlotPens(Settings()), PrintTime);
         }
-        std::string out;
-        for (char c : RunCommand("pdftotext -layout " + pdf + " -").output)
-            if (!(c == ' ' && !out.empty() && out.back() == ' '))
-                out += c;
+        std::string out = RunCommand("pdftotext -layout " + pdf + " -").output;
+        out.erase(std::unique(out.begin(), out.end(), [](char a, char b) { return a == ' ' && b == ' '; }), out.end());
         return out;
     }
 };
@@ -79,9 +78,8 @@ TEST_F(PrintPageTest, FramesAtTheirInchesInDevicePixels)
     const struct { int dpi, offsetX, offsetY; } devices[] = {{300, 0, 0}, {600, 50, 40}};
     for (const auto& [dpi, offsetX, offsetY] : devices) {
         SCOPED_TRACE(dpi);
-        // 600 dpi in grey keeps the picture to a third of the memory.
-        QImage image = LetterPage(dpi, dpi == 300 ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
-        const PrintedPage page = Print(image, {dpi, dpi, dpi * 17 / 2, dpi * 11, offsetX, offsetY});
+        PrintedPage page;  // 600 dpi in grey keeps the picture to a third of the memory
+        QImage image = Print(dpi, offsetX, offsetY, dpi == 300 ? QImage::Format_RGB32 : QImage::Format_Grayscale8, &page);
 
         const int left = dpi * 5 / 4 - offsetX, top = dpi * 3 / 4 - offsetY;
         const int right = dpi * 31 / 4 - offsetX, bottom = dpi * 41 / 4 - offsetY;
@@ -143,11 +141,11 @@ TEST_F(PrintPageTest, BlackPrintingAndAveragesComputedFirst)
                 n += image.pixelColor(x, y).saturation() > 100 ? 1 : 0;
         return n;
     };
-    QImage colour = LetterPage(300), black = LetterPage(300);
-    const PrintedPage page = Print(colour, {300, 300, 2550, 3300, 0, 0});
+    PrintedPage page;
+    const QImage colour = Print(300, 0, 0, QImage::Format_RGB32, &page);
     EXPECT_GT(coloured(colour, page.overall), 1000);
     s.ColorPrints = 0;
-    Print(black, {300, 300, 2550, 3300, 0, 0});
+    const QImage black = Print(300);
     for (const PixelRect& r : {page.overall, page.closeup}) {  // the filled area above the bottom
         EXPECT_EQ(coloured(black, r), 0);
         EXPECT_EQ(black.pixel((r.left + r.right) / 2, r.bottom - 5), qRgb(0, 0, 0)) << r.top;
