@@ -9,24 +9,19 @@
 #include "plot/plot_navigation.h"
 #include "support/plot_fixture.h"
 
-namespace {
+using CloseupLengthTest = PlotFixture;
 
-class CloseupLengthTest : public PlotFixture {
-protected:
-    void SetUp() override
-    {
-        PlotFixture::SetUp();
-        Settings().AutosaveCfg = 1;
-        // The plot follows the data file, connected once however often the state was reset.
-        ConnectPlotToDataFile();
-        ResetDataState();
-        ConnectPlotToDataFile();
-        ConnectPlotToDataFile();
-        EXPECT_EQ(DataFileNotifications().loadFinished.size(), 1u);
-    }
-    // Opens a file of the given number of days, as File > Open does.
-    void Open(int days)
-    {
+// Per file: the length shown and saved, the closeup and scroll bar ending on the last day.
+TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
+{
+    Settings().AutosaveCfg = 1;
+    // The plot follows the data file (which sets the closeup), connected once however often the state was reset.
+    ConnectPlotToDataFile();
+    ResetDataState();
+    ConnectPlotToDataFile();
+    ConnectPlotToDataFile();
+    EXPECT_EQ(DataFileNotifications().loadFinished.size(), 1u);
+    const auto Open = [&](int days) {  // as File > Open does
         std::string text = "! SKYLOG Solar Data Plot Version 3 Data File\n";
         for (int i = 0; i < days; ++i)
             text += DayDate(i, 1950) + "  100   150.0\n";
@@ -34,23 +29,16 @@ protected:
         WriteTextFile(DataFile().path, text);
         ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
         ASSERT_EQ(Records().RecordCount(), days);
-    }
-    int SavedCloseDays()
-    {
+    };
+    const auto SavedCloseDays = [] {
         SaveSettings();
         return IniFile(IniFilePath()).ReadInt(SettingsSection, "CloseDays", -1);
-    }
-    void Choose(int closeDays)
-    {
+    };
+    const auto Choose = [](int closeDays) {  // in the options
         PlotSettings edited = Settings();
         edited.CloseDays = closeDays;
         EXPECT_TRUE(ApplyOptions(edited).closeupChanged);
-    }
-};
-
-// Per file: the length shown and saved, the closeup and scroll bar ending on the last day.
-TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
-{
+    };
     const struct { int days, shown; } steps[] = {{3, 3}, {1000, 252}, {0, 0}, {252, 252}};
     for (const auto& step : steps) {
         SCOPED_TRACE(std::to_string(step.days) + " days");
@@ -74,5 +62,3 @@ TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
     Open(20);
     EXPECT_EQ(SavedCloseDays(), 36);
 }
-
-}  // namespace

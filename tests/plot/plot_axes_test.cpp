@@ -25,11 +25,10 @@ int RealWidth(const std::string& text)
 // Left to right, LabelGap apart, within the pane.
 void ExpectNoOverlap(const std::vector<TimeLabel>& labels, const PixelRect& pane, const TextWidth& width)
 {
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        EXPECT_LE(labels[i].textLeft + width(labels[i].text), pane.right - 1) << pane.right;
-        if (i > 0) {
-            EXPECT_GE(labels[i].textLeft, labels[i - 1].textLeft + width(labels[i - 1].text) + LabelGap) << pane.right;
-        }
+    for (int i = 0, freeFrom = pane.left; i < static_cast<int>(labels.size()); ++i) {
+        const TimeLabel& label = labels[static_cast<std::size_t>(i)];
+        EXPECT_TRUE(label.textLeft >= freeFrom && label.textLeft + width(label.text) <= pane.right - 1) << pane.right;
+        freeFrom = label.textLeft + width(label.text) + LabelGap;
     }
 }
 
