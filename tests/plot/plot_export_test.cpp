@@ -61,12 +61,9 @@ TEST_F(PlotExportTest, DenserScreensGetTheSamePictureWithSharperText)
         return PaintPlotImage(image, QSize(800, 500), ratio, QGuiApplication::font(), CreatePlotPens(Settings())).layout;
     };
     const PlotLayout l1 = paint(single, 1.0), l2 = paint(twice, 2.0), l15 = paint(fractional, 1.5);
-    EXPECT_EQ(twice.size(), QSize(1600, 1000));
-    EXPECT_EQ(fractional.size(), QSize(1200, 750));
-    for (const PlotLayout& l : {l2, l15}) {
-        EXPECT_EQ(l.overall, l1.overall);
-        EXPECT_EQ(l.closeup, l1.closeup);
-    }
+    EXPECT_EQ(std::pair(twice.size(), fractional.size()), std::pair(QSize(1600, 1000), QSize(1200, 750)));
+    for (const PlotLayout& l : {l2, l15})
+        EXPECT_TRUE(l.overall == l1.overall && l.closeup == l1.closeup);
     EXPECT_GT(DoubledShare(single, twice, l1.overall), 0.99);
     EXPECT_GT(DoubledShare(single, twice, {0, 0, 800, 500}), 0.85);
     EXPECT_LT(DoubledShare(single, twice, {0, l1.overallTitleY, 800, l1.overallTitleY + 12}), 0.99);

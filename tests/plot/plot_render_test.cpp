@@ -108,18 +108,12 @@ TEST_F(RenderTest, AHistoryWithAHugeFluxIsAveragedAndDrawn)
 struct BareCase { const char* fixture; int width, height; std::function<void(PlotSettings&)> configure; };
 
 const BareCase BareCases[] = {
-    {"bare-800x613.png", 800, 613,
-     [](PlotSettings& s) {
-         s.DOverallAvspotsON = s.DOverallAvfluxON = s.DCloseupAvspotsON = 1;
-         s.RMHiFlux = s.RMLoFlux = s.RMHiSpots = s.RMLoSpots = 1;
+    {"bare-800x613.png", 800, 613, [](PlotSettings& s) {
+         s.DOverallAvspotsON = s.DOverallAvfluxON = s.DCloseupAvspotsON = s.RMHiFlux = s.RMLoFlux = s.RMHiSpots = s.RMLoSpots = 1;
      }},
-    {"bare-1280x800-filled.png", 1280, 800,
-     [](PlotSettings& s) {
-         s.RBOverall = 2;
-         s.RBCloseup = s.DCloseupAvfluxON = s.DFillCloseupAvFlux = 1;
-         s.DFillOverallFlux = s.DFillCloseupFlux = s.DFillCloseupSpots = 1;
-         s.CloseDays = 900;
-         s.PosdataON = 0;
+    {"bare-1280x800-filled.png", 1280, 800, [](PlotSettings& s) {
+         s.RBOverall = 2, s.CloseDays = 900, s.PosdataON = 0;
+         s.RBCloseup = s.DCloseupAvfluxON = s.DFillCloseupAvFlux = s.DFillOverallFlux = s.DFillCloseupFlux = s.DFillCloseupSpots = 1;
      }},
     {"bare-320x300-weeks.png", 320, 300, [](PlotSettings& s) { s.RBOverall = 0, s.CloseDays = 60, s.CloseScrn = 40; }},
 };
@@ -151,7 +145,6 @@ TEST_P(BarePlotTest, PaintsTheFixturePixels)
     EXPECT_GT(compared, c.width * c.height * 3 / 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, BarePlotTest, ::testing::ValuesIn(BareCases),
-                         [](const ::testing::TestParamInfo<BareCase>& info) {
-                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, BarePlotTest, ::testing::ValuesIn(BareCases), [](const auto& info) {
+    return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+});
