@@ -84,17 +84,16 @@ TEST_F(PrintPageTest, FramesAtTheirInchesInDevicePixels)
         const int left = dpi * 5 / 4 - offsetX, top = dpi * 3 / 4 - offsetY;
         const int right = dpi * 31 / 4 - offsetX, bottom = dpi * 41 / 4 - offsetY;
         const int middleY = dpi * 11 / 2, middleX = dpi * 4;
-        EXPECT_EQ(DarkRunAcross(image, left, middleY, true), std::make_pair(left - 6, left + 6));
-        EXPECT_EQ(DarkRunAcross(image, right, middleY, true), std::make_pair(right - 6, right + 6));
-        EXPECT_EQ(DarkRunAcross(image, middleX, top, false), std::make_pair(top - 6, top + 6));
-        EXPECT_EQ(DarkRunAcross(image, middleX, bottom, false), std::make_pair(bottom - 6, bottom + 6));
+        EXPECT_EQ(std::vector({DarkRunAcross(image, left, middleY, true), DarkRunAcross(image, right, middleY, true),
+                               DarkRunAcross(image, middleX, top, false), DarkRunAcross(image, middleX, bottom, false)}),
+                  std::vector({std::pair(left - 6, left + 6), std::pair(right - 6, right + 6), std::pair(top - 6, top + 6),
+                               std::pair(bottom - 6, bottom + 6)}));
 
         const int tm = QFontMetrics(QPainter(&image).font(), &image).height();
         const int m = (bottom - static_cast<int>(22.5 * tm) - top) / 2;
         const PixelRect overall{left + dpi / 4, top + 6 * tm, right - dpi / 4, top + 6 * tm + m};
-        EXPECT_EQ(page.overall, overall);
         const int closeupTop = overall.bottom + static_cast<int>(4.5 * tm);
-        EXPECT_EQ(page.closeup, (PixelRect{overall.left, closeupTop, overall.right, closeupTop + m}));
+        EXPECT_EQ(std::pair(page.overall, page.closeup), std::pair(overall, PixelRect{overall.left, closeupTop, overall.right, closeupTop + m}));
         const auto [firstO, lastO] = DarkRunAcross(image, overall.left, (overall.top + overall.bottom) / 2, true);
         const auto [firstC, lastC] = DarkRunAcross(image, page.closeup.left, closeupTop + m / 3, true);
         EXPECT_EQ(std::pair(lastO - firstO + 1, lastC - firstC + 1), std::pair(3, 4));
@@ -103,10 +102,8 @@ TEST_F(PrintPageTest, FramesAtTheirInchesInDevicePixels)
 
 TEST_F(PrintPageTest, HeadlineTitlesAndRecordTable)
 {
-    AddRecord("03/01/2002", 120, 150.5);
-    AddRecord("03/02/2002", 310, 250.7);  // highest sunspots and flux
-    AddRecord("03/03/2002", 7, 64.1);     // lowest of both
-    AddRecord("03/04/2002", 90, 100.0);
+    AddRecord("03/01/2002", 120, 150.5), AddRecord("03/02/2002", 310, 250.7);  // the highest of both
+    AddRecord("03/03/2002", 7, 64.1), AddRecord("03/04/2002", 90, 100.0);       // the lowest of both, then one
     Settings().CloseDays = 2;
     PreparePlotData();
     DataFile().path = "/data/solar/GRAPH.DAT";
@@ -134,8 +131,7 @@ TEST_F(PrintPageTest, BlackPrintingAndAveragesComputedFirst)
     PlotSettings& s = Settings();
     s.GridON = 0;
     s.PFillOverallSpots = s.PFillCloseupSpots = 1;
-    const auto coloured = [](const QImage& image, const PixelRect& r) {
-        int n = 0;
+    const auto coloured = [](const QImage& image, const PixelRect& r, int n = 0) {
         for (int y = r.top + 3; y < r.bottom - 3; ++y)
             for (int x = r.left + 3; x < r.right - 3; ++x)
                 n += image.pixelColor(x, y).saturation() > 100 ? 1 : 0;
