@@ -94,8 +94,7 @@ TEST_F(RenderTest, RecordMarkersStandOnTheirDay)
 // Values no day can have overflow nothing; the huge day sets the scale.
 TEST_F(RenderTest, AHistoryWithAHugeFluxIsAveragedAndDrawn)
 {
-    Settings().AxisLabels = Settings().DOverallAvfluxON = Settings().DCloseupAvfluxON = Settings().DFillCloseupFlux = 1;
-    Settings().CloseDays = 40;
+    Settings().AxisLabels = Settings().DOverallAvfluxON = Settings().DCloseupAvfluxON = Settings().DFillCloseupFlux = 1, Settings().CloseDays = 40;
     for (int i = 0; i < 100; ++i)
         AddRecord("01/01/2000", 100, i == 50 ? 3e9 : i == 60 ? 1e300 : 150.0);
     PreparePlotData();
