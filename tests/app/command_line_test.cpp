@@ -1,5 +1,4 @@
-// The command line through the real program: help, version, wrong use, exit
-// statuses and the quiet command-line uses.
+// The command line through the real program: help, version, wrong use, exit statuses, quiet commands.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -27,6 +26,7 @@ TEST(CommandLine, MisuseGivesOneLineErrorAndUsageWithStatus64)
         {{"info", "a.dat", "b.dat"}, "skylog info: Unexpected argument 'b.dat'."},
         {{"parse"}, "skylog parse: Missing FILE."},
         {{"parse", "--year", "08", "a.txt"}, "skylog parse: --year takes a four-digit year."},
+        {{"import", "--replace"}, "skylog import: Missing FILE."},
         {{"import", "b.txt", "--data"}, "skylog import: Missing value after '--data'."},
         {{"import", "--format", "nonsense", "b.txt"}, "skylog import: Unknown format \"nonsense\"; the formats known are "},
         {{"render", Sample}, "skylog render: Missing -o FILE.png, FILE.svg or FILE.pdf."},
@@ -36,6 +36,7 @@ TEST(CommandLine, MisuseGivesOneLineErrorAndUsageWithStatus64)
         {{"render", "-o", "p.png", "--size", "12000x800", "--scale", "2"},
          "skylog render: The picture would be wider or higher than 20000 pixels."},
         {{"render", "-o", "p.svg", "--scale", "2"}, "skylog render: --scale applies to PNG pictures only."},
+        {{"print", Sample}, "skylog print: Missing -o FILE.pdf."},
         {{"print", "-o", "p.png"}, "skylog print: The output file must end in .pdf."},
         {{"print", "-o", "p.pdf", "--page", "A3"}, "skylog print: --page takes A4 or Letter."},
         {{"export", Sample}, "skylog export: Missing -o FILE.csv."},
@@ -111,6 +112,7 @@ TEST(CommandLine, ExitStatuses)
         {{"print", missing, "-o", pdf}, 1, ""},
         {{"print", Sample, "-o", noDir + ".pdf"}, 1, "cannot write"},
         {{"export", Sample, "-o", noDir + ".csv"}, 1, "cannot write"},
+        {{"export", missing, "-o", folder.File("p.csv")}, 1, ""},
     };
     for (const auto& c : cases) {
         const ProgramResult r = RunSkylog(c.arguments, {{"SKYLOG_HOME", folder.Path()}});

@@ -23,16 +23,14 @@ bool Has(const std::string& output, const std::string& part)
     return output.find(part) != std::string::npos;
 }
 
-// The program's folder and a temporary folder of its own, so that downloads
-// of tests running in parallel are not taken for ours.
+// The program's folder and a temporary folder of its own, apart from tests running in parallel.
 class OnlineCommand : public FetchFolders {
 protected:
     std::string site = home_.File("site");
     std::string www = home_.File("www");
     std::string data = home_.File("GRAPH.DAT");
 
-    // Not one file of any kind: the program has ended.
-    bool NoTemporaryFileLeft() const
+    bool NoTemporaryFileLeft() const  // not one file of any kind: the program has ended
     {
         return fs::temp_directory_path() == fs::path(tmp_.Path()) && fs::is_empty(tmp_.Path());
     }

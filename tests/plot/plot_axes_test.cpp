@@ -43,6 +43,7 @@ TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
         {7, 1.0, 7}, {7, 0.3, 28}, {28, 0.0339, 365}, {28, 0.005, 3650}, {365, 0.0001, 36500}, {7, 3.0 / 7.0, 7}, {0, 0.01, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(ReadableGridDays(c.days, c.perDay), c.expected) << c.days << " at " << c.perDay;
+    EXPECT_EQ(CloseupGridDays({21, 321, 521, 600}, 2000, 0, true), 28);  // weeks 1.75 pixels apart in the closeup
 }
 
 // Year labels on the first day of their year; date labels name the record under their solid line.

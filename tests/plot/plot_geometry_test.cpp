@@ -122,8 +122,8 @@ TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
 // The thin line's runs; the column shortcut keeps them; far points are walked only near the plot.
 TEST(ThinLine, RunsOfLinesPointsAndFarPoints)
 {
-    const PlotPoint line[] = {{0, 0}, {3, 1}}, single[] = {{5, 7}};
-    EXPECT_EQ(ThinPolylineRuns(line, 2).low, (std::vector<int>{0, 0, 1, 1}));
+    const PlotPoint line[] = {{0, 0}, {3, 1}, {3, 4}}, single[] = {{5, 7}};  // a line ending in a vertical step
+    EXPECT_EQ(ThinPolylineRuns(line, 3).high, (std::vector<int>{0, 0, 1, 4}));
     EXPECT_EQ(ThinPolylineRuns(single, 1).high, std::vector<int>{7});
     std::vector<PlotPoint> dense;  // many points a column
     for (int i = 0; i < 400; ++i)

@@ -83,8 +83,7 @@ TEST_F(RenderTest, RecordMarkersStandOnTheirDay)
     PreparePlotData();
     Settings().RMLoSpots = Settings().RMHiSpots = 1;
     const QImage image = Render();
-    const PixelRect& o = geometry.layout.overall;
-    const PixelRect& c = geometry.layout.closeup;
+    const PixelRect &o = geometry.layout.overall, &c = geometry.layout.closeup;
     const int low = o.left + 300 * (o.Width() - 1) / 400, high = c.left + 81 * (c.Width() - 1) / 100;
     EXPECT_GT(Count(image, Black, {low - 1, o.top + 2, low + 2, o.top + 6}), 0);
     EXPECT_GT(Count(image, Black, {high - 1, c.top + 2, high + 2, c.top + 6}), 0);
