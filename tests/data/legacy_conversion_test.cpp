@@ -7,10 +7,7 @@
 namespace {
 
 const std::string V2File = Lines({V2Header, "! kept comment", "01/01/49    100   150.9", "", "short",
-                                  "01/01/50    101   151.9"},
-                                 "\r\n");
-
-}  // namespace
+                                  "01/01/50    101   151.9"}, "\r\n");
 
 class ConversionTest : public DataFileFixture {
 protected:
@@ -22,38 +19,28 @@ protected:
     }
 };
 
-TEST_F(ConversionTest, ConvertsLinesInPlaceKeepingCommentsAndLineEnds)
+TEST_F(ConversionTest, ConvertsInPlaceWithABackupUnderTheFirstFreeName)
 {
     ASSERT_EQ(ConvertToVersion3(), 1);
     EXPECT_EQ(ReadTextFile(path), Lines({V3Header, "! kept comment", "01/01/2049  100   150.9", "", "short",
-                                         "01/01/1950  101   151.9"},
-                                        "\r\n"));
-    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), V2File);
+                                         "01/01/1950  101   151.9"}, "\r\n"));
     ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"DATA FILE CONVERTED"});
     EXPECT_EQ(prompt.messages[0].text,
               "Data file converted properly.  Your existing file was copied to\n" + folder.File("GRAPH.BAK"));
     EXPECT_EQ(prompt.waitDepth, 0);
-}
-
-TEST_F(ConversionTest, BackupsTakeTheFirstFreeNameAndNoneFreeAsksFirst)
-{
-    for (const char* expected : {"GRAPH.B00", "GRAPH.B01"}) {
-        WriteTextFile(folder.File("GRAPH.BAK"), "taken");
-        ASSERT_EQ(ConvertToVersion3(), 1);
-        EXPECT_EQ(ReadTextFile(folder.File(expected)), V2File) << expected;
+    for (const char* backup : {"GRAPH.BAK", "GRAPH.B00", "GRAPH.B01"}) {
+        EXPECT_EQ(ReadTextFile(folder.File(backup)), V2File) << backup;
         WriteTextFile(path, V2File);
+        ASSERT_EQ(ConvertToVersion3(), 1);
     }
     // A dot in a folder name is not the file's extension.
     EXPECT_EQ(ReplaceExtension("/home/x.y/GRAPH", "BAK"), "/home/x.y/GRAPH.BAK");
     EXPECT_EQ(ReplaceExtension("/home/x.y/GRAPH.DAT", "B07"), "/home/x.y/GRAPH.B07");
-
-    for (int i = 2; i < 100; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "GRAPH.B%02d", i);
-        WriteTextFile(folder.File(name), "x");
-    }
+    for (int i = 3; i < 100; ++i)
+        WriteTextFile(folder.File("GRAPH.B" + std::to_string(100 + i).substr(1)), "x");
+    WriteTextFile(path, V2File);
     prompt.messages.clear();
-    EXPECT_EQ(ConvertToVersion3(), 0);
+    EXPECT_EQ(ConvertToVersion3(), 0);  // no free name: asked first
     ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"DATA FILE NOT COPIED"});
     EXPECT_NE(prompt.messages[0].text.find("all file extensions are in use"), std::string::npos);
     EXPECT_EQ(ReadTextFile(path), V2File);
@@ -68,11 +55,11 @@ TEST_F(ConversionTest, TheReaderOffersItAndHelpKeepsTheQuestionOpen)
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
     EXPECT_EQ(prompt.helpKeywords, std::vector<std::string>{"File Format Conversion"});
     EXPECT_EQ(prompt.conversionQuestions, 2);
-    EXPECT_TRUE(DataFile().version3);
     ASSERT_EQ(Records().RecordCount(), 2);
     EXPECT_EQ(Records().At(0).GetDate(), "01/01/2049");
-
     // The copy says which side failed.
     EXPECT_EQ(CopyDataFile(folder.File("NONE"), folder.File("COPY2")), 1);
     EXPECT_EQ(CopyDataFile(path, folder.File("no/folder/COPY")), 2);
 }
+
+}  // namespace
