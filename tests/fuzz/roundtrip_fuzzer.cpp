@@ -1,22 +1,17 @@
-// libFuzzer target: any bytes as a data file (the first byte chooses no
-// header, a version 3 or a version 2 one) or, built as the INI fuzzer, as
-// SKYLOG.INI, through the round-trip check.
+// libFuzzer target: any bytes as a data file (the first byte chooses the header) or, built as the INI
+// fuzzer, as SKYLOG.INI, through the round-trip check.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <unistd.h>
 
 #include "fuzz/roundtrip_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string folder = [] {
-        const std::string path = "/tmp/skylog-roundtrip-fuzz-" + std::to_string(getpid());
-        std::filesystem::create_directories(path);
-        return path;
-    }();
+    static const std::string folder = "/tmp/skylog-roundtrip-fuzz-" + std::to_string(getpid());
+    std::filesystem::create_directories(folder);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
 #ifdef SKYLOG_INI_FUZZER
     const std::string problem = CheckIniRoundTrip(bytes, folder);
