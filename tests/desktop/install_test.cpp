@@ -1,12 +1,9 @@
-// "cmake --install" into a temporary prefix: the installed tree, the desktop
-// format validators, the data file type, and the installed program itself.
+// "cmake --install" into a temporary prefix: the tree, its validators, the data file type, the program itself.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QMimeDatabase>
 #include <filesystem>
-#include <unistd.h>
-#include <vector>
 
 #include "support/run_program.h"
 #include "support/temp_folder.h"
@@ -25,131 +22,89 @@ protected:
 
     void SetUp() override
     {
-        const ProgramResult r =
-            RunProgram(SKYLOG_CMAKE, {"--install", SKYLOG_BUILD_DIR, "--prefix", prefix});
+        const ProgramResult r = RunProgram(SKYLOG_CMAKE, {"--install", SKYLOG_BUILD_DIR, "--prefix", prefix});
         ASSERT_EQ(r.status, 0) << r.out << r.err;
     }
-
     std::string Installed(const std::string& path) const { return prefix + "/" + path; }
-
-    // The installed program as a new user starts it: no SKYLOG_HOME, a home of its own.
-    ProgramResult RunInstalled(const std::vector<std::string>& arguments, const std::string& home)
+    // A validator or tool run on files; it must pass without a word of error or warning.
+    void ExpectAccepted(const std::string& tool, const std::vector<std::string>& arguments)
     {
-        return RunProgram(Installed("bin/skylog"), arguments,
-                          {{"SKYLOG_HOME", std::nullopt}, {"HOME", home}, {"XDG_DATA_HOME", std::nullopt}});
+        const ProgramResult r = RunProgram(tool, arguments);
+        EXPECT_EQ(r.status, 0) << tool << r.out << r.err;
+        EXPECT_FALSE(Contains(r.out + r.err, "error:") || Contains(r.out + r.err, "warning:")) << r.out << r.err;
     }
 };
 
-// Every file a desktop needs, each accepted by the validator of its format.
 TEST_F(InstallTest, LaysOutACompleteAndValidDesktopInstallation)
 {
-    const std::string desktopFile = "share/applications/" + AppId + ".desktop";
-    const std::string metainfoFile = "share/metainfo/" + AppId + ".metainfo.xml";
-    const std::vector<std::string> xmlFiles = {"share/mime/packages/" + AppId + ".xml", metainfoFile,
-                                               "share/icons/hicolor/scalable/apps/" + AppId + ".svg"};
-    for (const std::string& path : {std::string("share/skylog/skylog-help.html"),
-                                    std::string("share/skylog/GRAPH.DAT"), desktopFile,
-                                    std::string("share/man/man1/skylog.1")})
-        EXPECT_TRUE(PathExists(Installed(path))) << path;
-    EXPECT_EQ(access(Installed("bin/skylog").c_str(), X_OK), 0);
-    for (const int size : {48, 128, 256}) {
-        const std::string name = std::to_string(size);
-        const QImage icon(QString::fromStdString(
-            Installed("share/icons/hicolor/" + name + "x" + name + "/apps/" + AppId + ".png")));
-        EXPECT_EQ(icon.size(), QSize(size, size));
-        EXPECT_TRUE(icon.hasAlphaChannel());  // rounded corners on any background
+    const std::string desktopFile = Installed("share/applications/" + AppId + ".desktop");
+    const std::string metainfoFile = Installed("share/metainfo/" + AppId + ".metainfo.xml");
+    for (const std::string size : {"48", "128", "256"}) {  // with rounded corners on any background
+        const QImage icon(QString::fromStdString(Installed("share/icons/hicolor/" + size + "x" + size + "/apps/" + AppId + ".png")));
+        EXPECT_TRUE(icon.size() == QSize(std::stoi(size), std::stoi(size)) && icon.hasAlphaChannel()) << size;
     }
     EXPECT_EQ(ReadTextFile(Installed("share/man/man1/skylog.1")).rfind(".TH SKYLOG 1", 0), 0u);
     // The launcher opens files through the program and offers the data file type.
-    const std::string desktop = ReadTextFile(Installed(desktopFile));
     for (const std::string& line : {std::string("Exec=skylog %f"), "Icon=" + AppId, "MimeType=" + DataType + ";",
                                     std::string("Categories=Science;Astronomy;HamRadio;")})
-        EXPECT_TRUE(Contains(desktop, "\n" + line + "\n")) << line;
-    const std::string metainfo = ReadTextFile(Installed(metainfoFile));
-    EXPECT_TRUE(Contains(metainfo, "<release version=\"" SKYLOG_PROJECT_VERSION "\""));
-    EXPECT_TRUE(Contains(metainfo, "<launchable type=\"desktop-id\">" + AppId + ".desktop<"));
-
-    ProgramResult r = RunProgram("desktop-file-validate", {Installed(desktopFile)});
-    EXPECT_EQ(r.status, 0) << r.out << r.err;  // hints are advice; no errors or warnings
-    EXPECT_FALSE(Contains(r.out + r.err, "error:") || Contains(r.out + r.err, "warning:")) << r.out << r.err;
-    r = RunProgram("appstreamcli", {"validate", "--no-net", Installed(metainfoFile)});
-    EXPECT_EQ(r.status, 0) << r.out << r.err;
-    for (const std::string& xml : xmlFiles) {
-        r = RunProgram("xmllint", {"--noout", Installed(xml)});
-        EXPECT_EQ(r.status, 0) << xml << r.err;
-    }
-}
-
-TEST_F(InstallTest, TheDailyUpdateTimerRunsTheProgramItWasInstalledWith)
-{
+        EXPECT_TRUE(Contains(ReadTextFile(desktopFile), "\n" + line + "\n")) << line;
+    const std::string metainfo = ReadTextFile(metainfoFile);
+    EXPECT_TRUE(Contains(metainfo, "<release version=\"" SKYLOG_PROJECT_VERSION "\"") &&
+                Contains(metainfo, "<launchable type=\"desktop-id\">" + AppId + ".desktop<")) << metainfo;
+    ExpectAccepted("desktop-file-validate", {desktopFile});
+    ExpectAccepted("appstreamcli", {"validate", "--no-net", metainfoFile});
+    ExpectAccepted("xmllint", {"--noout", metainfoFile, Installed("share/mime/packages/" + AppId + ".xml"),
+                               Installed("share/icons/hicolor/scalable/apps/" + AppId + ".svg")});
+    // The update timer runs the program installed with it; the build's copy runs the build's, checked by systemd.
     const std::string service = ReadTextFile(Installed("share/systemd/user/skylog-update.service"));
-    const std::string timer = ReadTextFile(Installed("share/systemd/user/skylog-update.timer"));
-    EXPECT_TRUE(Contains(service, "\nExecStart=/")) << service;
-    EXPECT_TRUE(Contains(service, "/bin/skylog update\n")) << service;
-    EXPECT_TRUE(Contains(timer, "\nOnCalendar=")) << timer;
-    // The build's copy names the build's program, so systemd checks both units fully.
+    EXPECT_TRUE(Contains(service, "\nExecStart=/") && Contains(service, "/bin/skylog update\n")) << service;
+    EXPECT_TRUE(Contains(ReadTextFile(Installed("share/systemd/user/skylog-update.timer")), "\nOnCalendar="));
     const std::string built = std::string(SKYLOG_BUILD_DIR) + "/skylog-update.service";
     EXPECT_TRUE(Contains(ReadTextFile(built), "\nExecStart=" SKYLOG_BUILD_DIR "/skylog update\n"));
-    const ProgramResult r = RunProgram(
-        "systemd-analyze", {"verify", built, std::string(SKYLOG_BUILD_DIR) + "/skylog-update.timer"});
+    const ProgramResult r = RunProgram("systemd-analyze", {"verify", built, SKYLOG_BUILD_DIR "/skylog-update.timer"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.out + r.err, "");
-}
-
-// A data file is known by its first line, or by a .dat name.
-TEST_F(InstallTest, TheDataFileTypeIsRecognised)
-{
-    const ProgramResult r = RunProgram("update-mime-database", {Installed("share/mime")},
-                                       {{"XDG_DATA_DIRS", Installed("share") + ":/usr/share"}});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
+    // A data file is known by its first line, or by a .dat name.
     setenv("XDG_DATA_DIRS", (Installed("share") + ":/usr/share").c_str(), 1);
+    ExpectAccepted("update-mime-database", {Installed("share/mime")});
     const QMimeDatabase types;
-    const struct { const char* name; const char* text; std::string type; } files[] = {
-        {"history", "! SKYLOG Solar Data Plot Version 3 Data File\n01/01/2000  100   150.9\n", DataType},
-        {"GRAPH.V2", "! SKYLOG Solar Data Plot Version 2 Data File\n", DataType},
-        {"SOLAR.DAT", "01/01/2000  100   150.9\n", DataType},
-        {"notes.txt", "Sunspot numbers were high this week.\n", "text/plain"},
-    };
-    for (const auto& f : files) {
-        WriteTextFile(folder.File(f.name), f.text);
-        EXPECT_EQ(types.mimeTypeForFile(QString::fromStdString(folder.File(f.name))).name().toStdString(), f.type)
-            << f.name;
+    for (const auto& [name, text, type] : {std::tuple{"history", "! SKYLOG Solar Data Plot Version 3 Data File\n", DataType},
+                                           {"GRAPH.V2", "! SKYLOG Solar Data Plot Version 2 Data File\n", DataType},
+                                           {"SOLAR.DAT", "01/01/2000  100   150.9\n", DataType},
+                                           {"notes.txt", "Sunspot numbers were high this week.\n", std::string("text/plain")}}) {
+        WriteTextFile(folder.File(name), text);
+        EXPECT_EQ(types.mimeTypeForFile(QString::fromStdString(folder.File(name))).name().toStdString(), type) << name;
     }
     EXPECT_TRUE(types.mimeTypeForName(QString::fromStdString(DataType)).inherits("text/plain"));
 }
 
 TEST_F(InstallTest, TheInstalledProgramKeepsItsFilesInTheUsersDataFolder)
 {
-    const std::string home = folder.File("home");
+    const std::string home = folder.File("home"), userFile = home + "/.local/share/skylog/GRAPH.DAT";
     std::filesystem::create_directories(home);
-    const std::string userFolder = home + "/.local/share/skylog";
-
-    ProgramResult r = RunInstalled({"info"}, home);  // the first start gets the sample
+    // As a new user starts it: no SKYLOG_HOME, a home of its own.
+    const auto run = [&](const std::string& argument) {
+        return RunProgram(Installed("bin/skylog"), {argument},
+                          {{"SKYLOG_HOME", std::nullopt}, {"HOME", home}, {"XDG_DATA_HOME", std::nullopt}});
+    };
+    ProgramResult r = run("info");  // the first start gets the sample
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(Contains(r.out, "File:      " + userFolder + "/GRAPH.DAT\n")) << r.out;
-    EXPECT_TRUE(Contains(r.out, "Records:   28319\n"));
-    EXPECT_EQ(ReadTextFile(userFolder + "/GRAPH.DAT"),
-              ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT"));
+    EXPECT_TRUE(Contains(r.out, "File:      " + userFile + "\n") && Contains(r.out, "Records:   28319\n")) << r.out;
+    EXPECT_EQ(ReadTextFile(userFile), ReadTextFile(SKYLOG_SAMPLE_DIR "/GRAPH.DAT"));
     EXPECT_FALSE(PathExists(Installed("bin/GRAPH.DAT")));  // nothing beside the executable
-
     // The user's own data is never replaced by the sample.
     const std::string own = "! SKYLOG Solar Data Plot Version 3 Data File\n01/01/2000  100   150.9\n";
-    WriteTextFile(userFolder + "/GRAPH.DAT", own);
-    r = RunInstalled({"info"}, home);
-    EXPECT_TRUE(Contains(r.out, "Records:   1\n")) << r.out;
-    EXPECT_EQ(ReadTextFile(userFolder + "/GRAPH.DAT"), own);
-
+    WriteTextFile(userFile, own);
+    EXPECT_TRUE(Contains(run("info").out, "Records:   1\n"));
+    EXPECT_EQ(ReadTextFile(userFile), own);
     // A user who removed the data file but has settings gets no sample back.
-    std::filesystem::remove(userFolder + "/GRAPH.DAT");
-    WriteTextFile(userFolder + "/SKYLOG.INI", "[SOLAR_DATA]\n");
-    RunInstalled({"info"}, home);
-    EXPECT_FALSE(PathExists(userFolder + "/GRAPH.DAT"));
-
+    std::filesystem::remove(userFile);
+    WriteTextFile(home + "/.local/share/skylog/SKYLOG.INI", "[SOLAR_DATA]\n");
+    run("info");
+    EXPECT_FALSE(PathExists(userFile));
     // Its manual is the installed one.
-    r = RunInstalled({"--help"}, home);
-    EXPECT_TRUE(Contains(r.out, "The manual: " + Installed("share/skylog/skylog-help.html") + "\n"))
-        << r.out;
+    const std::string manual = Installed("share/skylog/skylog-help.html");
+    EXPECT_TRUE(PathExists(manual) && Contains(run("--help").out, "The manual: " + manual + "\n"));
 }
 
 }  // namespace
