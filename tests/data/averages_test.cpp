@@ -7,18 +7,16 @@
 
 namespace {
 
-// The rule, one record at a time: the mean of avgInt days from lag days before the record; at the head a partial
-// mean (stored negated) from the first record, at the tail from where the window runs out; whole flux, means cut.
-std::array<long long, 3> Reference(const std::vector<int>& spots, const std::vector<double>& flux, int i, int avgInt,
-                                   int lag)
+// By the rule: the mean of avgInt days from lag days before record i; at the head a partial mean (stored
+// negated) from the first record, at the tail from where the window runs out; whole flux, means cut.
+std::array<long long, 3> Expected(int i, int avgInt, int lag)
 {
-    const int tailStart = static_cast<int>(spots.size()) + lag - avgInt;
+    const int tailStart = Records().RecordCount() + lag - avgInt;
     const bool partial = i >= tailStart || i < lag;
-    const int from = i >= tailStart ? tailStart : i < lag ? 0 : i - lag;
-    const int to = partial ? i : from + avgInt - 1;
+    const int from = i >= tailStart ? tailStart : i < lag ? 0 : i - lag, to = partial ? i : from + avgInt - 1;
     long long s = 0, f = 0;
-    for (auto k = static_cast<std::size_t>(from); k <= static_cast<std::size_t>(to); ++k)
-        s += spots[k], f += static_cast<long long>(flux[k]);
+    for (int k = from; k <= to; ++k)
+        s += Records().At(k).m_sunspots, f += static_cast<long long>(Records().At(k).m_flux);
     const long long days = to - from + 1, sign = partial ? -1 : 1;
     return {sign * (s / days), sign * (f / days), partial};
 }
@@ -32,21 +30,15 @@ TEST(Averages, EveryRecordMatchesTheRule)
                                          {100, 27, 0}, {100, 27, 26}, {5, 1, 0}, {365, 28, 13}}) {
         SCOPED_TRACE(testing::Message() << n << " days, " << avgInt << " from " << lag);
         ResetDataState();
-        std::vector<int> spots;
-        std::vector<double> flux;
-        for (int i = 0; i < n; ++i) {
-            spots.push_back(static_cast<int>(random() % 400));
-            flux.push_back(50.0 + static_cast<double>(random() % 2500) / 10.0);
-            AddRecord("01/01/2000", spots.back(), flux.back());
-        }
+        for (int i = 0; i < n; ++i)
+            AddRecord("01/01/2000", static_cast<int>(random() % 400), 50.0 + static_cast<double>(random() % 2500) / 10);
         int computed = 0;
         ComputeAverages(avgInt, lag, computed);
         EXPECT_EQ(computed, 1);
         for (int i = 0; i < n; ++i) {
-            const auto e = Reference(spots, flux, i, avgInt, lag);
-            ASSERT_EQ(Records().At(i).m_avgSunspots, e[0]) << "record " << i;
-            ASSERT_EQ(Records().At(i).m_avgFlux, e[1]) << "record " << i;
-            ASSERT_EQ(IsPartialAverage(i, n, avgInt, lag), e[2] != 0) << "record " << i;
+            const SolarRecord& r = Records().At(i);
+            ASSERT_EQ((std::array<long long, 3>{r.m_avgSunspots, r.m_avgFlux, IsPartialAverage(i, n, avgInt, lag)}),
+                      Expected(i, avgInt, lag)) << "record " << i;
         }
     }
     ResetDataState();
@@ -69,15 +61,13 @@ TEST(Averages, ShortDataBadIntervalsHugeValuesAndTies)
     ResetDataState();
     for (int i = 0; i < 4; ++i)
         AddRecord("01/01/2000", 2000000000, 2e9);
-    ComputeAverages(2, 0, computed);
-    EXPECT_EQ(Records().At(1).m_avgSunspots, 2000000000);
-    EXPECT_EQ(Records().At(2).m_avgSunspots, -2000000000);  // the tail: the last A records
-    EXPECT_EQ(Records().At(3).m_avgFlux, -2000000000);
-    // Highs and lows: the latest of equals wins.
+    ComputeAverages(2, 0, computed);  // no overflow; the tail is the last avgInt records
+    EXPECT_EQ((std::array{Records().At(1).m_avgSunspots, Records().At(2).m_avgSunspots, Records().At(3).m_avgFlux}),
+              (std::array{2000000000, -2000000000, -2000000000}));
     ResetDataState();
     for (const int s : {5, 300, 2, 300, 2, 50})
         AddRecord("01/01/2000", s, 100.0);
-    FindRecordHighsLows();
+    FindRecordHighsLows();  // the latest of equals wins
     const RecordExtremes& x = RecordStats();
     EXPECT_EQ(std::vector({x.HighSpotsIndex, x.LowSpotsIndex, x.HighFluxIndex, x.LowFluxIndex}),
               std::vector({3, 4, 5, 5}));

@@ -1,7 +1,6 @@
 // The data file reader and writer on real files: line rules, refusals, and saves that never lose a day.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,11 +19,8 @@ const struct { bool version3; std::string line; const char* date; std::string wr
     {true, "! a comment 01/01/2000  999   999.9", nullptr, "", 0},
     {true, "1/2/49      100   150.9", "01/02/2049", "01/02/2049  100   150.9", 0},
     {true, "1/2/50      100   150.9", "01/02/1950", "01/02/1950  100   150.9", 0},
-    {true, "2/29/2000   100   150.9", "02/29/2000", "02/29/2000  100   150.9", 0},
     {true, "01/03/2000 abc   def   ", "01/03/2000", "01/03/2000    0     0.0", 0},
     {true, "01/04/2000  55x   77.7xyz", "01/04/2000", "01/04/2000   55    77.7", 0},
-    {true, "01/05/2000  42   1e400  ", "01/05/2000", "01/05/2000   42     0.0", 0},
-    {true, "01/06/2000  1o0   150.9", "01/06/2000", "01/06/2000    1   150.9", 0},
     {true, "01/07/2000 1000  2000.0", "01/07/2000", "01/07/2000  1000   2000.0", 0},
     {true, "01/08/2000    0     0.0", "01/08/2000", "01/08/2000    0     0.0", 0},
     {true, "01/09/2000 1001   150.9", nullptr, "", 1},
@@ -44,11 +40,8 @@ const struct { bool version3; std::string line; const char* date; std::string wr
 std::string Days(const std::string& header, int count, const std::string& year)
 {
     std::string text = header + "\n";
-    for (int day = 1; day <= count; ++day) {
-        char line[40];
-        std::snprintf(line, sizeof line, "01/%02d/%-4s  %3d   100.0\n", day, year.c_str(), day);
-        text += line;
-    }
+    for (int day = 1; day <= count; ++day)
+        text += "01/" + std::to_string(100 + day).substr(1) + "/" + year + "      " + std::to_string(day) + "   100.0\n";
     return text;
 }
 
@@ -60,7 +53,6 @@ TEST_F(DataFileTest, EachLineIsReadAndWrittenByTheLineRules)
 {
     for (const auto& c : LineCases) {
         SCOPED_TRACE(c.line);
-        ResetDataState();
         ASSERT_EQ(Read(Lines({c.version3 ? V3Header : V2Header, c.line})), ReadOutcome::Read);
         EXPECT_EQ(SkippedDataLines(), c.skipped);
         ASSERT_EQ(Records().RecordCount(), c.date ? 1 : 0);
@@ -79,7 +71,6 @@ TEST_F(DataFileTest, LineEndsAreReadWholeAndTheFilesOwnAreWrittenBack)
         SCOPED_TRACE(testing::PrintToString(std::string(eol)));
         const std::string first = "01/01/2000  100   150.9", last = "01/02/2000  101    15.5";  // no break
         ASSERT_EQ(Read(Lines({V3Header, first, "! note"}, eol) + last), ReadOutcome::Read);
-        EXPECT_EQ(SunspotsRead(), (std::vector<int>{100, 101}));
         ASSERT_TRUE(Save());
         const std::string saved = ReadTextFile(path);
         EXPECT_NE(saved.find(Lines({"", "! note", first, last}, savedEol)), std::string::npos) << saved;
@@ -103,7 +94,6 @@ TEST_F(DataFileTest, Version3SaveWritesTheFixedLayoutThenTheFilesOwnComments)
     AddRecord("01/17/2002", 1000, 1203.25);
     ASSERT_TRUE(Save());
     const std::string text = ReadTextFile(path);
-    EXPECT_EQ(text.rfind(V3Header + "\n!----", 0), 0u);
     EXPECT_NE(text.find("\n! 73's es GL de SKYLOG ..... 11/94\n!" + std::string(75, '-') +
                         "\n! Source: hand-kept log\n! second note\n01/15/2002  123   203.5\n"
                         "01/17/2002  1000   1203.2\n"),
@@ -117,7 +107,6 @@ TEST_F(DataFileTest, Version3SaveWritesTheFixedLayoutThenTheFilesOwnComments)
 TEST_F(DataFileTest, UnwritableDatesBecomeCommentsAndVersion2StaysVersion2)
 {
     ASSERT_EQ(Read(Lines({V2Header, "01/01/99    100   150.9"}, "\r\n")), ReadOutcome::Read);
-    EXPECT_EQ(prompt.conversionQuestions, 1);
     AddRecord("02/14/1947", 10, 90.0);  // two digits would read back as 2047
     AddRecord("xx/xx/xx", 0, 0.0);
     AddRecord("7/2/1999", 101, 151.0);  // typed by hand: written in the file's form
@@ -139,29 +128,25 @@ TEST_F(DataFileTest, WhatCannotBeReadIsRefusedLeftAsItWasAndItsPathForgotten)
 {
     const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
     const std::string nul = Lines({V3Header, "01/01/2000  100   150.9", std::string("01/02/2000  1\0 0   150.9", 24)});
-    const struct {
-        std::string text;  // written as the data file; empty: readPath is read as it is
-        std::string readPath;
-        ReadOutcome outcome;
-        std::vector<std::string> captions;
-        std::string message;  // how the last message starts
-    } cases[] = {
-        {"", folder.File("MISSING.DAT"), ReadOutcome::OpenFailed, {"ReadData"},
-         "Could Not Open Data File\n" + folder.File("MISSING.DAT")},
-        {"", folder.Path(), ReadOutcome::ReadFailed, {"ReadData"}, "Unable To Read Data File\n"},
+    const std::string unreadable = "Unable To Read Data File\n";
+    const std::string noHeader = Lines({"01/01/99    100   150.9", "01/02/00    101   151.9"});
+    // Written as the data file, the path read, outcome, captions, the last message's start.
+    const struct { std::string text, readPath; ReadOutcome outcome; std::vector<std::string> captions;
+                   std::string message; } cases[] = {
+        {"", folder.File("NONE"), ReadOutcome::OpenFailed, {"ReadData"}, "Could Not Open Data File\n" + folder.File("NONE")},
+        {"", folder.Path(), ReadOutcome::ReadFailed, {"ReadData"}, unreadable},
         // No header: the update offer is answered No. Binary content is refused at once.
-        {Lines({"01/01/99    100   150.9"}), path, ReadOutcome::Refused, {"INCORRECT FILE", "INCORRECT FILE"},
-         "Unable To Read Data File\n\n"},
-        {png + std::string(100, 'x'), path, ReadOutcome::Refused, {"INCORRECT FILE"}, "Unable To Read Data File\n\n"},
-        {nul, path, ReadOutcome::Refused, {"INCORRECT FILE"}, "Unable To Read Data File\n\n"},
+        {noHeader, path, ReadOutcome::Refused, {"INCORRECT FILE", "INCORRECT FILE"}, unreadable + "\n"},
+        {png + std::string(100, 'x'), path, ReadOutcome::Refused, {"INCORRECT FILE"}, unreadable + "\n"},
+        {nul, path, ReadOutcome::Refused, {"INCORRECT FILE"}, unreadable + "\n"},
     };
+    bool finished = true;
+    DataFileNotifications().loadFinished = {[&](bool read) { finished = read; }};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.readPath + " " + c.text);
         prompt.messages.clear();
-        bool finished = true;
-        DataFileNotifications().loadFinished = {[&](bool read) { finished = read; }};
-        if (!c.text.empty())
-            WriteTextFile(path, c.text);
+        finished = true;
+        WriteTextFile(path, c.text);
         DataFile().path = c.readPath;
         EXPECT_EQ(ReadDataFile(), c.outcome);
         EXPECT_EQ(prompt.Captions(), c.captions);
@@ -169,41 +154,30 @@ TEST_F(DataFileTest, WhatCannotBeReadIsRefusedLeftAsItWasAndItsPathForgotten)
         EXPECT_FALSE(finished);
         EXPECT_EQ(Records().RecordCount(), 0);
         EXPECT_FALSE(WriteDataFile());  // the path is forgotten: a refused file cannot be overwritten
-        if (!c.text.empty())
-            EXPECT_EQ(ReadTextFile(path), c.text);
+        EXPECT_EQ(ReadTextFile(path), c.text);
     }
+    prompt.answers = {PromptAnswer::Yes};  // a file without a header is converted when the user says so
+    ASSERT_EQ(Read(noHeader), ReadOutcome::Read);
+    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), V2Header + "\n" + noHeader);  // the backup has the header
+    EXPECT_EQ(ReadTextFile(path), Lines({V3Header, "01/01/1999  100   150.9", "01/02/2000  101   151.9"}));
 }
 
 // Bytes no text file holds are looked for eight at a time: every offset in a word, and later blocks.
 TEST_F(DataFileTest, AForeignControlByteAnywhereRefusesTheFile)
 {
-    std::string days;
-    for (int year = 1900; days.size() < 70000; ++year)
-        days += Days("", 28, std::to_string(year)).substr(1);
+    const std::string text = V3Header + "\n! " + std::string(70000, 'c') + "\n01/01/2000  100   150.9\n";
     std::vector<std::pair<std::size_t, char>> cases;
-    for (std::size_t offset = 0; offset < 17; ++offset)
-        for (const char byte : {'\0', '\x01', '\x1f', '\x1b'})
+    for (std::size_t offset = 50; offset < 67; ++offset)
+        for (const char byte : {'\0', '\x01', '\x1f', '\x1b', '\t', '\f', '\x1a'})  // the last three are text
             cases.push_back({offset, byte});
-    for (const std::size_t offset : {std::size_t{65530}, std::size_t{65536}, days.size() - 2})
-        cases.push_back({offset, '\x07'});
-    for (const char byte : {'\t', '\f', '\x1a'})  // tab, form feed, DOS end-of-file: text
-        cases.insert(cases.end(), {{3, byte}, {65537, byte}});
+    for (const std::size_t offset : {std::size_t{65530}, std::size_t{65536}, std::size_t{65537}, text.size() - 3})
+        cases.insert(cases.end(), {{offset, '\x07'}, {offset, '\t'}});
     for (const auto& [offset, byte] : cases) {
-        std::string text = V3Header + "\n" + days;
-        text.insert(V3Header.size() + 1 + offset, 1, byte);
-        EXPECT_EQ(Read(text) == ReadOutcome::Refused, byte != '\t' && byte != '\f' && byte != '\x1a')
+        std::string bytes = text;
+        bytes.insert(offset, 1, byte);
+        EXPECT_EQ(Read(bytes) == ReadOutcome::Refused, byte != '\t' && byte != '\f' && byte != '\x1a')
             << int(byte) << " at " << offset;
-        Records().SetDataChanged(0);
     }
-}
-
-TEST_F(DataFileTest, AFileWithoutHeaderIsConvertedWhenTheUserSaysSo)
-{
-    const std::string file = Lines({"01/01/99    100   150.9", "01/02/00    101   151.9"});
-    prompt.answers = {PromptAnswer::Yes};
-    ASSERT_EQ(Read(file), ReadOutcome::Read);
-    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), V2Header + "\n" + file);  // the backup has the header
-    EXPECT_EQ(ReadTextFile(path), Lines({V3Header, "01/01/1999  100   150.9", "01/02/2000  101   151.9"}));
 }
 
 TEST_F(DataFileTest, StaggerKeepsEveryNthDataLineFromTheDay)
@@ -220,7 +194,6 @@ TEST_F(DataFileTest, StaggerKeepsEveryNthDataLineFromTheDay)
     prompt.answers = {PromptAnswer::Yes};  // Yes keeps a copy of the whole file first
     EXPECT_TRUE(Save());
     EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), file);
-    EXPECT_EQ(DataLines(ReadTextFile(path)).size(), 4u);
     // In a version 2 file the day is found by its year with the century.
     Stagger() = {1, 3, "01/04/2049"};
     ASSERT_EQ(Read(Days(V2Header, 10, "49")), ReadOutcome::Read);
@@ -238,7 +211,6 @@ TEST_F(DataFileTest, FailedWritesReportAndKeepEverything)
     EXPECT_FALSE(Save());
     ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"FILE WRITE ERROR"});
     EXPECT_EQ(prompt.messages[0].text.rfind("Could Not Write Data File\n" + DataFile().path + "\n", 0), 0u);
-    EXPECT_NE(prompt.messages[0].text.find("No such file or directory"), std::string::npos);
     // Reading on after a failed save keeps the unsaved records.
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_EQ(ReadDataFile(), ReadOutcome::SaveFailed);

@@ -17,8 +17,6 @@ TEST(DayNumber, CountsEveryDayOfTheCalendar)
         const int day = static_cast<int>(static_cast<unsigned>(date.day()));
         const int mjd = static_cast<int>((d - mjdZero).count());
         ASSERT_EQ(DayNumber(m, day, y), d < sys_days{year{1900} / March / 1} ? mjd - 1 : mjd) << y << "-" << m << "-" << day;
-        if (y >= 1900 && y <= 1999)
-            ASSERT_EQ(DayNumber(m, day, y - 1900), DayNumber(m, day, y)) << "two-digit year " << y;
     }
     EXPECT_EQ(DayNumber(2, 29, 1900) + 1, DayNumber(3, 1, 1900));
     for (const auto& [m, d, y] : {std::array{2, 29, 2001}, {2, 30, 2004}, {13, 1, 2000}, {0, 1, 2000},

@@ -4,24 +4,18 @@
 #include "data/legacy_conversion.h"
 #include "support/data_file_fixture.h"
 
-namespace {
+class ConversionTest : public DataFileFixture {};
 
-const std::string V2File = Lines({V2Header, "! kept comment", "01/01/49    100   150.9", "", "short",
-                                  "01/01/50    101   151.9"}, "\r\n");
-
-class ConversionTest : public DataFileFixture {
-protected:
-    void SetUp() override
-    {
-        DataFileFixture::SetUp();
-        WriteTextFile(path, V2File);
-        DataFile().path = path;
-    }
-};
-
-TEST_F(ConversionTest, ConvertsInPlaceWithABackupUnderTheFirstFreeName)
+TEST_F(ConversionTest, TheReaderOffersItAndEachConversionKeepsABackup)
 {
-    ASSERT_EQ(ConvertToVersion3(), 1);
+    const std::string v2File = Lines({V2Header, "! kept comment", "01/01/49    100   150.9", "", "short",
+                                      "01/01/50    101   151.9"}, "\r\n");
+    prompt.conversionChoices = {ConversionChoice::Help, ConversionChoice::Convert};  // help keeps the question open
+    ASSERT_EQ(Read(v2File), ReadOutcome::Read);
+    EXPECT_EQ(prompt.helpKeywords, std::vector<std::string>{"File Format Conversion"});
+    EXPECT_EQ(prompt.conversionQuestions, 2);
+    ASSERT_EQ(Records().RecordCount(), 2);
+    EXPECT_EQ(Records().At(0).GetDate(), "01/01/2049");
     EXPECT_EQ(ReadTextFile(path), Lines({V3Header, "! kept comment", "01/01/2049  100   150.9", "", "short",
                                          "01/01/1950  101   151.9"}, "\r\n"));
     ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"DATA FILE CONVERTED"});
@@ -29,8 +23,8 @@ TEST_F(ConversionTest, ConvertsInPlaceWithABackupUnderTheFirstFreeName)
               "Data file converted properly.  Your existing file was copied to\n" + folder.File("GRAPH.BAK"));
     EXPECT_EQ(prompt.waitDepth, 0);
     for (const char* backup : {"GRAPH.BAK", "GRAPH.B00", "GRAPH.B01"}) {
-        EXPECT_EQ(ReadTextFile(folder.File(backup)), V2File) << backup;
-        WriteTextFile(path, V2File);
+        EXPECT_EQ(ReadTextFile(folder.File(backup)), v2File) << backup;
+        WriteTextFile(path, v2File);
         ASSERT_EQ(ConvertToVersion3(), 1);
     }
     // A dot in a folder name is not the file's extension.
@@ -38,28 +32,16 @@ TEST_F(ConversionTest, ConvertsInPlaceWithABackupUnderTheFirstFreeName)
     EXPECT_EQ(ReplaceExtension("/home/x.y/GRAPH.DAT", "B07"), "/home/x.y/GRAPH.B07");
     for (int i = 3; i < 100; ++i)
         WriteTextFile(folder.File("GRAPH.B" + std::to_string(100 + i).substr(1)), "x");
-    WriteTextFile(path, V2File);
+    WriteTextFile(path, v2File);
     prompt.messages.clear();
     EXPECT_EQ(ConvertToVersion3(), 0);  // no free name: asked first
     ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"DATA FILE NOT COPIED"});
     EXPECT_NE(prompt.messages[0].text.find("all file extensions are in use"), std::string::npos);
-    EXPECT_EQ(ReadTextFile(path), V2File);
+    EXPECT_EQ(ReadTextFile(path), v2File);
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_EQ(ConvertToVersion3(), 1);
     EXPECT_EQ(ReadTextFile(path).rfind(V3Header + "\r\n", 0), 0u);
-}
-
-TEST_F(ConversionTest, TheReaderOffersItAndHelpKeepsTheQuestionOpen)
-{
-    prompt.conversionChoices = {ConversionChoice::Help, ConversionChoice::Convert};
-    ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
-    EXPECT_EQ(prompt.helpKeywords, std::vector<std::string>{"File Format Conversion"});
-    EXPECT_EQ(prompt.conversionQuestions, 2);
-    ASSERT_EQ(Records().RecordCount(), 2);
-    EXPECT_EQ(Records().At(0).GetDate(), "01/01/2049");
     // The copy says which side failed.
     EXPECT_EQ(CopyDataFile(folder.File("NONE"), folder.File("COPY2")), 1);
     EXPECT_EQ(CopyDataFile(path, folder.File("no/folder/COPY")), 2);
 }
-
-}  // namespace

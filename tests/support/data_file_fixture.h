@@ -1,9 +1,9 @@
-// A data file in a temporary folder and a scripted prompt, for the tests of
-// the reader, the writer and the conversion.
+// A data file in a temporary folder and a scripted prompt, for the tests of the reader, writer and conversion.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,17 +29,12 @@ inline std::string Lines(const std::vector<std::string>& lines, const std::strin
 inline std::vector<std::string> DataLines(const std::string& text)
 {
     std::vector<std::string> lines;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        std::size_t end = text.find('\n', begin);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(begin, end - begin);
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (!line.empty() && line[0] != '!')
             lines.push_back(line);
-        begin = end + 1;
     }
     return lines;
 }

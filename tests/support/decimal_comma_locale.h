@@ -1,6 +1,5 @@
-// A decimal-comma locale for tests that must not follow the user's locale.
-// Machines without one get it built with localedef into a temporary folder
-// (LOCPATH), so the test runs everywhere rather than being skipped.
+// Switches the C library to German (decimal comma) for its lifetime. Machines without the locale get it built
+// with localedef into a temporary folder (LOCPATH), so tests run everywhere rather than being skipped.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 #include <fstream>
 #include <string>
 
-// Switches the C library to German (decimal comma) for its lifetime.
 class DecimalCommaLocale {
 public:
     DecimalCommaLocale()
@@ -25,8 +23,8 @@ public:
         }
         folder_ = pattern;
         const std::string built = folder_ + "/de_DE.UTF-8";
-        const std::string command = "localedef -i de_DE -f UTF-8 " + built + " 2>/dev/null";
-        if (std::system(command.c_str()) != 0 && !std::ifstream(built + "/LC_NUMERIC"))
+        if (std::system(("localedef -i de_DE -f UTF-8 " + built + " 2>/dev/null").c_str()) != 0 &&
+            !std::ifstream(built + "/LC_NUMERIC"))
             ADD_FAILURE() << "localedef could not build de_DE.UTF-8 (Debian package locales)";
         setenv("LOCPATH", folder_.c_str(), 1);
         if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
@@ -35,11 +33,11 @@ public:
     ~DecimalCommaLocale()
     {
         std::setlocale(LC_ALL, "C");
-        if (folder_.empty())
-            return;
-        unsetenv("LOCPATH");
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
+        if (!folder_.empty()) {
+            unsetenv("LOCPATH");
+            std::error_code error;
+            std::filesystem::remove_all(folder_, error);
+        }
     }
     DecimalCommaLocale(const DecimalCommaLocale&) = delete;
     DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
@@ -47,15 +45,10 @@ public:
     // The environment for a child process that runs in this locale.
     std::string Environment() const
     {
-        return (folder_.empty() ? std::string() : "LOCPATH=" + folder_ + " ") +
-               "LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8";
+        return (folder_.empty() ? "" : "LOCPATH=" + folder_ + " ") + "LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8";
     }
     // True when the C library now writes numbers with a comma.
-    static bool Active()
-    {
-        const std::lconv* conventions = std::localeconv();
-        return conventions && std::string(conventions->decimal_point) == ",";
-    }
+    static bool Active() { return std::localeconv() && std::string(std::localeconv()->decimal_point) == ","; }
 
 private:
     std::string folder_;  // the built locale's folder, when one was built

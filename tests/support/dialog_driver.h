@@ -1,5 +1,4 @@
-// Drives widget tests: an action runs on the next modal dialog once it is on
-// screen; waits keep the event loop going.
+// Widget tests: an action runs on the next modal dialog once it is shown; waits keep the event loop going.
 #pragma once
 
 #include <QApplication>
@@ -12,12 +11,10 @@
 inline void OnNextDialog(std::function<void(QWidget*)> action)
 {
     QTimer::singleShot(0, [action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            action(modal);
+        else
             OnNextDialog(action);
-            return;
-        }
-        action(modal);
     });
 }
 

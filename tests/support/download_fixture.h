@@ -1,5 +1,4 @@
-// What the single-download and checked-files window tests share: the fetch
-// folders, a scripted prompt and a recording text viewer.
+// The fetch folders, a scripted prompt and a recording text viewer, for the download window tests.
 #pragma once
 
 #include <string>
@@ -33,11 +32,7 @@ protected:
             return true;
         });
     }
-    void TearDown() override
-    {
-        SetTextViewer({});
-        FetchFolders::TearDown();
-    }
+    void TearDown() override { SetTextViewer({}), FetchFolders::TearDown(); }
     // Serves the files under pub/bulletins of a site folder in the program folder.
     std::string WriteSite(const std::vector<ArchiveFile>& files)
     {

@@ -1,6 +1,4 @@
-// The folders of a test that fetches bulletins: a private temporary folder
-// (TMPDIR) and a program folder, the data and settings as a fresh start finds
-// them, and the check that no fetched file is left behind.
+// A test that fetches bulletins: a private TMPDIR and program folder, a fresh start, no fetched file left.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,11 +22,7 @@ protected:
         Settings() = PlotSettings();
         setenv("TMPDIR", tmp_.Path().c_str(), 1);
     }
-    void TearDown() override
-    {
-        unsetenv("TMPDIR");
-        ResetDataState();
-    }
+    void TearDown() override { unsetenv("TMPDIR"), ResetDataState(); }
     // No fetched file is left (viewer copies stay until the program ends).
     bool NoTemporaryFiles() const
     {

@@ -1,6 +1,4 @@
-// The fixture of window and plot tests: a program folder of its own, a
-// scripted prompt, and the data, settings and plot state as a fresh start
-// finds them, before and after every test.
+// Window and plot tests: a program folder, a scripted prompt, and the state as a fresh start finds it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,15 +14,7 @@ protected:
     TempFolder folder;
     ScriptedPrompt prompt;
 
-    void SetUp() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
-        Plot() = PlotState();
-    }
-    void TearDown() override
-    {
-        ResetDataState();
-        Settings() = PlotSettings();
-    }
+    void SetUp() override { ResetProgramState(); }
+    void TearDown() override { ResetProgramState(); }
+    static void ResetProgramState() { ResetDataState(), Settings() = PlotSettings(), Plot() = PlotState(); }
 };

@@ -1,6 +1,4 @@
-// A real HTTP(S) server on loopback for the download tests: Python's
-// http.server over a folder (support/index_server.py), started and stopped
-// by the test.
+// A real HTTP(S) server on loopback for the download tests: support/index_server.py serving a folder.
 #pragma once
 
 #include <string>
@@ -12,12 +10,9 @@ public:
     // Serves folder; with certificate and key given, over HTTPS.
     explicit IndexServer(const std::string& folder, const std::string& certificate = {},
                          const std::string& key = {});
-
     bool Running() const { return process_.Port() > 0; }
-    // "http://127.0.0.1:PORT/name" (https with a certificate).
-    std::string Url(const std::string& name) const;
-    // One line per request: "path|User-Agent|If-Modified-Since".
-    std::string RequestLog() const;
+    std::string Url(const std::string& name) const;  // "http://127.0.0.1:PORT/name" (https with a certificate)
+    std::string RequestLog() const;                  // one line per request: "path|User-Agent|If-Modified-Since"
 
 private:
     bool tls_ = false;

@@ -1,5 +1,4 @@
-// The fixture of the plot tests: the program as a fresh start finds it, the
-// sample history at hand, and the plot painted into an image.
+// Plot tests: a fresh start, the sample history at hand, and the plot painted into an image.
 #pragma once
 
 #include <QImage>
@@ -25,17 +24,8 @@ class PlotFixture : public FreshProgramTest {
 protected:
     PaintedGeometry geometry;  // of the last Render()
 
-    void SetUp() override
-    {
-        FreshProgramTest::SetUp();
-        RecordStats() = RecordExtremes();
-    }
-    void TearDown() override
-    {
-        FreshProgramTest::TearDown();
-        Plot() = PlotState();
-        RecordStats() = RecordExtremes();
-    }
+    void SetUp() override { FreshProgramTest::SetUp(), RecordStats() = RecordExtremes(); }
+    void TearDown() override { FreshProgramTest::TearDown(), RecordStats() = RecordExtremes(); }
 
     // Reads the sample as the window does, the plot following the file.
     void LoadSample()

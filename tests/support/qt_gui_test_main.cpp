@@ -1,5 +1,4 @@
-// Rendering tests need fonts and painting, not widgets: a QGuiApplication on
-// Qt's offscreen platform.
+// Rendering tests need fonts and painting, not widgets: a QGuiApplication on Qt's offscreen platform.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>

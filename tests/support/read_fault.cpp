@@ -1,7 +1,5 @@
-// Preloaded into the program by tests: read() of one file fails with EIO
-// once the file has been read past a given offset, as on a failing disk.
-// SKYLOG_FAIL_READ_PATH names the file (its real path), SKYLOG_FAIL_READ_AFTER
-// the offset.
+// Preloaded: read() of the file SKYLOG_FAIL_READ_PATH (its real path) fails with EIO once it has been read
+// past SKYLOG_FAIL_READ_AFTER bytes, as on a failing disk.
 #include <cerrno>
 #include <climits>
 #include <cstdio>

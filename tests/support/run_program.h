@@ -1,5 +1,4 @@
-// Runs a program (the real skylog, the validators) the way a shell would,
-// with its standard output and error kept apart.
+// Runs a program (the real skylog, the validators) as a shell would, its output and errors kept apart.
 #pragma once
 
 #include <map>
@@ -12,8 +11,7 @@ struct ProgramResult {
     std::string out, err;
 };
 
-// Runs program with arguments; environment changes: a value sets the
-// variable, std::nullopt removes it. Waits for the end.
+// Runs program to its end; environment: a value sets the variable, std::nullopt removes it.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::map<std::string, std::optional<std::string>>& environment = {});
 

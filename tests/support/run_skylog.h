@@ -1,5 +1,4 @@
-// Runs a shell command line, or the built program with arguments, as a
-// user's shell would.
+// Runs a shell command line, or the built program with arguments, as a user's shell would.
 #pragma once
 
 #include <string>

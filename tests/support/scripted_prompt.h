@@ -1,6 +1,7 @@
 // A prompt that answers from a script and remembers everything it was shown.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <string>
@@ -20,8 +21,7 @@ public:
     ScriptedPrompt() { SetPrompt(this); }
     ~ScriptedPrompt() override { SetPrompt(nullptr); }
 
-    // Answers handed out in order; a question without a scripted answer gets
-    // No (Yes/No) or Cancel (OK/Cancel).
+    // Answers handed out in order; a question without a scripted answer gets No (Yes/No) or Cancel (OK/Cancel).
     std::deque<PromptAnswer> answers;
     std::deque<ConversionChoice> conversionChoices;
     std::deque<std::optional<std::string>> chosenFiles;
@@ -42,32 +42,66 @@ public:
     int conversionQuestions = 0;
 
     PromptAnswer MessageBox(const std::string& text, const std::string& caption, PromptIcon icon,
-                            PromptButtons buttons) override;
-    void BeginWaitCursor() override;
-    void EndWaitCursor() override;
+                            PromptButtons buttons) override
+    {
+        messages.push_back({text, caption, icon, buttons});
+        if (buttons == PromptButtons::Ok)
+            return PromptAnswer::Ok;
+        return Take(answers, buttons == PromptButtons::OkCancel ? PromptAnswer::Cancel : PromptAnswer::No);
+    }
+    void BeginWaitCursor() override { maxWaitDepth = std::max(maxWaitDepth, ++waitDepth); }
+    void EndWaitCursor() override { --waitDepth; }
     void PumpMessages() override { ++pumps; }
-    std::optional<std::string> ChooseOpenFile(const std::string& initialPath, const std::string&) override
+    std::optional<std::string> ChooseOpenFile(const std::string& path, const std::string&) override { return Choose(path); }
+    std::optional<std::string> ChooseSaveFile(const std::string& path, const std::string&) override { return Choose(path); }
+    std::optional<std::string> ChooseFolder(const std::string& initialFolder, const std::string& title) override
     {
-        return Choose(initialPath);
+        folderTitles.push_back(title);
+        return Choose(initialFolder);
     }
-    std::optional<std::string> ChooseSaveFile(const std::string& initialPath, const std::string&) override
+    ConversionChoice AskConvertVersion2File() override
     {
-        return Choose(initialPath);
+        ++conversionQuestions;
+        return Take(conversionChoices, ConversionChoice::DoNotConvert);
     }
-    std::optional<std::string> ChooseFolder(const std::string& initialFolder,
-                                            const std::string& title) override;
-    ConversionChoice AskConvertVersion2File() override;
-    std::optional<int> AskBulletinYear(int initialYear) override;
-    std::optional<std::string> AskSearchText(const std::string& initialText) override;
+    std::optional<int> AskBulletinYear(int initialYear) override
+    {
+        yearPromptInitials.push_back(initialYear);
+        return Take(years, std::optional<int>());
+    }
+    std::optional<std::string> AskSearchText(const std::string& initialText) override
+    {
+        searchPromptInitials.push_back(initialText);
+        return Take(searchTexts, std::optional<std::string>());
+    }
     void ShowHelp(const std::string& keyword) override { helpKeywords.push_back(keyword); }
     void BeginProgress(const std::string& text) override { progressTexts.push_back(text); }
     void SetProgress(int percent) override { progress.push_back(percent); }
     void EndProgress() override { progressTexts.push_back("<end>"); }
 
     // Captions of every message shown, in order.
-    std::vector<std::string> Captions() const;
+    std::vector<std::string> Captions() const
+    {
+        std::vector<std::string> captions;
+        for (const ShownMessage& m : messages)
+            captions.push_back(m.caption);
+        return captions;
+    }
 
 private:
+    template <typename T>
+    static T Take(std::deque<T>& queue, T fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
     // A chooser starting at initialPath: the next scripted choice.
-    std::optional<std::string> Choose(const std::string& initialPath);
+    std::optional<std::string> Choose(const std::string& initialPath)
+    {
+        chooserStarts.push_back(initialPath);
+        return Take(chosenFiles, std::optional<std::string>());
+    }
 };

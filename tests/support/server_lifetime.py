@@ -1,6 +1,4 @@
-"""Ends a test server once the test program that started it is gone: a test
-that crashes runs no destructor to stop it, and the server would otherwise
-live on, holding the test's output open."""
+"""Ends a test server once its test program is gone (a crashed test runs no destructor to stop it)."""
 import os
 import threading
 import time

@@ -1,7 +1,6 @@
 #include "support/server_process.h"
 
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,8 +10,7 @@ extern char** environ;
 
 ServerProcess::ServerProcess(const std::string& script, const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> args = {"/usr/bin/python3",
-                                     std::string(SKYLOG_TEST_DATA_DIR) + "/support/" + script};
+    std::vector<std::string> args = {"/usr/bin/python3", std::string(SKYLOG_TEST_DATA_DIR) + "/support/" + script};
     args.insert(args.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& arg : args)
@@ -29,15 +27,11 @@ ServerProcess::ServerProcess(const std::string& script, const std::vector<std::s
         pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
-    // The first line comes once the server listens; end of output, when it fails to start.
-    std::FILE* in = fdopen(out[0], "r");
+    // The port, written at once when the server listens; end of output when it fails to start.
     char line[32] = {};
-    if (in && pid_ > 0 && std::fgets(line, sizeof line, in))
+    if (pid_ > 0 && read(out[0], line, sizeof line - 1) > 0)
         port_ = std::atoi(line);
-    if (in)
-        std::fclose(in);
-    else
-        close(out[0]);
+    close(out[0]);
 }
 
 ServerProcess::~ServerProcess()

@@ -1,6 +1,4 @@
-// A test server on loopback: one of our Python scripts (support/*.py),
-// started with arguments; it prints the port it listens on as its first line
-// of output. Killed with the object.
+// A test server script (tests/support/*.py) that prints its loopback port first; killed with the object.
 #pragma once
 
 #include <string>

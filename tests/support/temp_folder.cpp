@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 TempFolder::TempFolder()
@@ -12,10 +12,8 @@ TempFolder::TempFolder()
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary folder");
     path_ = pattern;
-    if (const char* home = std::getenv("SKYLOG_HOME")) {
-        hadHome_ = true;
-        previousHome_ = home;
-    }
+    if (const char* home = std::getenv("SKYLOG_HOME"))
+        previousHome_ = home, hadHome_ = true;
     setenv("SKYLOG_HOME", path_.c_str(), 1);
 }
 
@@ -29,21 +27,12 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(path_, error);
 }
 
-void WriteTextFile(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
+void WriteTextFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string ReadTextFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool PathExists(const std::string& path)
-{
-    return std::filesystem::exists(path);
-}
+bool PathExists(const std::string& path) { return std::filesystem::exists(path); }

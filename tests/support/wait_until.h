@@ -1,6 +1,4 @@
-// Waits for something another thread or process does: checks done() every
-// few milliseconds for up to timeoutMs, running pump (when given, e.g. the
-// window's event loop) between checks.
+// Checks done() every few milliseconds for up to timeoutMs, running pump (e.g. an event loop) between checks.
 #pragma once
 
 #include <chrono>
