@@ -47,13 +47,13 @@ TEST_F(SettingsTest, ConversionsOnLoad)
 TEST_F(SettingsTest, AutosaveOffKeepsOtherKeysAndOnWritesThemAll)
 {
     WriteTextFile(IniFilePath(), "[SOLAR_DATA]\nVersion=ORB Version 2.01 Configuration File\nCloseDays=100\n"
-                                 "FileName=/old/OLD.DAT\nFTPSite=ftp.example.org\nMine=kept\n");
+                                 "FileName=/old/A.DAT\nFTPSite=ftp.example.org\nMine=kept\n");
     LoadSettings();
     Settings().CloseDays = 999;
     Settings().AxisLabels = 0;
     Settings().PFBPath = "/bulletins";
     SaveSettings();
-    ExpectSaved({{"AxisLabels", "none"}, {"CloseDays", "100"}, {"PFBPath", "/bulletins"}, {"FileName", "/old/OLD.DAT"}});
+    ExpectSaved({{"AxisLabels", "none"}, {"CloseDays", "100"}, {"PFBPath", "/bulletins"}, {"FileName", "/old/A.DAT"}});
     Settings().AutosaveCfg = 1;
     Settings().SaveOpenFile = 1;  // brings the whole path back at the next start
     DataFile().path = "/a/very/long/folder/name/that/goes/on/and/on/for/more/than/sixty-two/GRAPH.DAT";

@@ -23,7 +23,7 @@ std::array<long long, 3> Expected(int i, int avgInt, int lag)
 
 }  // namespace
 
-TEST(Averages, EveryRecordMatchesTheRule)
+TEST(Averages, EveryRecordMatchesTheRuleAndEdgesKeepTheirValues)
 {
     std::mt19937 random(11);
     for (const auto& [n, avgInt, lag] : {std::array{7, 4, 1}, {40, 28, 13}, {28, 28, 13}, {29, 28, 13},
@@ -34,18 +34,13 @@ TEST(Averages, EveryRecordMatchesTheRule)
             AddRecord("01/01/2000", static_cast<int>(random() % 400), 50.0 + static_cast<double>(random() % 2500) / 10);
         int computed = 0;
         ComputeAverages(avgInt, lag, computed);
-        EXPECT_EQ(computed, 1);
         for (int i = 0; i < n; ++i) {
             const SolarRecord& r = Records().At(i);
             ASSERT_EQ((std::array<long long, 3>{r.m_avgSunspots, r.m_avgFlux, IsPartialAverage(i, n, avgInt, lag)}),
                       Expected(i, avgInt, lag)) << "record " << i;
         }
     }
-    ResetDataState();
-}
-
-TEST(Averages, ShortDataBadIntervalsHugeValuesAndTies)
-{
+    // Fewer days than the interval, bad intervals, huge values, ties.
     ResetDataState();
     for (int i = 0; i < 27; ++i)
         Records().AppendRecord(SolarRecord("01/01/2000", 100, 100.0, 7, 8));

@@ -10,14 +10,13 @@
 TEST(DataFileFuzzCases, KeptAndHandMadeHostileFilesRoundTrip)
 {
     TempFolder folder;
-    // As the fuzzer: the first byte chooses the header (0 none, 1 version 3, 2 version 2).
-    std::vector<std::string> cases = {"\1" "01/01/2000 1000 1999.96\n01/02/2000 0 0.04\n" + std::string(300, '!')};
-    for (const char mode : {'\0', '\1', '\2'})
-        cases.push_back(mode + std::string("7/1/2026    1   2.0\r01/01/1947  0  0\r\n01/01/2049 1000 2000.0\n"
-                                           "02/30/2000  100   150.9\n01/01/2000  100   1e308\n"));
+    std::vector<std::string> cases;
+    for (const char mode : {'\0', '\1', '\2'})  // as the fuzzer: the first byte chooses the header (none, 3, 2)
+        cases.push_back(mode + std::string("7/1/2026    1   2.0\r01/01/1947  0  0\r\n01/01/2049 1000 1999.96\n"
+                                           "02/30/2000  100   150.9\n01/01/2000  100   1e308\n01/02/2000 0 0.04\n!!!"));
     for (const auto& entry : std::filesystem::directory_iterator(SKYLOG_TEST_DATA_DIR "/data/fuzz_crashes"))
         cases.push_back(ReadTextFile(entry.path().string()));
     for (const std::string& bytes : cases)
-        EXPECT_EQ(CheckDataFileRoundTrip(bytes.substr(1), static_cast<unsigned char>(bytes[0]) % 3, folder.Path()), "") << bytes;
+        EXPECT_EQ(CheckDataFileRoundTrip(bytes.substr(1), std::uint8_t(bytes[0]) % 3, folder.Path()), "") << bytes;
     ResetDataState();
 }

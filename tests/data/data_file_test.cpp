@@ -37,11 +37,11 @@ const struct { bool version3; std::string line; const char* date; std::string wr
 };
 
 // Count days from January 1st, sunspots 1, 2, ...
-std::string Days(const std::string& header, int count, const std::string& year)
+std::string Days(const std::string& header, int count, const std::string& y)
 {
     std::string text = header + "\n";
     for (int day = 1; day <= count; ++day)
-        text += "01/" + std::to_string(100 + day).substr(1) + "/" + year + "      " + std::to_string(day) + "   100.0\n";
+        text += "01/" + std::to_string(100 + day).substr(1) + "/" + y + "      " + std::to_string(day) + "   100.0\n";
     return text;
 }
 
@@ -68,7 +68,6 @@ TEST_F(DataFileTest, EachLineIsReadAndWrittenByTheLineRules)
 TEST_F(DataFileTest, LineEndsAreReadWholeAndTheFilesOwnAreWrittenBack)
 {
     for (const auto& [eol, savedEol] : {std::pair{"\n", "\n"}, {"\r\n", "\r\n"}, {"\r", "\n"}}) {
-        SCOPED_TRACE(testing::PrintToString(std::string(eol)));
         const std::string first = "01/01/2000  100   150.9", last = "01/02/2000  101    15.5";  // no break
         ASSERT_EQ(Read(Lines({V3Header, first, "! note"}, eol) + last), ReadOutcome::Read);
         ASSERT_TRUE(Save());
@@ -116,8 +115,8 @@ TEST_F(DataFileTest, UnwritableDatesBecomeCommentsAndVersion2StaysVersion2)
     EXPECT_EQ(DataLines(text), (std::vector<std::string>{"01/01/99    100   150.9", "07/02/99    101   151.0"}));
     EXPECT_NE(text.find("\r\n! UNREADABLE DATE: 02/14/1947     10    90.0\r\n! UNREADABLE DATE: xx/xx/xx"),
               std::string::npos) << text;
-    ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"INCORRECT DATE"});
-    EXPECT_NE(prompt.messages[0].text.find("2 days have a date that cannot be written with a two-digit year, the first \"02/14/1947\" (day 2)"),
+    EXPECT_NE(prompt.messages.at(0).text.find("2 days have a date that cannot be written with a two-digit year, "
+                                           "the first \"02/14/1947\" (day 2)"),
               std::string::npos) << prompt.messages[0].text;
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);  // the comment lines stay in the file
     ASSERT_TRUE(Save());
@@ -133,7 +132,8 @@ TEST_F(DataFileTest, WhatCannotBeReadIsRefusedLeftAsItWasAndItsPathForgotten)
     // Written as the data file, the path read, outcome, captions, the last message's start.
     const struct { std::string text, readPath; ReadOutcome outcome; std::vector<std::string> captions;
                    std::string message; } cases[] = {
-        {"", folder.File("NONE"), ReadOutcome::OpenFailed, {"ReadData"}, "Could Not Open Data File\n" + folder.File("NONE")},
+        {"", folder.File("NONE"), ReadOutcome::OpenFailed, {"ReadData"},
+         "Could Not Open Data File\n" + folder.File("NONE")},
         {"", folder.Path(), ReadOutcome::ReadFailed, {"ReadData"}, unreadable},
         // No header: the update offer is answered No. Binary content is refused at once.
         {noHeader, path, ReadOutcome::Refused, {"INCORRECT FILE", "INCORRECT FILE"}, unreadable + "\n"},
@@ -258,10 +258,9 @@ TEST_F(DataFileTest, ChangesOnDiskSinceTheReadAreNotOverwrittenUnasked)
 {
     ASSERT_EQ(Read(Lines({V3Header, "01/01/2000  100   150.9"})), ReadOutcome::Read);
     AddRecord("01/02/2000", 101, 151.0);
-    // Another program (a scheduled import) adds a day meanwhile.
     const std::string theirs = Lines({V3Header, "01/01/2000  100   150.9", "01/03/2000  102   152.0"});
     WriteTextFile(folder.File("OTHER.TMP"), theirs);
-    fs::rename(folder.File("OTHER.TMP"), path);
+    fs::rename(folder.File("OTHER.TMP"), path);  // another program (a scheduled import) added a day
     EXPECT_FALSE(Save());  // the question is answered No
     ASSERT_EQ(prompt.Captions(), std::vector<std::string>{"FILE CHANGED"});
     EXPECT_EQ(ReadTextFile(path), theirs);

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::string path = "/tmp/skylog-fuzz-" + std::to_string(getpid()) + ".txt";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), std::streamsize(size));
     BulletinParser parser;
     BulletinReadingOptions options;
     if (size > 0 && data[0] % 2 == 1)

@@ -52,8 +52,8 @@ public:
     void BeginWaitCursor() override { maxWaitDepth = std::max(maxWaitDepth, ++waitDepth); }
     void EndWaitCursor() override { --waitDepth; }
     void PumpMessages() override { ++pumps; }
-    std::optional<std::string> ChooseOpenFile(const std::string& path, const std::string&) override { return Choose(path); }
-    std::optional<std::string> ChooseSaveFile(const std::string& path, const std::string&) override { return Choose(path); }
+    std::optional<std::string> ChooseOpenFile(const std::string& at, const std::string&) override { return Choose(at); }
+    std::optional<std::string> ChooseSaveFile(const std::string& at, const std::string&) override { return Choose(at); }
     std::optional<std::string> ChooseFolder(const std::string& initialFolder, const std::string& title) override
     {
         folderTitles.push_back(title);
