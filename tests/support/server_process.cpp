@@ -1,6 +1,7 @@
 #include "support/server_process.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -27,11 +28,16 @@ ServerProcess::ServerProcess(const std::string& script, const std::vector<std::s
         pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
-    // The port, written at once when the server listens; end of output when it fails to start.
+    // The first line comes once the server listens (in pieces when Python writes unbuffered); end of output
+    // when it fails to start.
+    std::FILE* in = fdopen(out[0], "r");
     char line[32] = {};
-    if (pid_ > 0 && read(out[0], line, sizeof line - 1) > 0)
+    if (in && pid_ > 0 && std::fgets(line, sizeof line, in))
         port_ = std::atoi(line);
-    close(out[0]);
+    if (in)
+        std::fclose(in);
+    else
+        close(out[0]);
 }
 
 ServerProcess::~ServerProcess()
