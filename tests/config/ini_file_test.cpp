@@ -27,7 +27,7 @@ TEST(IniFile, ReadsWithWindowsRulesAndHostileFilesPassTheFuzzersCheck)
     for (const auto& entry : std::filesystem::directory_iterator(SKYLOG_TEST_DATA_DIR "/config/fuzz_crashes"))
         cases.push_back(ReadTextFile(entry.path().string()));
     for (const std::string& text : cases)
-        EXPECT_EQ(CheckIniRoundTrip(text, folder.Path()), "") << text;
+        EXPECT_EQ(CheckIniRoundTrip(text, folder.Path()), "") << testing::PrintToString(text);
 }
 
 TEST(IniFile, WritesKeepEverythingElse)

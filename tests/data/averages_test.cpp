@@ -66,5 +66,4 @@ TEST(Averages, EveryRecordMatchesTheRuleAndEdgesKeepTheirValues)
     const RecordExtremes& x = RecordStats();
     EXPECT_EQ(std::vector({x.HighSpotsIndex, x.LowSpotsIndex, x.HighFluxIndex, x.LowFluxIndex}),
               std::vector({3, 4, 5, 5}));
-    ResetDataState();
 }

@@ -143,7 +143,7 @@ TEST_F(DataFileTest, WhatCannotBeReadIsRefusedLeftAsItWasAndItsPathForgotten)
     bool finished = true;
     DataFileNotifications().loadFinished = {[&](bool read) { finished = read; }};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.readPath + " " + c.text);
+        SCOPED_TRACE(testing::PrintToString(c.readPath + " " + c.text));
         prompt.messages.clear();
         finished = true;
         WriteTextFile(path, c.text);
@@ -194,13 +194,16 @@ TEST_F(DataFileTest, StaggerKeepsEveryNthDataLineFromTheDay)
     prompt.answers = {PromptAnswer::Yes};  // Yes keeps a copy of the whole file first
     EXPECT_TRUE(Save());
     EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), file);
+    EXPECT_TRUE(Save());  // nothing more to lose: not asked again
     // In a version 2 file the day is found by its year with the century.
     Stagger() = {1, 3, "01/04/2049"};
     ASSERT_EQ(Read(Days(V2Header, 10, "49")), ReadOutcome::Read);
     EXPECT_EQ(SunspotsRead(), (std::vector<int>{1, 4, 7, 10}));
+    DataFile().path = folder.File("FOUR.DAT");
+    EXPECT_TRUE(Save());  // another file is no loss: not asked
     Stagger().day = "05/05/2005";
     ASSERT_EQ(ReadDataFile(), ReadOutcome::Read);
-    EXPECT_EQ(Records().RecordCount(), 10);
+    EXPECT_EQ(Records().RecordCount(), 4);
     EXPECT_EQ(prompt.Captions().back(), "Day Not Found");
 }
 

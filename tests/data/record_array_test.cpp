@@ -24,5 +24,4 @@ TEST(RecordArray, EditsOutsideTheRecordsTouchNothing)
     Records().RemoveRecords(1, 50);  // clipped to the records there are
     EXPECT_EQ(Records().RecordCount(), 1);
     EXPECT_EQ(SolarRecord("0123456789abcdefghij", 0, 0, 0, 0).GetDate(), "0123456789abcde");  // cut, not overrun
-    ResetDataState();
 }
