@@ -4,34 +4,23 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <set>
 
-#include "data/text_file.h"
 #include "support/dialog_driver.h"
 #include "support/fresh_program.h"
-#include "ui/frame.h"
 #include "ui/help_window.h"
 #include "ui/options_colors.h"
 #include "ui/options_pages.h"
 #include "ui/options_plots.h"
 #include "ui/options_sheet.h"
-#include "ui/view.h"
 
+// The sheet opens on the page last shown; each test starts on the first.
 class OptionsTest : public FreshProgramTest {
 protected:
-    void SetUp() override
-    {
-        FreshProgramTest::SetUp();
-        OptionsStartPage() = 0;
-    }
-    void TearDown() override
-    {
-        OptionsStartPage() = 0;
-        FreshProgramTest::TearDown();
-    }
+    void SetUp() override { FreshProgramTest::SetUp(); OptionsStartPage() = 0; }
+    void TearDown() override { OptionsStartPage() = 0; FreshProgramTest::TearDown(); }
 };
 
 // Help (also F1) opens each page's own section of the manual; the sheet
@@ -67,11 +56,7 @@ TEST_F(OptionsTest, HelpForEachPageAndReopeningOnTheLastPage)
 TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
 {
     PlotSettings start;
-    start.AvgInt = 27;
-    start.LagDays = 3;
-    start.CloseDays = 400;
-    start.PanDays = 17;
-    start.CloseScrn = 33;
+    start.AvgInt = 27, start.LagDays = 3, start.CloseDays = 400, start.PanDays = 17, start.CloseScrn = 33;
     const std::pair<QLineEdit* (*)(Options&), int PlotSettings::*> fields[] = {
         {[](Options& s) { return static_cast<Opt1*>(s.Page(0))->avgInt; }, &PlotSettings::AvgInt},
         {[](Options& s) { return static_cast<Opt1*>(s.Page(0))->lagDays; }, &PlotSettings::LagDays},
@@ -84,12 +69,11 @@ TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
     const char* const Share = "Please enter an integer between 10 and 90.";
     const struct {
         int field;
-        const char* text;
-        const char* refusal;  // empty: taken
+        const char *text, *refusal;  // refusal empty: taken
     } cases[] = {
-        {0, "999999", ""}, {0, "1000000", Averages}, {1, "0", ""},   {1, "-1", Averages},
+        {0, "999999", ""}, {0, "1000000", Averages}, {1, "0", ""},     {1, "-1", Averages},
         {2, "1", ""},      {2, "100000", Days},      {3, "99999", ""}, {3, "abc", Days},
-        {4, "10", ""},     {4, "90", ""},            {4, "9", Share}, {4, "91", Share},
+        {4, "10", ""},     {4, "90", ""},            {4, "9", Share},  {4, "91", Share},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -102,32 +86,26 @@ TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
         sheet.Pages()->setCurrentIndex(page);
         field(sheet)->setText(c.text);
         sheet.accept();
-        if (*c.refusal == '\0') {
-            EXPECT_EQ(sheet.result(), QDialog::Accepted);
+        sheet.Pages()->setCurrentIndex(6);  // refused the same way as OK
+        EXPECT_EQ(sheet.Pages()->currentIndex(), *c.refusal ? page : 6);
+        EXPECT_EQ(sheet.result(), *c.refusal ? QDialog::Rejected : QDialog::Accepted);
+        ASSERT_EQ(prompt.messages.size(), *c.refusal ? 2u : 0u);
+        if (*c.refusal)
+            EXPECT_EQ(prompt.messages[0].text, c.refusal);
+        else
             EXPECT_EQ(sheet.Edited().*setting, QString(c.text).toInt());
-            EXPECT_TRUE(prompt.messages.empty());
-            continue;
-        }
-        EXPECT_TRUE(sheet.isVisible());
-        sheet.Pages()->setCurrentIndex(6);
-        EXPECT_EQ(sheet.Pages()->currentIndex(), page);
-        EXPECT_EQ(prompt.messages.size(), 2u);
-        EXPECT_EQ(prompt.messages[0].text, c.refusal);
-        sheet.reject();
     }
 }
 
-// Each switch shows its setting and goes out flipped once clicked; the
-// phrases go out reset; a "Filled" box follows the box above it, keeping its
-// value while disabled.
-TEST_F(OptionsTest, SwitchesAndPhrasesGoOutAsSet)
+// Each switch and colour shows its setting and goes out as changed: switches
+// flipped, the phrases reset, each colour as chosen in the chooser, which
+// opens at it (Cancel keeps it); a "Filled" box follows the box above it,
+// keeping its value while disabled; the colour sample shows the colours.
+TEST_F(OptionsTest, SwitchesPhrasesAndColoursGoOutAsSet)
 {
     PlotSettings start;
-    start.RBOverall = 2;
-    start.SavePos = 1;
+    start.SavePos = 1, start.DOverallAvspotsON = 0, start.DFillOverallAvSpots = 1, start.RBOverall = 2;
     start.Phrase1 = "BOSTON, MA";
-    start.DOverallAvspotsON = 0;
-    start.DFillOverallAvSpots = 1;
     Options sheet(start);
     sheet.show();
     auto* grid = static_cast<Opt3*>(sheet.Page(2));
@@ -153,8 +131,6 @@ TEST_F(OptionsTest, SwitchesAndPhrasesGoOutAsSet)
     grid->closeup->button(2)->click();
     EXPECT_EQ(phrases->datePhrase->text(), "BOSTON, MA");
     ButtonNamed(phrases, "Reset Default Values")->click();
-
-    sheet.Pages()->setCurrentIndex(5);
     const std::pair<Member, Member> pairs[] = {
         {&PlotSettings::DOverallFluxON, &PlotSettings::DFillOverallFlux},
         {&PlotSettings::DOverallAvspotsON, &PlotSettings::DFillOverallAvSpots},
@@ -169,6 +145,28 @@ TEST_F(OptionsTest, SwitchesAndPhrasesGoOutAsSet)
             above->click();
         }
     }
+    auto* colours = static_cast<Opt4*>(sheet.Page(3));
+    sheet.Pages()->setCurrentIndex(3);
+    for (int color = 0; color <= ColorCount; ++color) {  // the last one cancelled
+        const auto index = static_cast<ColorIndex>(color % ColorCount);
+        const std::uint32_t before = colours->Colors()[index], chosen = 0x010203u * (color + 1);
+        QColor shownFirst;
+        OnNextDialog([&](QWidget* dialog) {
+            auto* chooser = static_cast<QColorDialog*>(dialog);
+            shownFirst = chooser->currentColor();
+            chooser->setCurrentColor(ColorFromRef(chosen));
+            color < ColorCount ? chooser->accept() : chooser->reject();
+        });
+        colours->Button(index)->click();
+        EXPECT_EQ(RefFromColor(shownFirst), before) << color;
+        EXPECT_EQ(colours->Colors()[index], color < ColorCount ? chosen : before) << color;
+    }
+    const QImage sample = colours->Sample()->grab().toImage();
+    const int w = sample.width(), h = sample.height();
+    EXPECT_EQ(sample.pixelColor(w / 2 + 3, h - 20), ColorFromRef(colours->Colors()[Flux]));
+    EXPECT_EQ(sample.pixelColor(w / 20, h / 2), ColorFromRef(colours->Colors()[Grid]));
+    EXPECT_EQ(sample.pixelColor(w / 20 + 2, h / 2 + 3), ColorFromRef(colours->Colors()[Background]));
+
     sheet.accept();
     const PlotSettings& e = sheet.Edited();
     for (const auto& [box, member] : boxes)
@@ -179,86 +177,6 @@ TEST_F(OptionsTest, SwitchesAndPhrasesGoOutAsSet)
     EXPECT_EQ(e.Phrase2, PlotSettings().Phrase2);
     EXPECT_EQ(e.DFillOverallAvSpots, 1);
     EXPECT_EQ(e.DOverallAvspotsON, 1);
-}
-
-// Each colour button opens the chooser at its colour and takes the chosen
-// one (Cancel keeps it); the sample shows them.
-TEST_F(OptionsTest, ColourButtonsOpenTheChooserAtTheCurrentColour)
-{
-    Options sheet(Settings());
-    auto* page = static_cast<Opt4*>(sheet.Page(3));
-    sheet.Pages()->setCurrentIndex(3);
-    sheet.show();
-    for (int color = 0; color <= ColorCount; ++color) {
-        const bool cancel = color == ColorCount;
-        const auto index = static_cast<ColorIndex>(cancel ? Grid : color);
-        const std::uint32_t before = page->Colors()[index], chosen = 0x000010 + 0x102030 * color;
-        QColor shownFirst;
-        OnNextDialog([&](QWidget* dialog) {
-            auto* chooser = static_cast<QColorDialog*>(dialog);
-            shownFirst = chooser->currentColor();
-            chooser->setCurrentColor(ColorFromRef(chosen));
-            cancel ? chooser->reject() : chooser->accept();
-        });
-        page->Button(index)->click();
-        EXPECT_EQ(RefFromColor(shownFirst), before) << color;
-        EXPECT_EQ(page->Colors()[index], cancel ? before : chosen) << color;
-    }
-    const QImage sample = page->Sample()->grab().toImage();
-    const int w = sample.width(), h = sample.height();
-    EXPECT_EQ(sample.pixelColor(w / 2 + 3, h - 20), ColorFromRef(page->Colors()[Flux]));
-    EXPECT_EQ(sample.pixelColor(w / 20, h / 2), ColorFromRef(page->Colors()[Grid]));
-    EXPECT_EQ(sample.pixelColor(w / 20 + 2, h / 2 + 3), ColorFromRef(page->Colors()[Background]));
-    sheet.accept();
     for (int i = 0; i < ColorCount; ++i)
-        EXPECT_EQ(sheet.Edited().Colors[i], page->Colors()[i]);
-}
-
-// From the window: Cancel changes nothing; OK takes effect at once (averages,
-// closeup, new colours with new pens) and writes nothing.
-TEST_F(OptionsTest, OkTakesEffectInTheWindowAndCancelDoesNot)
-{
-    WriteTextFile(folder.File("SKYLOG.INI"), "[SOLAR_DATA]\nVersion=x\nCloseDays=252\n");
-    for (int i = 0; i < 300; ++i)
-        AddRecord("01/01/2000", 50 + (i % 10) * 10, 100.0 + i % 7);
-    Settings().DOverallAvspotsON = 1;
-    PreparePlotData();
-    Frame frame;
-    frame.resize(900, 650);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    frame.PlotView()->CreatePlotPens();
-    const std::string iniBefore = ReadTextFile(folder.File("SKYLOG.INI"));
-    const int averageBefore = Records().At(150).m_avgSunspots;
-    for (const char* button : {"Cancel", "OK"}) {
-        OnNextDialog([button](QWidget* dialog) {
-            auto* sheet = static_cast<Options*>(dialog);
-            static_cast<Opt1*>(sheet->Page(0))->avgInt->setText("5");
-            static_cast<Opt1*>(sheet->Page(0))->lagDays->setText("2");
-            static_cast<Opt2*>(sheet->Page(1))->closeDays->setText("500");
-            OnNextDialog([](QWidget* chooser) {
-                static_cast<QColorDialog*>(chooser)->setCurrentColor(QColor(1, 2, 3));
-                static_cast<QColorDialog*>(chooser)->accept();
-            });
-            static_cast<Opt4*>(sheet->Page(3))->Button(Background)->click();
-            ButtonNamed(sheet, button)->click();
-        });
-        frame.Action("configurationOptions")->trigger();
-        if (std::string(button) == "Cancel") {
-            EXPECT_EQ(Settings().AvgInt, PlotSettings().AvgInt);
-            EXPECT_EQ(Records().At(150).m_avgSunspots, averageBefore);
-            EXPECT_EQ(Settings().Colors[Background], PlotSettings().Colors[Background]);
-        }
-    }
-    EXPECT_EQ(Settings().LagDays, 2);
-    EXPECT_EQ(Settings().CloseDays, 300);  // lowered to the record count
-    // Day 150 now averages days 148 .. 152, whose sunspots are 50 + (i % 10) * 10.
-    EXPECT_EQ(Records().At(150).m_avgSunspots, (130 + 140 + 50 + 60 + 70) / 5);
-    QApplication::processEvents();
-    EXPECT_EQ(frame.ScrollBar()->maximum(), 0);
-    EXPECT_EQ(ReadTextFile(folder.File("SKYLOG.INI")), iniBefore);
-    View* view = frame.PlotView();
-    view->repaint();
-    const PixelRect& o = view->Geometry().layout.overall;
-    EXPECT_EQ(view->grab().toImage().pixelColor(o.left + 2, o.top + o.Height() / 2), QColor(1, 2, 3));
+        EXPECT_EQ(e.Colors[i], 0x010203u * (i + 1)) << i;
 }

@@ -2,20 +2,23 @@
 // closeup; the readout names the day under the mouse; a double-click edits it.
 #include <gtest/gtest.h>
 
+#include <QColorDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
-#include <QWheelEvent>
 
 #include "support/dialog_driver.h"
 #include "support/plot_fixture.h"
 #include "ui/frame.h"
+#include "ui/options_colors.h"
+#include "ui/options_pages.h"
+#include "ui/options_sheet.h"
 #include "ui/record_dlg.h"
 #include "ui/view.h"
 #include "ui/window_placement.h"
 
-// The main window over 1000 generated days (day i: i % 300 sunspots, 100 + i % 50 flux).
+// The main window over 1000 days, day i with i % 300 sunspots and 100 + i % 50 flux.
 class PlotWindowTest : public FreshProgramTest {
 protected:
     static constexpr int Days = 1000;
@@ -32,6 +35,7 @@ protected:
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
         view = frame->PlotView();
+        view->CreatePlotPens();
         PreparePlotData();
         view->InvalidatePlot();
         view->repaint();
@@ -42,6 +46,11 @@ protected:
         Records().SetDataChanged(0);
         delete frame;
         FreshProgramTest::TearDown();
+    }
+    // The day under x of a pane that shows days first .. first + count - 1.
+    static int DayAt(const PixelRect& pane, int x, int first, int count)
+    {
+        return first + (x - pane.left) * count / (pane.Width() - 1);
     }
 };
 
@@ -109,10 +118,7 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
         case LeftClick: QTest::mouseClick(view, Qt::LeftButton, {}, step.at); break;
         case RightClick: QTest::mouseClick(view, Qt::RightButton, {}, step.at); break;
         case Slider: bar->triggerAction(static_cast<QAbstractSlider::SliderAction>(value)); break;
-        case SliderTo:
-            bar->setSliderPosition(value);
-            bar->triggerAction(QAbstractSlider::SliderMove);
-            break;
+        case SliderTo: bar->setSliderPosition(value), bar->triggerAction(QAbstractSlider::SliderMove); break;
         }
         QApplication::processEvents();
         SCOPED_TRACE("step to " + std::to_string(step.end));
@@ -122,16 +128,15 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
         EXPECT_EQ(bar->maximum(), Days - step.days);
     }
     // Never more closeup days than records, never fewer than one.
-    for (int i = 0; i < 40; ++i)
-        Wheel(view, -120, Qt::ControlModifier);
-    EXPECT_EQ(Settings().CloseDays, Days);
-    for (int i = 0; i < 100; ++i)
-        Wheel(view, 120, Qt::ControlModifier);
-    EXPECT_EQ(Settings().CloseDays, 1);
+    for (const auto& [turn, days] : {std::pair{-120, Days}, {120, 1}}) {
+        for (int i = 0; i < 100; ++i)
+            Wheel(view, turn, Qt::ControlModifier);
+        EXPECT_EQ(Settings().CloseDays, days);
+    }
 }
 
-// The readout: the day under the mouse (the pane's width less one pixel spans
-// its days), its values, and the value at the mouse's height.
+// The readout: the day under the mouse, its values and the value at the
+// mouse's height; it goes once the closeup moves and is off by the command.
 TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
 {
     const PaintedGeometry& g = view->Geometry();
@@ -141,10 +146,10 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
         Pane pane;
         int day;
     } cases[] = {
-        {{o.left + 200, o.bottom - 100}, Pane::Overall, 200 * Days / (o.Width() - 1)},
-        {{o.left + 501, o.top + 3}, Pane::Overall, 501 * Days / (o.Width() - 1)},
+        {{o.left + 200, o.bottom - 100}, Pane::Overall, DayAt(o, o.left + 200, 0, Days)},
+        {{o.left + 501, o.top + 3}, Pane::Overall, DayAt(o, o.left + 501, 0, Days)},
         {{c.left, c.top + 1}, Pane::Closeup, Days - 252},
-        {{c.left + 100, c.bottom - 40}, Pane::Closeup, Days - 252 + 100 * 252 / (c.Width() - 1)},
+        {{c.left + 100, c.bottom - 40}, Pane::Closeup, DayAt(c, c.left + 100, Days - 252, 252)},
     };
     for (const auto& k : cases) {
         QTest::mouseMove(view, k.at);
@@ -159,21 +164,17 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
             EXPECT_EQ(readout->texts[i], expected[i]) << k.day;
         EXPECT_EQ(readout->rowY, k.pane == Pane::Overall ? g.layout.overallReadoutY : g.layout.closeupReadoutY);
     }
-    // Between the panes nothing changes.
-    QTest::mouseMove(view, QPoint(o.left + 300, g.layout.split));
+    QTest::mouseMove(view, QPoint(o.left + 300, g.layout.split));  // between the panes: no change
     EXPECT_EQ(view->ShownReadout(Pane::Overall)->texts[0], DayDate(cases[1].day, 1900) + "   ");
 
-    // Once the closeup moves its readout goes; a click that pages shows the day now under the pointer.
     const QPoint point(c.left + 20, c.top + 20);
     QTest::mouseMove(view, point);
     frame->ScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_FALSE(view->ShownReadout(Pane::Closeup).has_value());
-    QTest::mouseClick(view, Qt::LeftButton, {}, point);
-    ASSERT_EQ(Plot().CloseupEnd, 747);
+    QTest::mouseClick(view, Qt::LeftButton, {}, point);  // pages back to 747: the day now under it
     ASSERT_TRUE(view->ShownReadout(Pane::Closeup).has_value());
-    EXPECT_EQ(view->ShownReadout(Pane::Closeup)->texts[0], DayDate(747 - 252 + 20 * 252 / (c.Width() - 1), 1900) + "   ");
+    EXPECT_EQ(view->ShownReadout(Pane::Closeup)->texts[0], DayDate(DayAt(c, point.x(), 747 - 252, 252), 1900) + "   ");
 
-    // Off: nothing is written; the command turns it on again.
     Settings().PosdataON = 0;
     view->InvalidatePlot();
     QTest::mouseMove(view, QPoint(o.left + 250, o.bottom - 100));
@@ -202,8 +203,8 @@ TEST_F(PlotWindowTest, DoubleClickEditsTheDayWhereItBegan)
         int day;
         bool edit;
     } cases[] = {
-        {{c.left + 40, c.top + 10}, Days - 252 + 40 * 252 / (c.Width() - 1), false},
-        {{o.left + 300, o.top + 20}, 300 * Days / (o.Width() - 1), true},
+        {{c.left + 40, c.top + 10}, DayAt(c, c.left + 40, Days - 252, 252), false},
+        {{o.left + 300, o.top + 20}, DayAt(o, o.left + 300, 0, Days), true},
     };
     for (const auto& k : cases) {
         const int averageBefore = Records().At(k.day).m_avgSunspots;
@@ -228,10 +229,46 @@ TEST_F(PlotWindowTest, DoubleClickEditsTheDayWhereItBegan)
     EXPECT_DOUBLE_EQ(Records().At(cases[1].day).m_flux, 123.45);
 }
 
+// The options sheet from the window: Cancel changes nothing; OK takes effect
+// at once (averages, closeup, colours with new pens) and writes nothing.
+TEST_F(PlotWindowTest, OptionsTakeEffectOnOkOnly)
+{
+    const int averageBefore = Records().At(300).m_avgSunspots;
+    for (const char* button : {"Cancel", "OK"}) {
+        OnNextDialog([button](QWidget* dialog) {
+            auto* sheet = static_cast<Options*>(dialog);
+            static_cast<Opt1*>(sheet->Page(0))->avgInt->setText("5");
+            static_cast<Opt1*>(sheet->Page(0))->lagDays->setText("2");
+            static_cast<Opt2*>(sheet->Page(1))->closeDays->setText("500");
+            OnNextDialog([](QWidget* chooser) {
+                static_cast<QColorDialog*>(chooser)->setCurrentColor(QColor(1, 2, 3));
+                static_cast<QColorDialog*>(chooser)->accept();
+            });
+            static_cast<Opt4*>(sheet->Page(3))->Button(Background)->click();
+            ButtonNamed(sheet, button)->click();
+        });
+        frame->Action("configurationOptions")->trigger();
+        const bool ok = *button == 'O';
+        // Days 298 .. 302 have 298, 299, 0, 1 and 2 sunspots.
+        EXPECT_EQ(Records().At(300).m_avgSunspots, ok ? (298 + 299 + 0 + 1 + 2) / 5 : averageBefore);
+        EXPECT_EQ(Settings().CloseDays, ok ? 500 : 252);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(frame->ScrollBar()->maximum(), Days - 500);
+    EXPECT_FALSE(PathExists(folder.File("SKYLOG.INI")));
+    view->repaint();
+    const PixelRect& o = view->Geometry().layout.overall;
+    const QImage shown = view->grab().toImage();
+    int background = 0;  // of the overall pane's pixels sampled
+    for (int y = o.top; y < o.bottom; y += 5)
+        for (int x = o.left; x < o.right; x += 5)
+            background += shown.pixelColor(x, y) == QColor(1, 2, 3) ? 1 : 0;
+    EXPECT_GT(background, o.Width() * o.Height() / 25 / 2);
+}
+
 TEST(WindowPlacement, SavedRectanglesComeBackOnAScreen)
 {
-    const QList<QRect> one = {QRect(0, 0, 1920, 1080)};
-    const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QList<QRect> one = {QRect(0, 0, 1920, 1080)}, two = {one[0], QRect(1920, 0, 1280, 1024)};
     const struct {
         QRect saved;
         QList<QRect> screens;
