@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTableView>
 
 #include "support/dialog_driver.h"
@@ -117,20 +118,22 @@ TEST_F(DataEditorTest, ClosingRebuildsOnlyAfterChanges)
     frame.close();
 }
 
-// A day holds a real date, sunspots 0..1000 and flux 0..2000; anything else is
-// refused with its message, the dialog stays open and the date field goes back.
+// A day holds a real date (typed m/d/yyyy, m/d/yy with 20yy below 50, or
+// yyyy-mm-dd), sunspots 0..1000 and flux 0..2000; anything else is refused
+// with its message, the dialog stays open and the date field goes back.
 TEST_F(DataEditorTest, RecordDialogRefusesValuesNoDayCanHave)
 {
+    const char* const Date = "Date Is Incorrect\n\nUse mm/dd/yyyy or\nother accepted date format";
     const char* const Flux = "Please enter a number between 0 and 2000.";
     const struct {
-        const char *date, *sunspots, *flux, *message;  // message empty: accepted
+        const char *date, *sunspots, *flux, *taken, *message;
     } cases[] = {
-        {"01/01/2000", "0", "0", ""},
-        {"3/4/99", "1000", "2000", ""},
-        {"2/30/2001", "1", "1", "Date Is Incorrect\n\nUse mm/dd/yyyy or\nother accepted date format"},
-        {"01/01/2000", "1001", "100", "Please enter an integer between 0 and 1000."},
-        {"01/01/2000", "100", "2000.1", Flux},
-        {"01/01/2000", "100", "nan", Flux},
+        {"1/5/2002", "0", "0", "01/05/2002", ""},        {"2002-01-05", "1000", "2000", "01/05/2002", ""},
+        {"1/5/49", "1", "1", "01/05/2049", ""},          {"1/5/50", "1", "1", "01/05/1950", ""},
+        {"2/29/2000", "1", "1", "02/29/2000", ""},       {"2/29/2001", "1", "1", "", Date},
+        {"xx/xx/xx", "1", "1", "", Date},                {"1/5", "1", "1", "", Date},
+        {"", "1", "1", "", Date},                        {"01/01/2000", "1001", "100", "", "Please enter an integer between 0 and 1000."},
+        {"01/01/2000", "100", "2000.1", "", Flux},       {"01/01/2000", "100", "nan", "", Flux},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.date) + " " + c.sunspots + " " + c.flux);
@@ -143,6 +146,55 @@ TEST_F(DataEditorTest, RecordDialogRefusesValuesNoDayCanHave)
         record.accept();
         EXPECT_EQ(record.isVisible(), *c.message != '\0');
         EXPECT_EQ(prompt.messages.empty() ? "" : prompt.messages[0].text, c.message);
-        EXPECT_EQ(record.Date(), std::string(c.date) == "3/4/99" ? "03/04/1999" : "01/01/2000");
+        EXPECT_EQ(record.Date(), *c.taken ? c.taken : "01/01/2000");
     }
+}
+
+namespace {
+
+// Puts the default locale back however the test ends.
+struct LocaleScope {
+    explicit LocaleScope(const char* name) { QLocale::setDefault(QLocale(name)); }
+    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
+};
+
+// OK on an unchanged record keeps its date.
+void ExpectRecordKeepsItsDate()
+{
+    ScriptedPrompt prompt;
+    RecordDlg record(0, "01/05/2002", 100, "150.9");
+    record.show();
+    record.accept();
+    EXPECT_EQ(record.result(), QDialog::Accepted);
+    EXPECT_EQ(record.Date(), "01/05/2002");
+}
+
+}  // namespace
+
+// Under day-first locales the program's own mm/dd/yyyy still comes first; the
+// locale's forms only read other text.
+TEST(DateLocale, DayFirstLocalesNeverSwapDayAndMonth)
+{
+    for (const char* name : {"en_GB", "de_DE"}) {
+        LocaleScope locale(name);
+        ASSERT_EQ(QLocale().dateFormat(QLocale::ShortFormat).indexOf('d'), 0) << name;
+        EXPECT_EQ(ParseUserDate("01/05/2002"), "01/05/2002") << name;  // the 5th of January
+        EXPECT_EQ(ParseUserDate("12/11/2002"), "12/11/2002") << name;
+        ExpectRecordKeepsItsDate();
+    }
+    LocaleScope british("en_GB");
+    EXPECT_EQ(ParseUserDate("25/12/2002"), "12/25/2002");
+    LocaleScope german("de_DE");
+    EXPECT_EQ(ParseUserDate("25.12.02"), "12/25/2002");
+    EXPECT_EQ(ParseUserDate("31.02.02"), "");
+}
+
+// Run by its own test entry with LC_ALL=en_GB.UTF-8 (see tests/CMakeLists.txt):
+// the user's system locale, as a British user starts the program.
+TEST(DateLocale, DISABLED_UnderTheSystemsDayFirstLocale)
+{
+    ASSERT_EQ(QLocale::system().name(), "en_GB");
+    EXPECT_EQ(ParseUserDate("01/05/2002"), "01/05/2002");
+    EXPECT_EQ(ParseUserDate("25/12/2002"), "12/25/2002");
+    ExpectRecordKeepsItsDate();
 }

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPrintPreviewWidget>
 #include <QLineEdit>
 
 #include "data/data_file.h"
 #include "support/dialog_driver.h"
 #include "support/fresh_program.h"
+#include "support/run_skylog.h"
 #include "ui/export_plot_dlg.h"
 #include "ui/frame.h"
+#include "ui/plot_printer.h"
 #include "ui/view.h"
 
 class ExportTest : public FreshProgramTest {
@@ -66,4 +69,36 @@ TEST_F(ExportTest, DataAsCsvNeverOverTheDataFile)
     EXPECT_EQ(prompt.chooserStarts[0], folder.File("GRAPH.csv"));
     EXPECT_NE(ReadTextFile(folder.File("days.csv")).find("2000-01-03,120,170.5"), std::string::npos);
     EXPECT_EQ(Records().DataChanged(), 0);
+}
+
+// Printing into a PDF file gives one page under the data file's title; the
+// preview shows one page; the print dialog cancels.
+TEST_F(ExportTest, PrintToAPdfFileThePreviewAndThePrintDialog)
+{
+    DataFile().path = "/home/user/GRAPH.DAT";
+    const std::string pdf = folder.File("printed.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    PlotPrinter::PrintTo(&printer);
+    EXPECT_NE(RunCommand("pdfinfo " + pdf).output.find("Pages:           1"), std::string::npos);
+    EXPECT_NE(RunCommand("pdftotext " + pdf + " -").output.find("SKYLOG SOLAR DATA PLOT OF /home/user/GRAPH.DAT"),
+              std::string::npos);
+    EXPECT_GT(prompt.maxWaitDepth, 0);
+
+    Frame frame;
+    int pages = 0;
+    OnNextDialog([&](QWidget* dialog) {
+        pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+        dialog->close();
+    });
+    frame.Action("printPreview")->trigger();
+    EXPECT_EQ(pages, 1);
+    bool asked = false;
+    OnNextDialog([&](QWidget* dialog) {
+        asked = true;
+        dialog->close();
+    });
+    frame.Action("print")->trigger();
+    EXPECT_TRUE(asked);
 }
