@@ -97,31 +97,6 @@ TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
     frame.close();
 }
 
-// The first run leaves a configuration and shows the manual, which closes with
-// the program, or by its keys, and fits the screen.
-TEST_F(MainWindowTest, FirstRunShowsTheMessageAndTheManual)
-{
-    {
-        Frame frame;
-        Start(frame);
-        EXPECT_EQ(prompt.messages.size(), 1u);
-        EXPECT_TRUE(HelpWindow::Instance()->isVisible());
-        EXPECT_TRUE(PathExists(folder.File("SKYLOG.INI")));
-        EXPECT_EQ(frame.windowHandle()->title(), "SKYLOG Solar Data Plotter v" + VersionText());
-        frame.close();
-        EXPECT_FALSE(HelpWindow::Instance()->isVisible());
-    }
-    EXPECT_EQ(HelpWindowSize(QSize(1920, 1080)), QSize(720, 640));
-    EXPECT_EQ(HelpWindowSize(QSize(640, 480)), QSize(640, 480));
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")}) {
-        HelpWindow window;
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        QTest::keySequence(&window, keys);
-        EXPECT_FALSE(window.isVisible()) << keys.toString().toStdString();
-    }
-}
-
 // Open, New and closing with changed days: No drops them, Yes saves them into
 // the file they came from first, a failed save stops the command; a failed
 // Save As keeps the old name.
@@ -191,17 +166,42 @@ TEST_F(MainWindowTest, ChangedDaysAreAskedForBeforeOpenNewAndClosing)
     EXPECT_EQ(IniReadInt(folder.File("SKYLOG.INI"), "SOLAR_DATA", "PosdataON", -1), 1);
 }
 
-// The bars and the window's place come back as left: a window off every
-// screen is brought back, a maximised one keeps its normal rectangle; without
-// SavePos no rectangle is used or written.
-TEST_F(MainWindowTest, BarsAndPositionComeBackAsTheyWereLeft)
+// A first run leaves a configuration and shows the manual, which closes with
+// the program or by its keys; without SavePos no rectangle is used or written.
+// Then the bars and the window's place come back as left: a window off every
+// screen is brought back, a maximised one keeps its normal rectangle.
+TEST_F(MainWindowTest, FirstRunThenBarsAndPositionComeBackAsTheyWereLeft)
 {
-    WriteConfig("ToolBar=0\nStatBar=0\nButtons=1\nSavePos=1\nPosLeft=-9000\nPosTop=-9000\n"
-                "PosRight=-8200\nPosBottom=-8400\n");
-    Settings().SavePos = 1;
     const auto key = [&](const char* name) {
         return IniReadInt(folder.File("SKYLOG.INI"), SettingsSection, name, -1);
     };
+    {
+        Frame frame;
+        EXPECT_EQ(frame.size(), QSize(640, 480));
+        Start(frame);
+        EXPECT_EQ(prompt.messages.size(), 1u);
+        EXPECT_TRUE(HelpWindow::Instance()->isVisible());
+        EXPECT_EQ(frame.windowHandle()->title(), "SKYLOG Solar Data Plotter v" + VersionText());
+        frame.Action("toggleStatusBar")->trigger();
+        frame.move(300, 300);
+        frame.close();
+        EXPECT_FALSE(HelpWindow::Instance()->isVisible());
+    }
+    EXPECT_EQ(key("StatBar"), 0);
+    EXPECT_EQ(key("PosLeft"), -1);  // not written
+    EXPECT_EQ(HelpWindowSize(QSize(1920, 1080)), QSize(720, 640));
+    EXPECT_EQ(HelpWindowSize(QSize(640, 480)), QSize(640, 480));
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")}) {
+        HelpWindow window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keySequence(&window, keys);
+        EXPECT_FALSE(window.isVisible()) << keys.toString().toStdString();
+    }
+
+    WriteConfig("ToolBar=0\nStatBar=0\nButtons=1\nSavePos=1\nPosLeft=-9000\nPosTop=-9000\n"
+                "PosRight=-8200\nPosBottom=-8400\n");
+    Settings().SavePos = 1;
     {
         Frame frame;
         EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(frame.geometry()));
@@ -224,21 +224,9 @@ TEST_F(MainWindowTest, BarsAndPositionComeBackAsTheyWereLeft)
     };
     for (const auto& [name, value] : written)
         EXPECT_EQ(key(name), value) << name;
-    {
-        Frame frame;
-        EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
-        EXPECT_EQ(frame.geometry(), QRect(40, 50, 700, 500));
-    }
-    WriteConfig("PosLeft=10\nPosTop=20\nPosRight=810\nPosBottom=620\n");
-    Frame second;
-    EXPECT_EQ(second.size(), QSize(640, 480));
-    second.show();
-    second.PlotView()->InitialUpdate();
-    second.Action("toggleStatusBar")->trigger();
-    second.move(300, 300);
-    second.close();
-    EXPECT_EQ(key("StatBar"), 0);
-    EXPECT_EQ(key("PosLeft"), 10);
+    Frame frame;
+    EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(frame.geometry(), QRect(40, 50, 700, 500));
 }
 
 // A second start of the real program hands its file over, which opens as

@@ -89,11 +89,9 @@ TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
         sheet.Pages()->setCurrentIndex(6);  // refused the same way as OK
         EXPECT_EQ(sheet.Pages()->currentIndex(), *c.refusal ? page : 6);
         EXPECT_EQ(sheet.result(), *c.refusal ? QDialog::Rejected : QDialog::Accepted);
-        ASSERT_EQ(prompt.messages.size(), *c.refusal ? 2u : 0u);
-        if (*c.refusal)
-            EXPECT_EQ(prompt.messages[0].text, c.refusal);
-        else
-            EXPECT_EQ(sheet.Edited().*setting, QString(c.text).toInt());
+        EXPECT_EQ(prompt.messages.size(), *c.refusal ? 2u : 0u);
+        EXPECT_EQ(prompt.messages.empty() ? "" : prompt.messages[0].text, c.refusal);
+        EXPECT_EQ(sheet.Edited().*setting, *c.refusal ? start.*setting : QString(c.text).toInt());
     }
 }
 

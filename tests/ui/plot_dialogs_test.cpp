@@ -30,8 +30,9 @@ protected:
 };
 
 // The stagger plot loads every nth day through the typed day; a bad interval
-// keeps the dialog open; a bad or missing day leaves every day loaded and says why.
-TEST_F(PlotDialogsTest, StaggerPlotFromTheDialog)
+// keeps the dialog open; a bad or missing day leaves every day loaded and says
+// why. The records dialog shows the loaded days' extremes.
+TEST_F(PlotDialogsTest, StaggerPlotAndRecordsFromTheirDialogs)
 {
     Frame frame;
     ReadDataFile();
@@ -46,7 +47,7 @@ TEST_F(PlotDialogsTest, StaggerPlotFromTheDialog)
     } cases[] = {
         {"7", "1/5/2000", true, 1, 7, "01/05/2000", 14, ""},  // days 4, 11, ..., 95
         {"99999", "01/05/2000", false, 0, 7, "01/05/2000", 100, ""},
-        {"0", "1/9/2000", true, 0, 7, "01/05/2000", 100, "RANGE"},  // refused, then Cancel
+        {"0", "1/9/2000", true, 0, 7, "01/05/2000", 100, "SKYLOG"},  // refused, then Cancel
         {"7", "15/03/2000", true, 0, 7, "15/03/2000", 100, "Day Not Found"},
         {"7", "5th March", true, 0, 7, "15/03/2000", 100, "Invalid Date"},
     };
@@ -68,20 +69,11 @@ TEST_F(PlotDialogsTest, StaggerPlotFromTheDialog)
         EXPECT_EQ(Stagger().day, c.storedDay);
         ASSERT_EQ(Records().RecordCount(), c.count);
         EXPECT_EQ(frame.Action("staggerPlot")->isChecked(), c.enabled == 1);
-        if (c.count == 14)
-            EXPECT_EQ(Records().At(13).GetDate(), DayDate(95, 2000));
-        EXPECT_EQ(prompt.Captions().size(), *c.caption ? 1u : 0u);
-        if (*c.caption && std::string(c.caption) != "RANGE")
-            EXPECT_EQ(prompt.Captions()[0], c.caption);
+        EXPECT_EQ(Records().At(c.count - 1).GetDate(), DayDate(c.count == 14 ? 95 : 99, 2000));
+        EXPECT_EQ(prompt.Captions(), *c.caption ? std::vector<std::string>{c.caption} : std::vector<std::string>());
     }
-}
 
-// Each field shows the day the extremes (found by the averages' code) name.
-TEST_F(PlotDialogsTest, RecordsShowTheDaysTheMarkersPointAt)
-{
-    Frame frame;
-    ReadDataFile();
-    emit frame.PlotView()->recordCountChanged();
+    // Records: each field shows the day the extremes (found by the averages' code) name.
     std::map<QString, QString> shown;
     OnNextDialog([&](QWidget* widget) {
         for (const char* name : {"highSpotsDate", "highSpots", "lowSpotsDate", "lowSpots", "highFluxDate",
@@ -128,8 +120,7 @@ TEST_F(PlotDialogsTest, LegendSamplesInTheCurvesColours)
     for (int i = 0; i < 4; ++i) {
         const QPoint middle = (lines[i].p1() + lines[i].p2()) / 2;
         EXPECT_GT(lines[i].dx(), 40);
-        EXPECT_EQ(picture.pixel(middle), expected[i]) << i;
-        EXPECT_EQ(picture.pixel(middle + QPoint(0, 1)), expected[i]) << i;
-        EXPECT_EQ(picture.pixel(middle + QPoint(0, 3)), qRgb(0x20, 0x20, 0x20)) << i;
+        for (const auto& [dy, colour] : {std::pair{0, expected[i]}, {1, expected[i]}, {3, qRgb(32, 32, 32)}})
+            EXPECT_EQ(picture.pixel(middle + QPoint(0, dy)), colour) << i << " " << dy;
     }
 }
