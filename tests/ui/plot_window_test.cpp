@@ -22,7 +22,7 @@
 class PlotWindowTest : public FreshProgramTest {
 protected:
     static constexpr int Days = 1000;
-    Frame* frame = nullptr;
+    std::optional<Frame> frame;
     View* view = nullptr;
 
     void SetUp() override
@@ -30,10 +30,10 @@ protected:
         FreshProgramTest::SetUp();
         for (int i = 0; i < Days; ++i)
             AddRecord(DayDate(i, 1900).c_str(), i % 300, 100.0 + i % 50);
-        frame = new Frame;
+        frame.emplace();
         frame->resize(1000, 700);
         frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*frame));
         view = frame->PlotView();
         view->CreatePlotPens();
         PreparePlotData();
@@ -44,7 +44,7 @@ protected:
     void TearDown() override
     {
         Records().SetDataChanged(0);
-        delete frame;
+        frame.reset();
         FreshProgramTest::TearDown();
     }
     // The day under x of a pane that shows days first .. first + count - 1.
@@ -146,9 +146,6 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
             EXPECT_EQ(readout->texts[i], expected[i]) << k.day;
         EXPECT_EQ(readout->rowY, k.pane == Pane::Overall ? g.layout.overallReadoutY : g.layout.closeupReadoutY);
     }
-    QTest::mouseMove(view, QPoint(o.left + 300, g.layout.split));  // between the panes: no change
-    EXPECT_EQ(view->ShownReadout(Pane::Overall)->texts[0], DayDate(cases[1].day, 1900) + "   ");
-
     const QPoint point(c.left + 20, c.top + 20);
     QTest::mouseMove(view, point);
     frame->ScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
@@ -166,14 +163,6 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
     EXPECT_EQ(Settings().PosdataON, 1);
     EXPECT_TRUE(frame->Action("positionData")->isChecked());
 
-    // The view never gets too narrow for the readout's columns.
-    frame->resize(100, 100);
-    QApplication::processEvents();
-    view->repaint();
-    const int* x = view->Geometry().layout.labelX;
-    const char* const widest[] = {"Date: 12/31/2026 ", "Sun Spots: 9999 ", "Solar Flux: 999.9 ", "Cursor Value: 999"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_GE((i < 3 ? x[i + 1] : view->width()) - x[i], view->fontMetrics().horizontalAdvance(widest[i])) << i;
 }
 
 // A double-click edits the day where it began; the first click's paging is undone.
@@ -200,7 +189,7 @@ TEST_F(PlotWindowTest, DoubleClickEditsTheDayWhereItBegan)
             ButtonNamed(record, k.edit ? "OK" : "Cancel")->click();
         });
         // Through the window, as the system delivers it: each press pages the closeup as a click does.
-        QTest::mouseDClick(frame->windowHandle(), Qt::LeftButton, {}, view->mapTo(frame, k.point));
+        QTest::mouseDClick(frame->windowHandle(), Qt::LeftButton, {}, view->mapTo(&*frame, k.point));
         EXPECT_EQ(shownDate.toStdString(), DayDate(k.day, 1900));
         EXPECT_EQ(shownFlux, QString::number(100.0 + k.day % 50, 'f', 2));
         EXPECT_EQ(Plot().CloseupEnd, Days);
