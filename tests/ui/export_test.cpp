@@ -26,8 +26,8 @@ protected:
 };
 
 // The plot goes out at the typed size, 100 to 20000 pixels, in a format its
-// name's extension gives; anything else keeps the dialog open.
-TEST_F(ExportTest, PlotAtATypedSizeAndTheFormatOfItsName)
+// name's extension gives (anything else keeps the dialog open), previewed and printed on one page.
+TEST_F(ExportTest, PlotExportedPreviewedAndPrinted)
 {
     Frame frame;
     frame.resize(900, 600);
@@ -53,6 +53,30 @@ TEST_F(ExportTest, PlotAtATypedSizeAndTheFormatOfItsName)
     EXPECT_EQ(prompt.messages[1].text, "Please enter an integer between 100 and 20000.");
     EXPECT_EQ(QImage(QString::fromStdString(folder.File("plot.png"))).size(), QSize(700, 450));
     EXPECT_FALSE(PathExists(folder.File("plot.jpg")));
+
+    int pages = 0;
+    OnNextDialog([&](QWidget* dialog) {
+        pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+        dialog->close();
+    });
+    frame.Action("printPreview")->trigger();
+    EXPECT_EQ(pages, 1);
+    bool asked = false;  // by the print dialog, cancelled
+    OnNextDialog([&](QWidget* dialog) { asked = dialog->close(); });
+    frame.Action("print")->trigger();
+    EXPECT_TRUE(asked);
+
+    // Printed into a PDF file: one page under the data file's title.
+    DataFile().path = "/home/user/GRAPH.DAT";
+    const std::string pdf = folder.File("printed.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    PlotPrinter::PrintTo(&printer);
+    EXPECT_NE(RunCommand("pdfinfo " + pdf).output.find("Pages:           1"), std::string::npos);
+    EXPECT_NE(RunCommand("pdftotext " + pdf + " -").output.find("SKYLOG SOLAR DATA PLOT OF /home/user/GRAPH.DAT"),
+              std::string::npos);
+    EXPECT_GT(prompt.maxWaitDepth, 0);
 }
 
 // The days go out as CSV (the rows are the CSV writer's tests' business), but
@@ -71,34 +95,3 @@ TEST_F(ExportTest, DataAsCsvNeverOverTheDataFile)
     EXPECT_EQ(Records().DataChanged(), 0);
 }
 
-// Printing into a PDF file gives one page under the data file's title; the
-// preview shows one page; the print dialog cancels.
-TEST_F(ExportTest, PrintToAPdfFileThePreviewAndThePrintDialog)
-{
-    DataFile().path = "/home/user/GRAPH.DAT";
-    const std::string pdf = folder.File("printed.pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf));
-    PlotPrinter::PrintTo(&printer);
-    EXPECT_NE(RunCommand("pdfinfo " + pdf).output.find("Pages:           1"), std::string::npos);
-    EXPECT_NE(RunCommand("pdftotext " + pdf + " -").output.find("SKYLOG SOLAR DATA PLOT OF /home/user/GRAPH.DAT"),
-              std::string::npos);
-    EXPECT_GT(prompt.maxWaitDepth, 0);
-
-    Frame frame;
-    int pages = 0;
-    OnNextDialog([&](QWidget* dialog) {
-        pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
-        dialog->close();
-    });
-    frame.Action("printPreview")->trigger();
-    EXPECT_EQ(pages, 1);
-    bool asked = false;
-    OnNextDialog([&](QWidget* dialog) {
-        asked = true;
-        dialog->close();
-    });
-    frame.Action("print")->trigger();
-    EXPECT_TRUE(asked);
-}

@@ -31,8 +31,8 @@ protected:
 
 // The stagger plot loads every nth day through the typed day; a bad interval
 // keeps the dialog open; a bad or missing day leaves every day loaded and says
-// why. The records dialog shows the loaded days' extremes.
-TEST_F(PlotDialogsTest, StaggerPlotAndRecordsFromTheirDialogs)
+// why. The records dialog shows the loaded days' extremes; the legend the colours.
+TEST_F(PlotDialogsTest, StaggerRecordsAndLegendFromTheirDialogs)
 {
     Frame frame;
     ReadDataFile();
@@ -93,18 +93,14 @@ TEST_F(PlotDialogsTest, StaggerPlotAndRecordsFromTheirDialogs)
     };
     EXPECT_EQ(shown, expected);
     EXPECT_NE(e.HighSpotsIndex, e.LowSpotsIndex);
-}
 
-// The legend draws each curve's sample, 3 pixels thick, in its colour.
-TEST_F(PlotDialogsTest, LegendSamplesInTheCurvesColours)
-{
+    // The legend draws each curve's sample, 3 pixels thick, in its colour.
     PlotSettings& s = Settings();
     s.Colors[Background] = 0x202020;
     s.Colors[Spots] = 0x0000FF;    // red: the flux curve
     s.Colors[AvFlux] = 0xFF0000;   // blue
     s.Colors[Flux] = 0x00FF00;     // green: the sunspot curve
     s.Colors[AvSpots] = 0x00FFFF;  // yellow
-    Frame frame;
     QImage picture;
     std::vector<QLine> lines;
     OnNextDialog([&](QWidget* widget) {
@@ -115,12 +111,12 @@ TEST_F(PlotDialogsTest, LegendSamplesInTheCurvesColours)
         static_cast<QDialog*>(widget)->accept();
     });
     frame.Action("colorLegend")->trigger();
-    const QRgb expected[4] = {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0), qRgb(255, 255, 0)};
+    const QRgb curves[4] = {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0), qRgb(255, 255, 0)};
     ASSERT_EQ(lines.size(), 4u);
     for (int i = 0; i < 4; ++i) {
         const QPoint middle = (lines[i].p1() + lines[i].p2()) / 2;
         EXPECT_GT(lines[i].dx(), 40);
-        for (const auto& [dy, colour] : {std::pair{0, expected[i]}, {1, expected[i]}, {3, qRgb(32, 32, 32)}})
+        for (const auto& [dy, colour] : {std::pair{0, curves[i]}, {1, curves[i]}, {3, qRgb(32, 32, 32)}})
             EXPECT_EQ(picture.pixel(middle + QPoint(0, dy)), colour) << i << " " << dy;
     }
 }
