@@ -52,9 +52,7 @@ protected:
     }
 };
 
-// From the window: Done without changes leaves the data unchanged; edits,
-// inserts and deletes after the selected record and adds at the end mark the
-// data unsaved once the editor closes (Esc as Done), the closeup at the end.
+// Done without changes changes nothing; edits, inserts, deletes and adds mark the data unsaved.
 TEST_F(DataEditorTest, EditInsertDeleteAndAddFromTheWindow)
 {
     Frame frame;
@@ -107,9 +105,7 @@ TEST_F(DataEditorTest, EditInsertDeleteAndAddFromTheWindow)
     frame.close();
 }
 
-// A day holds a real date (typed m/d/yyyy, m/d/yy with 20yy below 50, or
-// yyyy-mm-dd), sunspots 0..1000 and flux 0..2000; anything else is refused
-// with its message, the dialog stays open and the date field goes back.
+// Dates m/d/yyyy, m/d/yy (20yy below 50), yyyy-mm-dd; sunspots 0..1000, flux 0..2000; else refused.
 TEST_F(DataEditorTest, RecordDialogRefusesValuesNoDayCanHave)
 {
     const char* const Date = "Date Is Incorrect\n\nUse mm/dd/yyyy or\nother accepted date format";
@@ -139,8 +135,7 @@ TEST_F(DataEditorTest, RecordDialogRefusesValuesNoDayCanHave)
     }
 }
 
-// Under day-first locales the program's own mm/dd/yyyy still comes first; the
-// locale's forms only read other text.
+// Under day-first locales mm/dd/yyyy still comes first; the locale's forms read only other text.
 TEST(DateLocale, DayFirstLocalesNeverSwapDayAndMonth)
 {
     for (const char* name : {"en_GB", "de_DE"}) {
@@ -155,8 +150,7 @@ TEST(DateLocale, DayFirstLocalesNeverSwapDayAndMonth)
     QLocale::setDefault(QLocale::c());
 }
 
-// Run by its own test entry with LC_ALL=en_GB.UTF-8 (see tests/CMakeLists.txt):
-// the user's system locale, as a British user starts the program.
+// Run by its own test entry under LC_ALL=en_GB.UTF-8 (tests/CMakeLists.txt), as a British user.
 TEST(DateLocale, DISABLED_UnderTheSystemsDayFirstLocale)
 {
     ASSERT_EQ(QLocale::system().name(), "en_GB");

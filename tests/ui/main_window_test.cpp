@@ -37,8 +37,7 @@ protected:
     }
 };
 
-// The real data file with two lines a save would drop: they are told once,
-// when a file opens, and the save keeps the original beside the file first.
+// The real data file plus two lines a save drops: told once per opening; the save keeps a backup.
 TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
 {
     WriteConfig();
@@ -88,9 +87,7 @@ TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
     frame.close();
 }
 
-// Open, New and closing with changed days: No drops them, Yes saves them into
-// the file they came from first, a failed save stops the command; a failed
-// Save As keeps the old name.
+// Changed days: No drops them, Yes saves them where they came from, a failed save stops the command.
 TEST_F(MainWindowTest, ChangedDaysAreAskedForBeforeOpenNewAndClosing)
 {
     WriteConfig("AutosaveCfg=1\n");
@@ -157,10 +154,7 @@ TEST_F(MainWindowTest, ChangedDaysAreAskedForBeforeOpenNewAndClosing)
     EXPECT_EQ(IniReadInt(folder.File("SKYLOG.INI"), "SOLAR_DATA", "PosdataON", -1), 1);
 }
 
-// A first run leaves a configuration and shows the manual, which closes with
-// the program; without SavePos no rectangle is used or written.
-// Then the bars and the window's place come back as left: a window off every
-// screen is brought back, a maximised one keeps its normal rectangle.
+// A first run writes no window rectangle (no SavePos); then bars and place come back as left.
 TEST_F(MainWindowTest, FirstRunThenBarsAndPositionComeBackAsTheyWereLeft)
 {
     const auto key = [&](const char* name) {
@@ -211,8 +205,7 @@ TEST_F(MainWindowTest, FirstRunThenBarsAndPositionComeBackAsTheyWereLeft)
     EXPECT_EQ(frame.geometry(), QRect(40, 50, 700, 500));
 }
 
-// A second start of the real program hands its file over, which opens once
-// the open dialog closes, as File Open would: first the question about changed data.
+// A second start hands its file over; it opens as File Open would, once the open dialog closes.
 TEST_F(MainWindowTest, AFileGivenToASecondStartOpensInTheRunningWindow)
 {
     WriteConfig();

@@ -22,8 +22,7 @@ protected:
     void TearDown() override { OptionsStartPage() = 0; FreshProgramTest::TearDown(); }
 };
 
-// Help (also F1) opens each page's own section of the manual; the sheet
-// reopens on the page it was closed on.
+// Help (also F1) opens each page's section of the manual; the sheet reopens on the last page.
 TEST_F(OptionsTest, HelpForEachPageAndReopeningOnTheLastPage)
 {
     const QString manual = QString::fromStdString(ReadTextFile(HelpFilePath().toStdString()));
@@ -49,8 +48,7 @@ TEST_F(OptionsTest, HelpForEachPageAndReopeningOnTheLastPage)
     EXPECT_EQ(Options(Settings()).Pages()->currentIndex(), 3);
 }
 
-// Each number field shows its setting and takes whole numbers in its range;
-// anything else is refused with the range, also when leaving the page.
+// Number fields take whole numbers in range; else OK and leaving the page are refused.
 TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
 {
     PlotSettings start;
@@ -93,9 +91,7 @@ TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
     }
 }
 
-// Each switch and colour shows its setting and goes out as changed: switches
-// flipped, the phrases reset, each colour as chosen in the chooser, which
-// opens at it (Cancel keeps it); the colour sample shows the colours.
+// Switches go out flipped, phrases reset, colours as chosen (the chooser opens at each; Cancel keeps it).
 TEST_F(OptionsTest, SwitchesPhrasesAndColoursGoOutAsSet)
 {
     PlotSettings start;

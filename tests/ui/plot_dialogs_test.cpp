@@ -33,9 +33,7 @@ protected:
     }
 };
 
-// The stagger plot loads every nth day through the typed day; a bad interval
-// keeps the dialog open; a bad or missing day leaves every day loaded and says
-// why. The records dialog shows the loaded days' extremes; the legend the colours.
+// Stagger loads every nth day through the typed day, or all days and says why; then records and legend.
 TEST_F(PlotDialogsTest, StaggerRecordsAndLegendFromTheirDialogs)
 {
     Frame frame;
@@ -125,9 +123,7 @@ TEST_F(PlotDialogsTest, StaggerRecordsAndLegendFromTheirDialogs)
     }
 }
 
-// The plot goes out at the typed size, 100 to 20000 pixels, in a format its
-// name's extension gives (else the dialog stays); the days as CSV, never over
-// the data file; the plot previewed and printed on one page.
+// Plot export at a typed size and a known extension, CSV never over the data file, one printed page.
 TEST_F(PlotDialogsTest, ExportAndPrintFromTheWindow)
 {
     ReadDataFile();

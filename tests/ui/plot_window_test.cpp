@@ -1,5 +1,3 @@
-// The plot window by hand: keys, the wheel, clicks and the scroll bar pan the
-// closeup; the readout names the day under the mouse; a double-click edits it.
 #include <gtest/gtest.h>
 
 #include <QColorDialog>
@@ -66,8 +64,7 @@ void Wheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers = {})
 
 }  // namespace
 
-// CloseDays = PanDays = 252; a wheel notch pans 252 / 20 days; Ctrl+wheel
-// takes or gives a tenth of the closeup days.
+// CloseDays = PanDays = 252; a wheel notch pans 252 / 20 days; Ctrl+wheel zooms by a tenth.
 TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
 {
     const PixelRect o = view->Geometry().layout.overall, c = view->Geometry().layout.closeup;
@@ -117,8 +114,7 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
     }
 }
 
-// The readout: the day under the mouse, its values and the value at the
-// mouse's height; it goes once the closeup moves and is off by the command.
+// The readout names the day under the mouse and the value at its height, until the closeup moves.
 TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
 {
     const PaintedGeometry& g = view->Geometry();
@@ -201,8 +197,7 @@ TEST_F(PlotWindowTest, DoubleClickEditsTheDayWhereItBegan)
     EXPECT_DOUBLE_EQ(Records().At(cases[1].day).m_flux, 123.45);
 }
 
-// The options sheet from the window: Cancel changes nothing; OK takes effect
-// at once (averages, closeup, colours with new pens) and writes nothing.
+// Options from the window: Cancel changes nothing; OK takes effect at once and writes nothing.
 TEST_F(PlotWindowTest, OptionsTakeEffectOnOkOnly)
 {
     const int averageBefore = Records().At(300).m_avgSunspots;
