@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTableView>
@@ -14,13 +13,10 @@
 
 namespace {
 
-// Answers the next count dialog with a number; its label goes to *label.
-void AnswerCount(const QString& count, QString* label = nullptr)
+void AnswerCount(const QString& count)
 {
     OnNextDialog([=](QWidget* dialog) {
         auto* counter = static_cast<RecordCountDlg*>(dialog);
-        if (label)
-            *label = counter->Label()->text();
         counter->CountField()->setText(count);
         ButtonNamed(counter, "OK")->click();
     });
@@ -39,22 +35,13 @@ void AnswerRecord(const QString& date, const QString& spots, const QString& flux
 
 }  // namespace
 
-// 20 days, 01/01/2000 .. 01/20/2000, day i with i sunspots.
-class DataEditorTest : public FreshProgramTest {
-protected:
-    void SetUp() override
-    {
-        FreshProgramTest::SetUp();
-        for (int i = 0; i < 20; ++i)
-            AddRecord(QString("01/%1/2000").arg(i + 1, 2, 10, QChar('0')).toStdString().c_str(), i, i + 0.5);
-        Plot().CloseupEnd = 20;
-        Settings().CloseDays = 10;
-    }
-};
+using DataEditorTest = FreshProgramTest;
 
 // Done without changes changes nothing; edits, inserts, deletes and adds mark the data unsaved.
 TEST_F(DataEditorTest, EditInsertDeleteAndAddFromTheWindow)
 {
+    for (int i = 0; i < 20; ++i)  // 01/01/2000 .. 01/20/2000, day i with i sunspots
+        AddRecord(QString("01/%1/2000").arg(i + 1, 2, 10, QChar('0')).toStdString().c_str(), i, i + 0.5);
     Frame frame;
     frame.show();
     OnNextDialog([](QWidget* editor) { ButtonNamed(editor, "Done")->click(); });
@@ -71,11 +58,9 @@ TEST_F(DataEditorTest, EditInsertDeleteAndAddFromTheWindow)
         EXPECT_EQ(Records().At(5).m_sunspots, 77);
         EXPECT_DOUBLE_EQ(Records().At(5).m_flux, 123.45);
 
-        QString label;
         editor.List()->selectRow(10);
-        AnswerCount("3", &label);
+        AnswerCount("3");
         editor.InsertButton()->click();
-        EXPECT_EQ(label, "INSERT Records After 01/11/20");
         ASSERT_EQ(Records().RecordCount(), 23);
         EXPECT_EQ(Records().At(13).GetDate(), "xx/xx/xx");
         EXPECT_EQ(Records().At(14).m_sunspots, 11);
@@ -99,7 +84,6 @@ TEST_F(DataEditorTest, EditInsertDeleteAndAddFromTheWindow)
         QTimer::singleShot(0, &editor, [&editor] { editor.reject(); });
     });
     frame.Action("editData")->trigger();
-    EXPECT_EQ(Records().RecordCount(), 20);
     EXPECT_EQ(Records().DataChanged(), 1);
     EXPECT_EQ(Plot().CloseupEnd, 20);
     frame.close();

@@ -53,7 +53,6 @@ TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
                           QString::fromStdString(folder.File("GRAPH.DAT"));
     EXPECT_EQ(frame.windowHandle()->title(), title);
     EXPECT_EQ(frame.ScrollBar()->maximum(), 28319 - 252);
-    EXPECT_EQ(frame.ScrollBar()->value(), 28319 - 252);
     // Unsaved changes are marked in the title until saved.
     Records().SetDataChanged(1);
     QApplication::processEvents();
@@ -82,8 +81,6 @@ TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
     EXPECT_EQ(frame.ScrollBar()->maximum(), 0);
     for (const char* name : needDays)
         EXPECT_FALSE(frame.Action(name)->isEnabled()) << name;
-    for (const char* name : {"open", "positionData", "toggleToolBar", "configurationOptions"})
-        EXPECT_TRUE(frame.Action(name)->isEnabled()) << name;
     frame.close();
 }
 

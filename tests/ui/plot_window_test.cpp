@@ -92,10 +92,10 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
         const auto value = step.value;
         switch (step.input) {
         case Key: QTest::keyClick(view, static_cast<Qt::Key>(value)); break;
-        case WheelTurn: Wheel(view, value); break;
-        case CtrlWheel: Wheel(view, value, Qt::ControlModifier); break;
-        case LeftClick: QTest::mouseClick(view, Qt::LeftButton, {}, step.at); break;
-        case RightClick: QTest::mouseClick(view, Qt::RightButton, {}, step.at); break;
+        case WheelTurn:
+        case CtrlWheel: Wheel(view, value, step.input == CtrlWheel ? Qt::ControlModifier : Qt::NoModifier); break;
+        case LeftClick:
+        case RightClick: QTest::mouseClick(view, step.input == LeftClick ? Qt::LeftButton : Qt::RightButton, {}, step.at); break;
         case Slider: bar->triggerAction(static_cast<QAbstractSlider::SliderAction>(value)); break;
         case SliderTo: bar->setSliderPosition(value), bar->triggerAction(QAbstractSlider::SliderMove); break;
         }
@@ -175,11 +175,10 @@ TEST_F(PlotWindowTest, DoubleClickEditsTheDayWhereItBegan)
     };
     for (const auto& k : cases) {
         const int averageBefore = Records().At(k.day).m_avgSunspots;
-        QString shownDate, shownFlux;
+        QString shownDate;
         OnNextDialog([&](QWidget* dialog) {
             auto* record = static_cast<RecordDlg*>(dialog);
             shownDate = record->DateField()->text();
-            shownFlux = record->FluxField()->text();
             record->SunspotField()->setText("500");
             record->FluxField()->setText("123.45");
             ButtonNamed(record, k.edit ? "OK" : "Cancel")->click();
@@ -187,7 +186,6 @@ TEST_F(PlotWindowTest, DoubleClickEditsTheDayWhereItBegan)
         // Through the window, as the system delivers it: each press pages the closeup as a click does.
         QTest::mouseDClick(frame->windowHandle(), Qt::LeftButton, {}, view->mapTo(&*frame, k.point));
         EXPECT_EQ(shownDate.toStdString(), DayDate(k.day, 1900));
-        EXPECT_EQ(shownFlux, QString::number(100.0 + k.day % 50, 'f', 2));
         EXPECT_EQ(Plot().CloseupEnd, Days);
         EXPECT_EQ(frame->ScrollBar()->value(), Days - 252);
         EXPECT_EQ(Records().At(k.day).m_sunspots, k.edit ? 500 : k.day % 300);
@@ -225,12 +223,9 @@ TEST_F(PlotWindowTest, OptionsTakeEffectOnOkOnly)
     EXPECT_FALSE(PathExists(folder.File("SKYLOG.INI")));
     view->repaint();
     const PixelRect& o = view->Geometry().layout.overall;
-    const QImage shown = view->grab().toImage();
-    int background = 0;  // of the overall pane's pixels sampled
-    for (int y = o.top; y < o.bottom; y += 5)
-        for (int x = o.left; x < o.right; x += 5)
-            background += shown.pixelColor(x, y) == QColor(1, 2, 3) ? 1 : 0;
-    EXPECT_GT(background, o.Width() * o.Height() / 25 / 2);
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* row = reinterpret_cast<const QRgb*>(shown.constScanLine(o.top + o.Height() / 3));
+    EXPECT_GT(std::count(row + o.left, row + o.right, qRgb(1, 2, 3)), o.Width() / 2);  // mostly background
 }
 
 TEST(WindowPlacement, SavedRectanglesComeBackOnAScreen)
