@@ -69,12 +69,8 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
 {
     const PixelRect o = view->Geometry().layout.overall, c = view->Geometry().layout.closeup;
     enum Input { Key, WheelTurn, CtrlWheel, LeftClick, RightClick, Slider, SliderTo };
-    const struct {
-        Input input;
-        int value;  // key, wheel delta, slider action or position
-        QPoint at;
-        int end, days;
-    } steps[] = {
+    // value: a key, a wheel delta, a slider action or position.
+    const struct { Input input; int value; QPoint at; int end, days; } steps[] = {
         {Key, Qt::Key_Left, {}, 999, 252},     {Key, Qt::Key_Right, {}, 1000, 252},
         {Key, Qt::Key_PageUp, {}, 748, 252},   {Key, Qt::Key_Home, {}, 252, 252},
         {Key, Qt::Key_PageDown, {}, 504, 252}, {WheelTurn, 120, {}, 492, 252},  // away: back in time
@@ -95,7 +91,9 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
         case WheelTurn:
         case CtrlWheel: Wheel(view, value, step.input == CtrlWheel ? Qt::ControlModifier : Qt::NoModifier); break;
         case LeftClick:
-        case RightClick: QTest::mouseClick(view, step.input == LeftClick ? Qt::LeftButton : Qt::RightButton, {}, step.at); break;
+        case RightClick:
+            QTest::mouseClick(view, step.input == LeftClick ? Qt::LeftButton : Qt::RightButton, {}, step.at);
+            break;
         case Slider: bar->triggerAction(static_cast<QAbstractSlider::SliderAction>(value)); break;
         case SliderTo: bar->setSliderPosition(value), bar->triggerAction(QAbstractSlider::SliderMove); break;
         }
@@ -119,11 +117,7 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
 {
     const PaintedGeometry& g = view->Geometry();
     const PixelRect o = g.layout.overall, c = g.layout.closeup;
-    const struct {
-        QPoint at;
-        Pane pane;
-        int day;
-    } cases[] = {
+    const struct { QPoint at; Pane pane; int day; } cases[] = {
         {{o.left + 200, o.bottom - 100}, Pane::Overall, DayAt(o, o.left + 200, 0, Days)},
         {{o.left + 501, o.top + 3}, Pane::Overall, DayAt(o, o.left + 501, 0, Days)},
         {{c.left, c.top + 1}, Pane::Closeup, Days - 252},
@@ -148,16 +142,14 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
     EXPECT_FALSE(view->ShownReadout(Pane::Closeup).has_value());
     QTest::mouseClick(view, Qt::LeftButton, {}, point);  // pages back to 747: the day now under it
     ASSERT_TRUE(view->ShownReadout(Pane::Closeup).has_value());
-    EXPECT_EQ(view->ShownReadout(Pane::Closeup)->texts[0], DayDate(DayAt(c, point.x(), 747 - 252, 252), 1900) + "   ");
+    EXPECT_EQ(view->ShownReadout(Pane::Closeup)->texts[0],
+              DayDate(DayAt(c, point.x(), 747 - 252, 252), 1900) + "   ");
 
-    Settings().PosdataON = 0;
-    view->InvalidatePlot();
+    frame->Action("positionData")->trigger();  // off: nothing is shown
+    QApplication::processEvents();
+    EXPECT_FALSE(frame->Action("positionData")->isChecked());
     QTest::mouseMove(view, QPoint(o.left + 250, o.bottom - 100));
     EXPECT_FALSE(view->ShownReadout(Pane::Overall).has_value());
-    frame->Action("positionData")->trigger();
-    QApplication::processEvents();
-    EXPECT_EQ(Settings().PosdataON, 1);
-    EXPECT_TRUE(frame->Action("positionData")->isChecked());
 
 }
 
@@ -165,11 +157,7 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
 TEST_F(PlotWindowTest, DoubleClickEditsTheDayWhereItBegan)
 {
     const PixelRect o = view->Geometry().layout.overall, c = view->Geometry().layout.closeup;
-    const struct {
-        QPoint point;
-        int day;
-        bool edit;
-    } cases[] = {
+    const struct { QPoint point; int day; bool edit; } cases[] = {
         {{c.left + 40, c.top + 10}, DayAt(c, c.left + 40, Days - 252, 252), false},
         {{o.left + 300, o.top + 20}, DayAt(o, o.left + 300, 0, Days), true},
     };
@@ -231,11 +219,7 @@ TEST_F(PlotWindowTest, OptionsTakeEffectOnOkOnly)
 TEST(WindowPlacement, SavedRectanglesComeBackOnAScreen)
 {
     const QList<QRect> one = {QRect(0, 0, 1920, 1080)}, two = {one[0], QRect(1920, 0, 1280, 1024)};
-    const struct {
-        QRect saved;
-        QList<QRect> screens;
-        QRect expected;
-    } cases[] = {
+    const struct { QRect saved; QList<QRect> screens; QRect expected; } cases[] = {
         {{100, 100, 800, 600}, one, {100, 100, 800, 600}},     // on screen: unchanged
         {{2000, 50, 800, 600}, two, {2000, 50, 800, 600}},     // on the second screen
         {{2000, 50, 800, 600}, one, {1120, 50, 800, 600}},     // the second one gone
