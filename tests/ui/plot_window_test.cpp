@@ -75,8 +75,7 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
         {Key, Qt::Key_PageUp, {}, 748, 252},   {Key, Qt::Key_Home, {}, 252, 252},
         {Key, Qt::Key_PageDown, {}, 504, 252}, {WheelTurn, 120, {}, 492, 252},  // away: back in time
         {WheelTurn, -60, {}, 492, 252},        {WheelTurn, -60, {}, 504, 252},  // half notches add up
-        {LeftClick, 0, {c.left + 10, c.top + 10}, 252, 252},  // page back
-        {RightClick, 0, {c.left + 10, c.top + 10}, 504, 252},
+        {LeftClick, 0, {c.left + 10, c.top + 10}, 252, 252}, {RightClick, 0, {c.left + 10, c.top + 10}, 504, 252},
         {LeftClick, 0, {o.left, o.top + 5}, 252, 252},  // centred on day 0
         {Slider, QAbstractSlider::SliderToMaximum, {}, 252, 252},  // ends are ignored
         {SliderTo, 100, {}, 352, 252},         {Slider, QAbstractSlider::SliderPageStepAdd, {}, 604, 252},
@@ -85,8 +84,7 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
     };
     QScrollBar* bar = frame->ScrollBar();
     for (const auto& step : steps) {
-        const auto value = step.value;
-        switch (step.input) {
+        switch (const int value = step.value; step.input) {
         case Key: QTest::keyClick(view, static_cast<Qt::Key>(value)); break;
         case WheelTurn:
         case CtrlWheel: Wheel(view, value, step.input == CtrlWheel ? Qt::ControlModifier : Qt::NoModifier); break;
@@ -104,8 +102,7 @@ TEST_F(PlotWindowTest, KeysWheelClicksAndScrollBarPan)
         EXPECT_EQ(bar->value(), step.end - step.days);
         EXPECT_EQ(bar->maximum(), Days - step.days);
     }
-    // Never more closeup days than records, never fewer than one.
-    for (const auto& [turn, days] : {std::pair{-120, Days}, {120, 1}}) {
+    for (const auto& [turn, days] : {std::pair{-120, Days}, {120, 1}}) {  // all records at most, one at least
         for (int i = 0; i < 100; ++i)
             Wheel(view, turn, Qt::ControlModifier);
         EXPECT_EQ(Settings().CloseDays, days);
@@ -150,7 +147,11 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
     EXPECT_FALSE(frame->Action("positionData")->isChecked());
     QTest::mouseMove(view, QPoint(o.left + 250, o.bottom - 100));
     EXPECT_FALSE(view->ShownReadout(Pane::Overall).has_value());
-
+    frame->resize(100, 100);  // never too narrow for the readout's columns
+    QApplication::processEvents();
+    view->repaint();
+    const int* x = view->Geometry().layout.labelX;
+    EXPECT_GE(view->width() - x[3], view->fontMetrics().horizontalAdvance("Cursor Value: 999"));
 }
 
 // A double-click edits the day where it began; the first click's paging is undone.
