@@ -114,8 +114,7 @@ TEST_F(OptionsTest, SwitchesPhrasesAndColoursGoOutAsSet)
     grid->closeup->button(2)->click();
     EXPECT_EQ(phrases->datePhrase->text(), "BOSTON, MA");
     ButtonNamed(phrases, "Reset Default Values")->click();
-    // A "Filled" box follows the box above it, keeping its value while disabled.
-    QCheckBox* above = plots->Box(&PlotSettings::DOverallAvspotsON);
+    QCheckBox* above = plots->Box(&PlotSettings::DOverallAvspotsON);  // "Filled" below follows, keeping its value
     QCheckBox* below = plots->Box(&PlotSettings::DFillOverallAvSpots);
     for (const bool on : {false, true, false, true}) {
         EXPECT_EQ(above->isChecked(), on);

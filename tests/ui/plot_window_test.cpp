@@ -151,6 +151,7 @@ TEST_F(PlotWindowTest, ReadoutShowsTheDayUnderTheMouse)
     QApplication::processEvents();
     view->repaint();
     const int* x = view->Geometry().layout.labelX;
+    EXPECT_GE(x[1] - x[0], view->fontMetrics().horizontalAdvance("Date: 12/31/2026 "));
     EXPECT_GE(view->width() - x[3], view->fontMetrics().horizontalAdvance("Cursor Value: 999"));
 }
 
