@@ -56,7 +56,8 @@ def read_faults(path):
 def build(build_dir, targets=()):
     target_args = ["--target", *targets] if targets else []
     result = subprocess.run(["cmake", "--build", str(build_dir), "-j2", *target_args],
-                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                            errors="replace")
     return result.returncode == 0
 
 
@@ -77,12 +78,17 @@ def run_tests(build_dir, names, timeout):
             result = subprocess.run([str(program), "--gtest_fail_fast", "--gtest_brief=1"],
                                     cwd=program.parent, env=env, timeout=timeout,
                                     stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                                    errors="replace",
                                     start_new_session=True)
         except subprocess.TimeoutExpired:
             return f"{name} (hang)"
         if result.returncode != 0:
-            failed = [line[len("[  FAILED  ]"):].split()[0] for line in result.stdout.splitlines()
-                      if line.startswith("[  FAILED  ]") and "," not in line]
+            # "[  FAILED  ] Suite.Name" or "[  FAILED  ] Suite/Name/0, where GetParam() = ...";
+            # the summary line "[  FAILED  ] 1 test, listed below:" names no test.
+            marker = "[  FAILED  ]"
+            failed = [words[0].rstrip(",") for line in result.stdout.splitlines()
+                      if line.startswith(marker) and (words := line[len(marker):].split())
+                      and not words[0].isdigit()]
             return f"{name}: {failed[0] if failed else 'exit ' + str(result.returncode)}"
     return None
 
