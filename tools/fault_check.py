@@ -98,7 +98,7 @@ def main():
     parser.add_argument("build_dir")
     parser.add_argument("fault_files", nargs="+")
     parser.add_argument("--only", default="")
-    parser.add_argument("--timeout", type=int, default=300)
+    parser.add_argument("--timeout", type=int, default=120)
     parser.add_argument("--all-programs", action="store_true",
                         help="run every test program, not only those a fault lists")
     args = parser.parse_args()
