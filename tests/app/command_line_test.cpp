@@ -18,7 +18,8 @@ const std::map<std::string, std::optional<std::string>> NoDisplay = {
 // The error, then the usage of the command it names, status 64, nothing written.
 TEST(CommandLine, MisuseGivesOneLineErrorAndUsageWithStatus64)
 {
-    const std::pair<std::vector<std::string>, std::string> cases[] = {  // the error line, or its start
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        // the error line, or its start
         {{"--bogus"}, "skylog: Unknown option 'bogus'."},
         {{"no-such-file.dat"}, "skylog: No such command or file: 'no-such-file.dat'."},
         {{"--", "info"}, "skylog: No such command or file: 'info'."},  // "--" ends the options
@@ -28,10 +29,12 @@ TEST(CommandLine, MisuseGivesOneLineErrorAndUsageWithStatus64)
         {{"parse", "--year", "08", "a.txt"}, "skylog parse: --year takes a four-digit year."},
         {{"import", "--replace"}, "skylog import: Missing FILE."},
         {{"import", "b.txt", "--data"}, "skylog import: Missing value after '--data'."},
-        {{"import", "--format", "nonsense", "b.txt"}, "skylog import: Unknown format \"nonsense\"; the formats known are "},
+        {{"import", "--format", "nonsense", "b.txt"},
+         "skylog import: Unknown format \"nonsense\"; the formats known are "},
         {{"render", Sample}, "skylog render: Missing -o FILE.png, FILE.svg or FILE.pdf."},
         {{"render", "-o", "p.jpg"}, "skylog render: The output file must end in .png, .svg or .pdf."},
-        {{"render", "-o", "p.png", "--size", "500x99"}, "skylog render: --size takes WIDTHxHEIGHT, each 100 to 20000."},
+        {{"render", "-o", "p.png", "--size", "500x99"},
+         "skylog render: --size takes WIDTHxHEIGHT, each 100 to 20000."},
         {{"render", "-o", "p.png", "--scale", "0.5"}, "skylog render: --scale takes a number from 1 to 4."},
         {{"render", "-o", "p.png", "--size", "12000x800", "--scale", "2"},
          "skylog render: The picture would be wider or higher than 20000 pixels."},
@@ -41,7 +44,8 @@ TEST(CommandLine, MisuseGivesOneLineErrorAndUsageWithStatus64)
         {{"print", "-o", "p.pdf", "--page", "A3"}, "skylog print: --page takes A4 or Letter."},
         {{"export", Sample}, "skylog export: Missing -o FILE.csv."},
         {{"fetch", "extra"}, "skylog fetch: Unexpected argument 'extra'."},
-        {{"fetch", "--keep", "/no/such/folder"}, "skylog fetch: The keep folder /no/such/folder does not exist or is not writable."}};
+        {{"fetch", "--keep", "/no/such/folder"},
+         "skylog fetch: The keep folder /no/such/folder does not exist or is not writable."}};
     TempFolder folder;
     auto environment = NoDisplay;
     environment["SKYLOG_HOME"] = folder.Path();

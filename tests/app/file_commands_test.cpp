@@ -59,7 +59,8 @@ TEST(ExportCommand, CsvWithAveragesUnderADecimalCommaLocaleLeavesTheDataFileAlon
         text += (i < 10 ? "04/0" : "04/") + std::to_string(i) + "/2001  " + std::to_string(100 + i) + "   " +
                 std::to_string(150 + i) + ".5\n";
     WriteTextFile(data, text);
-    const RunResult r = RunCommand(german.Environment() + " " + SKYLOG_BINARY + " export " + data + " -o " + csv + " 2>&1");
+    const RunResult r =
+        RunCommand(german.Environment() + " " + SKYLOG_BINARY + " export " + data + " -o " + csv + " 2>&1");
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(ReadTextFile(data), text);
     // 28-day averages from 13 days before: day 14 has the first full one.
@@ -78,7 +79,8 @@ TEST(InfoCommand, SummarisesTheSampleAndReadsVersion2Unconverted)
         EXPECT_EQ(Has(r.output, "\n06/" + std::to_string(day) + "/2026  "), day >= 24) << day;
 
     TempFolder folder;
-    const std::string v2 = folder.File("V2.DAT"), text = ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH_V2_SAMPLE.DAT");
+    const std::string v2 = folder.File("V2.DAT"),
+                      text = ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH_V2_SAMPLE.DAT");
     WriteTextFile(v2, text);
     const RunResult old = RunSkylog("info " + v2);
     EXPECT_TRUE(Has(old.output, "Version:   2\n")) << old.output;
@@ -102,15 +104,18 @@ TEST(BulletinCommands, ParseAndImport)
         std::string start;  // how the output starts
         std::string part;   // something further on
     } cases[] = {
-        {"parse " + Bulletins + "arlp011.txt", 0, "exact\n03/07/2002  232  203.50\n", "\n03/13/2002  183  182.90\n"},
-        {"parse " + Bulletins + "arlp010.txt " + letter, 1, Bulletins + "arlp010.txt:\nexact\n", "\n" + letter + ":\nNo Days Found"},
+        {"parse " + Bulletins + "arlp011.txt", 0, "exact\n03/07/2002  232  203.50\n",
+         "\n03/13/2002  183  182.90\n"},
+        {"parse " + Bulletins + "arlp010.txt " + letter, 1, Bulletins + "arlp010.txt:\nexact\n",
+         "\n" + letter + ":\nNo Days Found"},
         // No year printed: read leniently with the year given.
         {"parse --year 2008 " + Real + "016_2008_news.txt", 0, "lenient\n04/10/2008    0   67.90\n04/1", ""},
         {"parse --exact " + Real + "028_2021_news.txt", 1, refused, refused},
         // Into the program folder's GRAPH.DAT, a CRLF file holding 03/07/2002.
         {"import --data " + data + " " + Bulletins + "arlp011.txt", 0, "", "6 added, 0 replaced, 1 skipped"},
         {"import --replace " + Bulletins + "arlp011.txt", 0, "", "0 added, 1 replaced, 6 skipped"},
-        {"import --year 2008 " + Real + "018_2009_news.txt", 0, "", "018_2009_news.txt: bulletin (read leniently), 7 days read, 7 added"},
+        {"import --year 2008 " + Real + "018_2009_news.txt", 0, "",
+         "018_2009_news.txt: bulletin (read leniently), 7 days read, 7 added"},
         {"import --data " + data + " " + letter, 1, "", "No Days Found"},
     };
     for (const auto& c : cases) {
@@ -168,5 +173,6 @@ TEST(DataFileCommands, ReadErrorsFifosAndTheLockKeepTheFile)
         importer.join();
     }
     EXPECT_EQ(late.status, 0) << late.output;
-    EXPECT_TRUE(Has(ReadTextFile(path), "01/01/2000  100   150.9\n") && Has(ReadTextFile(path), "12/27/2001  120   190.1\n"));
+    EXPECT_TRUE(Has(ReadTextFile(path), "01/01/2000  100   150.9\n") &&
+                Has(ReadTextFile(path), "12/27/2001  120   190.1\n"));
 }

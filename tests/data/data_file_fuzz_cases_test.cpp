@@ -17,6 +17,7 @@ TEST(DataFileFuzzCases, KeptAndHandMadeHostileFilesRoundTrip)
     for (const auto& entry : std::filesystem::directory_iterator(SKYLOG_TEST_DATA_DIR "/data/fuzz_crashes"))
         cases.push_back(ReadTextFile(entry.path().string()));
     for (const std::string& bytes : cases)
-        EXPECT_EQ(CheckDataFileRoundTrip(bytes.substr(1), std::uint8_t(bytes[0]) % 3, folder.Path()), "") << testing::PrintToString(bytes);
+        EXPECT_EQ(CheckDataFileRoundTrip(bytes.substr(1), std::uint8_t(bytes[0]) % 3, folder.Path()), "")
+            << testing::PrintToString(bytes);
     ResetDataState();
 }

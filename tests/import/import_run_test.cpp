@@ -10,7 +10,8 @@
 namespace {
 
 const std::string Excerpts = std::string(SKYLOG_TEST_DATA_DIR) + "/import/excerpts/";
-const std::string Silso = Excerpts + "silso_SN_d_tot_V2.0_excerpt.csv", Nrcan = Excerpts + "nrcan_fluxtable_excerpt.txt";
+const std::string Silso = Excerpts + "silso_SN_d_tot_V2.0_excerpt.csv",
+                  Nrcan = Excerpts + "nrcan_fluxtable_excerpt.txt";
 
 // A stored day as "sunspots flux averageSunspots".
 std::string Stored(const std::string& date)
@@ -82,8 +83,9 @@ TEST_F(ImportRunTest, BulletinsAndIndexFilesInOneRunAndTheReport)
     dsd[dsd.find("2009 01 07") + 13] = 'x';  // the flux field of its 20th line
     WriteTextFile(folder.File("dsd.txt"), dsd);
     const std::vector<FileReport> reports =
-        Import({std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/bulletins/arlp010.txt", Excerpts + "swpc_2009_DSD_excerpt.txt",
-                folder.File("junk.txt"), folder.File("missing.txt"), folder.File("dsd.txt")},
+        Import({std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/bulletins/arlp010.txt",
+                Excerpts + "swpc_2009_DSD_excerpt.txt", folder.File("junk.txt"), folder.File("missing.txt"),
+                folder.File("dsd.txt")},
                DuplicatePolicy::Ignore);
     ASSERT_EQ(reports.size(), 5u);
     EXPECT_EQ(ReportText(reports[0]).substr(0, 43), "arlp010.txt: bulletin, 7 days read, 7 added");

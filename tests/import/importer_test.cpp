@@ -75,8 +75,9 @@ std::string IsoDate(const DailyValue& v)
     for (const DailyValue& day : result.days) {
         const auto it = expected.find(IsoDate(day));
         const std::vector<double> flux = it == expected.end() ? std::vector<double>{} : it->second.flux;
-        if (it == expected.end() || day.sunspots != it->second.sunspots || day.flux.has_value() == flux.empty() ||
-            (day.flux && std::none_of(flux.begin(), flux.end(), [&](double f) { return std::abs(f - *day.flux) < 1e-9; })))
+        const auto isDayFlux = [&](double f) { return day.flux && std::abs(f - *day.flux) < 1e-9; };
+        if (it == expected.end() || day.sunspots != it->second.sunspots ||
+            day.flux.has_value() == flux.empty() || (day.flux && std::none_of(flux.begin(), flux.end(), isDayFlux)))
             return ::testing::AssertionFailure() << IsoDate(day) << " misread";
     }
     return ::testing::AssertionSuccess();
@@ -88,13 +89,16 @@ const ExcerptCase Cases[] = {
      "silso_sn", ""},
     {"nrcan_fluxtable_excerpt.txt", "2 days without a 20:00 UT reading (left out)", IndexFormat::Nrcan, "0000",
      "9999", "", "nrcan_2000UT_obs"},
-    {"lisird_penticton_radio_flux_excerpt.csv", "", IndexFormat::Lisird, "0000", "9999", "", "lisird_obs_nearest_2000UT"},
+    {"lisird_penticton_radio_flux_excerpt.csv", "", IndexFormat::Lisird, "0000", "9999", "",
+     "lisird_obs_nearest_2000UT"},
     {"celestrak_SW-All_excerpt.csv", "2 interpolated flux values (INT) left out", IndexFormat::CelestrakCsv, "0000",
      "9999", "celestrak_csv_isn", "celestrak_csv_f107_obs", "celestrak_csv_type", "OBS INT", "OBS"},
     {"celestrak_sw19571001_excerpt.txt", "declares 25162 observed rows but holds 108",  // a note, not a refusal
-     IndexFormat::CelestrakTxt, "0000", "9999", "celestrak_txt_isn", "celestrak_txt_obs_f107", "celestrak_txt_q", "0 4", "0"},
+     IndexFormat::CelestrakTxt, "0000", "9999", "celestrak_txt_isn", "celestrak_txt_obs_f107",
+     "celestrak_txt_q", "0 4", "0"},
     {"swpc_2009_DSD_excerpt.txt", Sesc, IndexFormat::Swpc, "2009", "2010", "swpc_dsd_sesc_number", "swpc_dsd_flux"},
-    {"swpc_daily-solar-indices_excerpt.txt", Sesc, IndexFormat::Swpc, "2023", "2024", "swpc_dsd_sesc_number", "swpc_dsd_flux"},
+    {"swpc_daily-solar-indices_excerpt.txt", Sesc, IndexFormat::Swpc, "2023", "2024",
+     "swpc_dsd_sesc_number", "swpc_dsd_flux"},
 };
 
 class Excerpt : public ::testing::TestWithParam<ExcerptCase> {};
@@ -141,8 +145,9 @@ TEST(ImporterRules, RowsOutsideAFormatsRulesStopTheReadAndFormatNames)
     const std::string dsd = "2009 01 01   69     12        0      0    -999   A0.0   0  0  0  0  0  0  0";
     const struct { IndexFormat format; std::string good; std::vector<std::string> bad; } cases[] = {
         {IndexFormat::Silso, "2011;12;02;2011.921; 127;  8.9;  31;1",
-         {"2011;12;03;2011.924; 100;  8.9;  31;2", "2011;12;03;2012.924; 100;  8.9;  31;1", "2011;02;30;2011.160; 100;  8.9;  31;1",
-          "2011;12;03;2011.924;  -2;  8.9;  31;1", "2011;12;03;2011.924; 100;  8.9;  31", "2011;12;03;2011.924; 1x0;  8.9;  31;1"}},
+         {"2011;12;03;2011.924; 100;  8.9;  31;2", "2011;12;03;2012.924; 100;  8.9;  31;1",
+          "2011;02;30;2011.160; 100;  8.9;  31;1", "2011;12;03;2011.924;  -2;  8.9;  31;1",
+          "2011;12;03;2011.924; 100;  8.9;  31", "2011;12;03;2011.924; 1x0;  8.9;  31;1"}},
         {IndexFormat::Swpc, dsd,
          {"2009 01 02   69     -5" + dsd.substr(22), "2009 01 02   -5" + dsd.substr(15), "2009 02 30" + dsd.substr(10),
           "2009 01 02" + dsd.substr(10, 64)}},
@@ -152,7 +157,8 @@ TEST(ImporterRules, RowsOutsideAFormatsRulesStopTheReadAndFormatNames)
         for (const std::string& bad : c.bad) {
             WriteTextFile(folder.File("rows"), c.good + "\n" + bad + "\n" + c.good + "\n");
             const IndexReadResult r = ReadIndexFile(folder.File("rows"), c.format);
-            EXPECT_EQ(std::pair(r.days.size(), r.problem.substr(0, 8)), std::pair(std::size_t{1}, std::string("line 2: ")))
+            EXPECT_EQ(std::pair(r.days.size(), r.problem.substr(0, 8)),
+                      std::pair(std::size_t{1}, std::string("line 2: ")))
                 << bad << ": " << r.problem;
         }
 }

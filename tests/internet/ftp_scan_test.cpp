@@ -38,7 +38,10 @@ protected:
     RecordingObserver observer_;
     FtpLocateWorker worker_{checked_, parser_, observer_};
 
-    static ScanSettings SettingsFor(const std::string& site, const std::string& dir = "pub/bulletins") { return {site, dir, false, ""}; }
+    static ScanSettings SettingsFor(const std::string& site, const std::string& dir = "pub/bulletins")
+    {
+        return {site, dir, false, ""};
+    }
 };
 
 // Also: an empty directory is the login one; a bare host is tried as ftp://.
@@ -88,7 +91,8 @@ TEST_F(FtpScan, RunFailuresColourTheFirstRowAndSayWhy)
     FtpTestServer refusing(root_, {"no-login"});
     const std::string connection = "Starting FTP Connection | ";
     const struct { std::string site, dir; ScanOutcome outcome; Lines rows; } cases[] = {
-        {refusing.Url(), "pub/stray", ScanOutcome::LoginFailed, {connection + "Failed - Could Not Connect To Site | red"}},
+        {refusing.Url(), "pub/stray", ScanOutcome::LoginFailed,
+         {connection + "Failed - Could Not Connect To Site | red"}},
         {server.Url(), "pub/nothing", ScanOutcome::NoDirectory,
          {connection + "Failed - Could Not Set Remote Directory | red", "Setting Directory | Failed | red"}},
         {server.Url(), "pub/empty", ScanOutcome::NoFiles,

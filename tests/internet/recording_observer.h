@@ -12,12 +12,24 @@ class RecordingObserver : public ScanObserver {
 public:
     int OperationRowCount() override { return static_cast<int>(Operations().size()); }
     int AddOperationRow(const std::string& message) override { return Add(operations_, message); }
-    void SetOperationMessage(int row, const std::string& m) override { Edit(operations_, row, [&](ScanRow& r) { r.first = m; }); }
-    void SetOperationStatus(int row, const std::string& s) override { Edit(operations_, row, [&](ScanRow& r) { r.second = s; }); }
-    void SetOperationColor(int row, std::uint32_t c) override { Edit(operations_, row, [&](ScanRow& r) { r.color = c; }); }
+    void SetOperationMessage(int row, const std::string& m) override
+    {
+        Edit(operations_, row, [&](ScanRow& r) { r.first = m; });
+    }
+    void SetOperationStatus(int row, const std::string& s) override
+    {
+        Edit(operations_, row, [&](ScanRow& r) { r.second = s; });
+    }
+    void SetOperationColor(int row, std::uint32_t c) override
+    {
+        Edit(operations_, row, [&](ScanRow& r) { r.color = c; });
+    }
     void ClearFileRows() override { Edit(files_, -1, nullptr); }
     int AddFileRow(const std::string& fileName) override { return Add(files_, fileName); }
-    void SetFileOperation(int row, const std::string& op) override { Edit(files_, row, [&](ScanRow& r) { r.second = op; }); }
+    void SetFileOperation(int row, const std::string& op) override
+    {
+        Edit(files_, row, [&](ScanRow& r) { r.second = op; });
+    }
     void SetFileColor(int row, std::uint32_t c) override { Edit(files_, row, [&](ScanRow& r) { r.color = c; }); }
 
     std::vector<std::string> Operations() const { return Lines(operations_); }

@@ -53,8 +53,9 @@ protected:
     FetchOutcome Fetch(const std::string& site, const std::string& name, PrivateTempFile& into)
     {
         std::fill(std::begin(lines_), std::end(lines_), "");
-        return FetchBulletin({site, "pub/bulletins", name}, into, abort_,
-                             [this](FetchStep step, const std::string& status) { lines_[static_cast<int>(step)] = status; });
+        return FetchBulletin(
+            {site, "pub/bulletins", name}, into, abort_,
+            [this](FetchStep step, const std::string& status) { lines_[static_cast<int>(step)] = status; });
     }
     std::string Lines() const { return lines_[0] + "|" + lines_[1] + "|" + lines_[2] + "|" + lines_[3]; }
 
@@ -131,8 +132,8 @@ TEST_F(SingleBulletin, SaveAddAndViewAndNoTemporaryFileStays)
     EXPECT_EQ(ReadTextFile(viewed_[0]), text);
     EXPECT_EQ(fs::status(ViewerCopiesFolder()).permissions() & (fs::perms::group_all | fs::perms::others_all),
               fs::perms::none);
-    EXPECT_EQ(fs::path(ViewerCopiesFolder()).filename().string().rfind("skylog-view-" + std::to_string(getpid()) + "-", 0),
-              0u);
+    const std::string folderName = fs::path(ViewerCopiesFolder()).filename().string();
+    EXPECT_EQ(folderName.rfind("skylog-view-" + std::to_string(getpid()) + "-", 0), 0u);
 
     const std::string temporary = Handle("2002-arlp099.txt", text, {.save = true, .add = true});
     EXPECT_EQ(ReadTextFile(keep + "/2002-arlp099.txt"), "the user's own file\n");
@@ -155,7 +156,8 @@ TEST_F(SingleBulletin, AddingSaysWhatWentWrongAndRecordsWhatWillNotChange)
     const std::string date = "SEATTLE, WA  MARCH 15, 2002\n";
     const struct { const char* name; std::string text, message; } cases[] = {
         {"no-date.txt", "No date line here.\n", "Could Not Parse File (02)"},
-        {"no-flux.txt", date + "SUNSPOT NUMBERS FOR MARCH 7 THROUGH 13 WERE 0 EACH DAY.\n\n", "Solar Flux Data Not Located"},
+        {"no-flux.txt", date + "SUNSPOT NUMBERS FOR MARCH 7 THROUGH 13 WERE 0 EACH DAY.\n\n",
+         "Solar Flux Data Not Located"},
         {"no-days.txt", date + "nothing here\n", "No Days Found"},
     };
     for (const auto& c : cases) {

@@ -45,7 +45,8 @@ TEST_F(CloseupLengthTest, AShortFileLendsTheCloseupItsLengthOnly)
         Open(step.days);
         EXPECT_EQ(Settings().CloseDays, step.shown);
         EXPECT_EQ(Plot().CloseupEnd, step.days);
-        EXPECT_EQ(std::pair(ScrollMaximum(), ScrollPosition()), std::pair(step.days - step.shown, step.days - step.shown));
+        EXPECT_EQ(std::pair(ScrollMaximum(), ScrollPosition()),
+                  std::pair(step.days - step.shown, step.days - step.shown));
         EXPECT_EQ(SavedCloseDays(), 252);
     }
     Open(300);

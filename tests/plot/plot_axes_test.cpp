@@ -40,7 +40,8 @@ using AxisTest = PlotFixture;
 TEST(ReadableGrid, IntervalsGrowUntilTheLinesStandApart)
 {
     const struct { int days; double perDay; int expected; } cases[] = {
-        {7, 1.0, 7}, {7, 0.3, 28}, {28, 0.0339, 365}, {28, 0.005, 3650}, {365, 0.0001, 36500}, {7, 3.0 / 7.0, 7}, {0, 0.01, 0}};
+        {7, 1.0, 7}, {7, 0.3, 28}, {28, 0.0339, 365}, {28, 0.005, 3650}, {365, 0.0001, 36500},
+        {7, 3.0 / 7.0, 7}, {0, 0.01, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(ReadableGridDays(c.days, c.perDay), c.expected) << c.days << " at " << c.perDay;
     EXPECT_EQ(CloseupGridDays({21, 321, 521, 600}, 2000, 0, true), 28);  // weeks 1.75 pixels apart in the closeup
@@ -68,7 +69,8 @@ TEST_F(AxisTest, TimeLabelsSitOnTheirDaysAndNeverOverlap)
             const int year = std::stoi(label.text);
             ASSERT_TRUE(year % every == 0 && starts.count(year)) << year;
             const int expectedX = 21 + static_cast<int>((starts.at(year) + 1) * scale.xScale);
-            EXPECT_EQ(std::pair(label.x, label.textLeft), std::pair(expectedX, expectedX + LabelInset)) << year << " at " << width;
+            EXPECT_EQ(std::pair(label.x, label.textLeft), std::pair(expectedX, expectedX + LabelInset))
+                << year << " at " << width;
         }
         ExpectNoOverlap(labels, pane, RealWidth);
     }
@@ -87,7 +89,10 @@ TEST_F(AxisTest, TimeLabelsSitOnTheirDaysAndNeverOverlap)
                     const auto line = std::find_if(lines.begin(), lines.end(),
                                                    [&](const CloseupLine& l) { return l.x == label.x && l.solid; });
                     ASSERT_NE(line, lines.end());
-                    EXPECT_NEAR(label.x, pane.left + (line->record - (end - closeDays) + 1) * pane.Width() / double(closeDays), 1.0);
+                    EXPECT_NEAR(label.x,
+                                pane.left +
+                                    (line->record - (end - closeDays) + 1) * pane.Width() / double(closeDays),
+                                1.0);
                     const std::string date = Records().At(line->record).GetDate();
                     EXPECT_EQ(closeDays <= 252 ? label.text : label.text.substr(label.text.size() - 4),
                               closeDays <= 252 ? date.substr(0, 5) : date.substr(6, 4));

@@ -46,8 +46,10 @@ double DoubledShare(const QImage& single, const QImage& twice, const PixelRect& 
     int same = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            same += twice.pixel(2 * x, 2 * y) == single.pixel(x, y) && twice.pixel(2 * x + 1, 2 * y) == single.pixel(x, y) &&
-                    twice.pixel(2 * x, 2 * y + 1) == single.pixel(x, y) && twice.pixel(2 * x + 1, 2 * y + 1) == single.pixel(x, y);
+            same += twice.pixel(2 * x, 2 * y) == single.pixel(x, y) &&
+                twice.pixel(2 * x + 1, 2 * y) == single.pixel(x, y) &&
+                twice.pixel(2 * x, 2 * y + 1) == single.pixel(x, y) &&
+                twice.pixel(2 * x + 1, 2 * y + 1) == single.pixel(x, y);
     return static_cast<double>(same) / (area.Width() * area.Height());
 }
 
@@ -58,7 +60,9 @@ TEST_F(PlotExportTest, DenserScreensGetTheSamePictureWithSharperText)
     LoadSample();
     QImage single, twice, fractional;
     const auto paint = [&](QImage& image, double ratio) {
-        return PaintPlotImage(image, QSize(800, 500), ratio, QGuiApplication::font(), CreatePlotPens(Settings())).layout;
+        return PaintPlotImage(image, QSize(800, 500), ratio, QGuiApplication::font(),
+                              CreatePlotPens(Settings()))
+            .layout;
     };
     const PlotLayout l1 = paint(single, 1.0), l2 = paint(twice, 2.0), l15 = paint(fractional, 1.5);
     EXPECT_EQ(std::pair(twice.size(), fractional.size()), std::pair(QSize(1600, 1000), QSize(1200, 750)));

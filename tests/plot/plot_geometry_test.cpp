@@ -16,8 +16,10 @@ using PlotTest = PlotFixture;
 TEST_F(PlotTest, PaneLayoutScalesAndTitles)
 {
     const PlotLayout l = ComputePlotLayout({0, 0, 800, 613}, 50, 7);
-    EXPECT_EQ(std::tuple(l.split, l.overall, l.closeup), std::tuple(300, PixelRect{21, 21, 780, 250}, PixelRect{21, 321, 780, 553}));
-    EXPECT_EQ(std::vector({l.overallTitleY, l.closeupTitleY, l.overallReadoutY, l.closeupReadoutY}), std::vector({280, 588, 260, 563}));
+    EXPECT_EQ(std::tuple(l.split, l.overall, l.closeup),
+              std::tuple(300, PixelRect{21, 21, 780, 250}, PixelRect{21, 321, 780, 553}));
+    EXPECT_EQ(std::vector({l.overallTitleY, l.closeupTitleY, l.overallReadoutY, l.closeupReadoutY}),
+              std::vector({280, 588, 260, 563}));
     // q = (800 - 420 - 35) / 3 = 115
     EXPECT_EQ(std::vector(l.labelX, l.labelX + 4), std::vector({15, 15 + 115 + 98, 228 + 115 + 98, 441 + 115 + 105}));
     EXPECT_EQ(ComputePlotLayout({0, 0, 800, 1000}, 10, 7).split, 98);
@@ -35,7 +37,8 @@ TEST_F(PlotTest, PaneLayoutScalesAndTitles)
 
     EXPECT_EQ(PlotTitle(4, "03/01/2002", "03/04/2002"), "Solar Data Plot From 03/01/2002 to 03/04/2002 - 4 Days");
     Stagger() = {1, 7, "01/01/1989"};
-    EXPECT_EQ(PlotTitle(4, "03/01/2002", "03/04/2002"), "7 Day Staggered Solar Data Plot From 03/01/2002 to 03/04/2002 - 4 Days");
+    EXPECT_EQ(PlotTitle(4, "03/01/2002", "03/04/2002"),
+              "7 Day Staggered Solar Data Plot From 03/01/2002 to 03/04/2002 - 4 Days");
 }
 
 // A value that many pixels (truncated) above the bottom row, never below nor beyond a painter.
@@ -60,14 +63,18 @@ TEST_F(PlotTest, CloseupMovesByTheirRules)
     enum Move { Back, Forward, OneBack, OneForward, Jump, Centre };
     const struct { Move move; int argument, end, closeDays, panDays, expected; bool moved; } cases[] = {
         {Back, 0, 1000, 50, 100, 900, true}, {Back, 0, 599, 50, 300, 300, true}, {Back, 0, 601, 50, 300, 301, true},
-        {Back, 0, 100, 50, 100, 100, false}, {Back, 0, 300, 252, 100, 252, true}, {Forward, 0, 950, 50, 100, 1000, true},
-        {Forward, 0, 1000, 50, 100, 1000, false}, {Forward, 0, 504, 252, 252, 756, true}, {OneBack, 0, 1000, 252, 252, 999, true},
-        {OneBack, 0, 252, 252, 252, 252, false}, {OneForward, 0, 999, 252, 252, 1000, true}, {OneForward, 0, 1000, 252, 252, 1000, false},
-        {Jump, 100, 1000, 252, 252, 352, true}, {Jump, 900, 252, 252, 252, 1000, true}, {Centre, 500, 1000, 200, 50, 600, true},
-        {Centre, 1200, 900, 200, 50, 1000, true}, {Centre, -5, 1000, 200, 50, 200, true}, {Centre, 0, 1000, 252, 300, 300, true},
+        {Back, 0, 100, 50, 100, 100, false}, {Back, 0, 300, 252, 100, 252, true},
+        {Forward, 0, 950, 50, 100, 1000, true}, {Forward, 0, 1000, 50, 100, 1000, false},
+        {Forward, 0, 504, 252, 252, 756, true},
+        {OneBack, 0, 1000, 252, 252, 999, true}, {OneBack, 0, 252, 252, 252, 252, false},
+        {OneForward, 0, 999, 252, 252, 1000, true}, {OneForward, 0, 1000, 252, 252, 1000, false},
+        {Jump, 100, 1000, 252, 252, 352, true}, {Jump, 900, 252, 252, 252, 1000, true},
+        {Centre, 500, 1000, 200, 50, 600, true}, {Centre, 1200, 900, 200, 50, 1000, true},
+        {Centre, -5, 1000, 200, 50, 200, true}, {Centre, 0, 1000, 252, 300, 300, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("move " + std::to_string(c.move) + " from " + std::to_string(c.end) + " by " + std::to_string(c.argument));
+        SCOPED_TRACE("move " + std::to_string(c.move) + " from " + std::to_string(c.end) + " by " +
+                     std::to_string(c.argument));
         Settings().CloseDays = c.closeDays;
         Settings().PanDays = c.panDays;
         Plot().CloseupEnd = c.end;
@@ -105,9 +112,11 @@ TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
     request.cumulativeAverages = false;
     request.filled = true;
     curve = BuildCurve(request, points);
-    EXPECT_EQ(std::vector({points[1].y, points[9].y, curve.leadingFirst}), std::vector({request.startY, points[8].y, -1}));
+    EXPECT_EQ(std::vector({points[1].y, points[9].y, curve.leadingFirst}),
+              std::vector({request.startY, points[8].y, -1}));
     ASSERT_EQ(curve.polygonCount, 15);  // closed along the bottom back to the start
-    EXPECT_EQ(std::vector({points[11].x, points[12].y, points[13].x, points[14].y}), std::vector({109, 109, 10, points[0].y}));
+    EXPECT_EQ(std::vector({points[11].x, points[12].y, points[13].x, points[14].y}),
+              std::vector({109, 109, 10, points[0].y}));
 
     request.kind = CurveSunspots;
     request.filled = false;
@@ -115,7 +124,8 @@ TEST_F(PlotTest, CurvePointsPartialStretchesAndFill)
         request.scale = {0, 10, xScale, 0.5};
         ASSERT_EQ(BuildCurve(request, points).count, 11);
         for (int k = 1; k <= 10; ++k)
-            EXPECT_EQ(points[static_cast<std::size_t>(k)].x, std::min(10 + static_cast<int>(k * xScale), 109)) << k << " at " << xScale;
+            EXPECT_EQ(points[static_cast<std::size_t>(k)].x, std::min(10 + static_cast<int>(k * xScale), 109))
+                << k << " at " << xScale;
     }
 }
 

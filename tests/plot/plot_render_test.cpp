@@ -87,13 +87,17 @@ TEST_F(RenderTest, RecordMarkersStandOnTheirDay)
     const int low = o.left + 300 * (o.Width() - 1) / 400, high = c.left + 81 * (c.Width() - 1) / 100;
     EXPECT_GT(Count(image, Black, {low - 1, o.top + 2, low + 2, o.top + 6}), 0);
     EXPECT_GT(Count(image, Black, {high - 1, c.top + 2, high + 2, c.top + 6}), 0);
-    EXPECT_EQ(Count(image, Black, {c.left, c.top + 2, high - 1, c.top + 6}) + Count(image, Black, {high + 2, c.top + 2, c.right, c.top + 6}), 0);
+    EXPECT_EQ(Count(image, Black, {c.left, c.top + 2, high - 1, c.top + 6}) +
+                  Count(image, Black, {high + 2, c.top + 2, c.right, c.top + 6}),
+              0);
 }
 
 // Values no day can have overflow nothing; the huge day sets the scale.
 TEST_F(RenderTest, AHistoryWithAHugeFluxIsAveragedAndDrawn)
 {
-    Settings().AxisLabels = Settings().DOverallAvfluxON = Settings().DCloseupAvfluxON = Settings().DFillCloseupFlux = 1, Settings().CloseDays = 40;
+    PlotSettings& s = Settings();
+    s.AxisLabels = s.DOverallAvfluxON = s.DCloseupAvfluxON = s.DFillCloseupFlux = 1;
+    s.CloseDays = 40;
     for (int i = 0; i < 100; ++i)
         AddRecord("01/01/2000", 100, i == 50 ? 3e9 : i == 60 ? 1e300 : 150.0);
     PreparePlotData();
@@ -106,14 +110,19 @@ TEST_F(RenderTest, AHistoryWithAHugeFluxIsAveragedAndDrawn)
 struct BareCase { const char* fixture; int width, height; std::function<void(PlotSettings&)> configure; };
 
 const BareCase BareCases[] = {
-    {"bare-800x613.png", 800, 613, [](PlotSettings& s) {
-         s.DOverallAvspotsON = s.DOverallAvfluxON = s.DCloseupAvspotsON = s.RMHiFlux = s.RMLoFlux = s.RMHiSpots = s.RMLoSpots = 1;
+    {"bare-800x613.png", 800, 613,
+     [](PlotSettings& s) {
+         s.DOverallAvspotsON = s.DOverallAvfluxON = s.DCloseupAvspotsON = s.RMHiFlux = s.RMLoFlux =
+             s.RMHiSpots = s.RMLoSpots = 1;
      }},
-    {"bare-1280x800-filled.png", 1280, 800, [](PlotSettings& s) {
+    {"bare-1280x800-filled.png", 1280, 800,
+     [](PlotSettings& s) {
          s.RBOverall = 2, s.CloseDays = 900, s.PosdataON = 0;
-         s.RBCloseup = s.DCloseupAvfluxON = s.DFillCloseupAvFlux = s.DFillOverallFlux = s.DFillCloseupFlux = s.DFillCloseupSpots = 1;
+         s.RBCloseup = s.DCloseupAvfluxON = s.DFillCloseupAvFlux = s.DFillOverallFlux = s.DFillCloseupFlux =
+             s.DFillCloseupSpots = 1;
      }},
-    {"bare-320x300-weeks.png", 320, 300, [](PlotSettings& s) { s.RBOverall = 0, s.CloseDays = 60, s.CloseScrn = 40; }},
+    {"bare-320x300-weeks.png", 320, 300,
+     [](PlotSettings& s) { s.RBOverall = 0, s.CloseDays = 60, s.CloseScrn = 40; }},
 };
 
 class BarePlotTest : public PlotFixture, public ::testing::WithParamInterface<BareCase> {};
@@ -138,7 +147,8 @@ TEST_P(BarePlotTest, PaintsTheFixturePixels)
     for (int y = 0; y < c.height; ++y)
         for (int x = 0; x < c.width && !inTextRow(y); ++x, ++compared)
             if (image.pixel(x, y) != fixture.pixel(x, y) && differing++ < 5)
-                std::printf("%s: (%d,%d) is %08x, fixture %08x\n", c.fixture, x, y, image.pixel(x, y), fixture.pixel(x, y));
+                std::printf("%s: (%d,%d) is %08x, fixture %08x\n", c.fixture, x, y, image.pixel(x, y),
+                            fixture.pixel(x, y));
     EXPECT_EQ(differing, 0);
     EXPECT_GT(compared, c.width * c.height * 3 / 4);
 }

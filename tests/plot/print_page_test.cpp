@@ -79,21 +79,25 @@ TEST_F(PrintPageTest, FramesAtTheirInchesInDevicePixels)
     for (const auto& [dpi, offsetX, offsetY] : devices) {
         SCOPED_TRACE(dpi);
         PrintedPage page;  // 600 dpi in grey keeps the picture to a third of the memory
-        QImage image = Print(dpi, offsetX, offsetY, dpi == 300 ? QImage::Format_RGB32 : QImage::Format_Grayscale8, &page);
+        QImage image = Print(dpi, offsetX, offsetY,
+                             dpi == 300 ? QImage::Format_RGB32 : QImage::Format_Grayscale8, &page);
 
         const int left = dpi * 5 / 4 - offsetX, top = dpi * 3 / 4 - offsetY;
         const int right = dpi * 31 / 4 - offsetX, bottom = dpi * 41 / 4 - offsetY;
         const int middleY = dpi * 11 / 2, middleX = dpi * 4;
-        EXPECT_EQ(std::vector({DarkRunAcross(image, left, middleY, true), DarkRunAcross(image, right, middleY, true),
-                               DarkRunAcross(image, middleX, top, false), DarkRunAcross(image, middleX, bottom, false)}),
-                  std::vector({std::pair(left - 6, left + 6), std::pair(right - 6, right + 6), std::pair(top - 6, top + 6),
-                               std::pair(bottom - 6, bottom + 6)}));
+        EXPECT_EQ(std::vector({DarkRunAcross(image, left, middleY, true),
+                               DarkRunAcross(image, right, middleY, true),
+                               DarkRunAcross(image, middleX, top, false),
+                               DarkRunAcross(image, middleX, bottom, false)}),
+                  std::vector({std::pair(left - 6, left + 6), std::pair(right - 6, right + 6),
+                               std::pair(top - 6, top + 6), std::pair(bottom - 6, bottom + 6)}));
 
         const int tm = QFontMetrics(QPainter(&image).font(), &image).height();
         const int m = (bottom - static_cast<int>(22.5 * tm) - top) / 2;
         const PixelRect overall{left + dpi / 4, top + 6 * tm, right - dpi / 4, top + 6 * tm + m};
         const int closeupTop = overall.bottom + static_cast<int>(4.5 * tm);
-        EXPECT_EQ(std::pair(page.overall, page.closeup), std::pair(overall, PixelRect{overall.left, closeupTop, overall.right, closeupTop + m}));
+        EXPECT_EQ(std::pair(page.overall, page.closeup),
+                  std::pair(overall, PixelRect{overall.left, closeupTop, overall.right, closeupTop + m}));
         const auto [firstO, lastO] = DarkRunAcross(image, overall.left, (overall.top + overall.bottom) / 2, true);
         const auto [firstC, lastC] = DarkRunAcross(image, page.closeup.left, closeupTop + m / 3, true);
         EXPECT_EQ(std::pair(lastO - firstO + 1, lastC - firstC + 1), std::pair(3, 4));

@@ -16,7 +16,9 @@ TEST(LinkLabelTest, ColoursFollowHoverAndVisited)
 {
     ScriptedPrompt prompt;
     int opens = 0;
-    SetLinkService([&](const QString& address) { return address == "https://example.org/" && ++opens > 1 ? LinkOpened : 31; });
+    SetLinkService([&](const QString& address) {
+        return address == "https://example.org/" && ++opens > 1 ? LinkOpened : 31;
+    });
     LinkLabel label("Our site");
     label.SetAddress("https://example.org/");
     label.show();

@@ -76,7 +76,7 @@ TEST_F(InternetLocate, MainWindowCommandShowsTheScansAndOffersTheDownloadCommand
         ScanToTheEnd(*window);  // nothing new; its rows follow the first run's
         EXPECT_TRUE(Rows(window->Files()).empty());
         Texts both;
-        for (const std::string summary : {"Completed - " + std::to_string(days) + " Records Added",
+        for (const std::string& summary : {"Completed - " + std::to_string(days) + " Records Added",
                                           std::string("Completed - No New Files")})
             both.insert(both.end(), {"Starting FTP Connection|Done", "Setting Directory|Done",
                                      "Retrieving File Names|Done", "Checking File 2 of 2|Done", summary + "|Finished"});

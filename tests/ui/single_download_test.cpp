@@ -40,7 +40,8 @@ TEST_F(SingleDownloadTest, TheQuestionEnablesOkOnlyForAUsableChoiceAndEnterCance
         {"2002", "0", true, false, false, false},   {"", "5", true, false, false, false},
     };
     for (const auto& c : cases) {
-        for (auto [box, want] : {std::pair{dialog.SaveBox(), c.save}, {dialog.ViewBox(), c.view}, {dialog.AddBox(), c.add}})
+        for (auto [box, want] :
+             {std::pair{dialog.SaveBox(), c.save}, {dialog.ViewBox(), c.view}, {dialog.AddBox(), c.add}})
             if (box->isChecked() != want)
                 box->click();
         dialog.YearField()->setText(c.year);
@@ -110,7 +111,8 @@ TEST_F(SingleDownloadTest, GetFileFetchesTheAskedBulletinAndHandlesEachChoice)
         OnNextDialog([&](QWidget* shown) {
             auto* ask = qobject_cast<DownloadSingleDlg*>(shown);
             ask->NumberField()->setText(run.number);
-            for (auto [box, on] : {std::pair{ask->SaveBox(), run.save}, {ask->ViewBox(), run.view}, {ask->AddBox(), run.add}})
+            for (auto [box, on] :
+                 {std::pair{ask->SaveBox(), run.save}, {ask->ViewBox(), run.view}, {ask->AddBox(), run.add}})
                 if (box->isChecked() != on)
                     box->click();
             ask->OkButton()->click();
