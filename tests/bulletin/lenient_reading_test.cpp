@@ -49,8 +49,11 @@ TEST(LenientReading, RangesInTheirWordings)
         ASSERT_EQ(outcome.result, days) << c.text;
         EXPECT_EQ(outcome.days.front(), (BulletinDay{c.first.month, c.first.day, c.first.year, 10, 100.5})) << c.text;
         std::tm last{};  // the last day, counted on by the C library
-        last.tm_year = c.first.year - 1900, last.tm_mon = c.first.month - 1, last.tm_mday = c.first.day + days - 1;
-        last.tm_hour = 12, std::mktime(&last);
+        last.tm_year = c.first.year - 1900;
+        last.tm_mon = c.first.month - 1;
+        last.tm_mday = c.first.day + days - 1;
+        last.tm_hour = 12;
+        std::mktime(&last);
         EXPECT_EQ(outcome.days.back(), (BulletinDay{last.tm_mon + 1, last.tm_mday, last.tm_year + 1900, 16, 106.5}))
             << c.text;
     }

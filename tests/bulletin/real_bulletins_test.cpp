@@ -1,6 +1,8 @@
 // Thirty years of real bulletins (tests/bulletin/real, days in expected.json):
-// the exact parse as it was, the rest read leniently.
+// the exact parse as it was, the rest read leniently, damaged copies refused.
 #include <gtest/gtest.h>
+
+#include <regex>
 
 #include "bulletin/bulletin_days.h"
 #include "bulletin/bulletin_reading.h"
@@ -26,12 +28,19 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
 {
     const std::vector<ExpectedBulletin> set = ExpectedBulletins();
     ASSERT_EQ(set.size(), 30u);
+    // Damaged copies: the first sunspot value removed, the range's last day one later or earlier.
+    const std::regex sunspotValue("(sunspot numbers f[a-z]+ [^\\n]*?were,? )(\\d+, )", std::regex::icase);
+    const std::regex lastDay(
+        "(sunspot numbers f[a-z]+ [a-z]+ \\d{1,2}\\s*(through|-|\xE2\x80\x93|to)\\s*([a-z]+ )?)(\\d{1,2})",
+        std::regex::icase);
+    TempFolder folder;
+    const std::string damaged = folder.File("damaged.txt");
     int exactReads = 0, readsWithoutYear = 0;
     for (const ExpectedBulletin& e : set) {
         SCOPED_TRACE(e.file);
         const std::string path = RealBulletinDir + e.file;
-        const bool printsNoYear = !e.datePrinted && ReadTextFile(path).find(std::to_string(e.days[0].year)) ==
-                                                        std::string::npos;
+        const std::string text = ReadTextFile(path);
+        const bool printsNoYear = !e.datePrinted && text.find(std::to_string(e.days[0].year)) == std::string::npos;
         const int exact = parser.Parse(path, 0);
         exactReads += exact > 0;
         if (exact > 0) {
@@ -49,6 +58,20 @@ TEST_F(RealBulletinTest, EveryBulletinOfTheSetIsReadExactly)
         EXPECT_EQ(HeldDays(parser), e.days);
         EXPECT_TRUE(exact <= 0 || given.kind == ReadingKind::Exact);
         EXPECT_EQ(ReadFile(path, std::nullopt, false).result, exact);  // lenient reading off
+
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(text, m, lastDay));
+        const auto withLastDay = [&](int shift) {
+            return m.prefix().str() + m[1].str() + std::to_string(std::stoi(m[4].str()) + shift) + m.suffix().str();
+        };
+        const std::string noSunspot =
+            std::regex_replace(text, sunspotValue, "$1", std::regex_constants::format_first_only);
+        for (const std::string& copy : {noSunspot, withLastDay(1), withLastDay(-1)}) {
+            ASSERT_NE(copy, text);
+            WriteTextFile(damaged, copy);
+            EXPECT_LT(ReadFile(damaged).result, 0);  // refused, not read into the wrong days
+            EXPECT_LT(ReadFile(damaged, e.days[0].year).result, 0);
+        }
     }
     EXPECT_EQ(exactReads, 13);
     EXPECT_EQ(readsWithoutYear, 18);

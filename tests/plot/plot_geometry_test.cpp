@@ -26,9 +26,13 @@ TEST_F(PlotTest, PaneLayoutScalesAndTitles)
     EXPECT_EQ(ComputePlotLayout({0, 0, 800, 600}, INT_MAX, 8).split, PixelLimit);  // a hand-edited share
 
     // The pane's height less one spans 0 to the highest value (400 when all are 0).
-    AddRecord("01/01/2000", 310, 100.0), AddRecord("01/02/2000", 10, 250.7), FindRecordHighsLows();
+    AddRecord("01/01/2000", 310, 100.0);
+    AddRecord("01/02/2000", 10, 250.7);
+    FindRecordHighsLows();
     EXPECT_EQ(VerticalMaximum(), 310);
-    ResetDataState(), AddRecord("01/01/2000", 0, 0.0), FindRecordHighsLows();
+    ResetDataState();
+    AddRecord("01/01/2000", 0, 0.0);
+    FindRecordHighsLows();
     EXPECT_EQ(VerticalMaximum(), 400);
     const PaneScale overall = OverallScale({21, 21, 780, 250}, 1, 400);
     EXPECT_EQ(std::tuple(overall.xScale, overall.yScale), std::tuple(758.0, 228.0 / 400));

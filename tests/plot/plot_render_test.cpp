@@ -117,7 +117,9 @@ const BareCase BareCases[] = {
      }},
     {"bare-1280x800-filled.png", 1280, 800,
      [](PlotSettings& s) {
-         s.RBOverall = 2, s.CloseDays = 900, s.PosdataON = 0;
+         s.RBOverall = 2;
+         s.CloseDays = 900;
+         s.PosdataON = 0;
          s.RBCloseup = s.DCloseupAvfluxON = s.DFillCloseupAvFlux = s.DFillOverallFlux = s.DFillCloseupFlux =
              s.DFillCloseupSpots = 1;
      }},

@@ -106,8 +106,10 @@ TEST_F(PrintPageTest, FramesAtTheirInchesInDevicePixels)
 
 TEST_F(PrintPageTest, HeadlineTitlesAndRecordTable)
 {
-    AddRecord("03/01/2002", 120, 150.5), AddRecord("03/02/2002", 310, 250.7);  // the highest of both
-    AddRecord("03/03/2002", 7, 64.1), AddRecord("03/04/2002", 90, 100.0);       // the lowest of both, then one
+    AddRecord("03/01/2002", 120, 150.5);
+    AddRecord("03/02/2002", 310, 250.7);  // the highest of both
+    AddRecord("03/03/2002", 7, 64.1);     // the lowest of both
+    AddRecord("03/04/2002", 90, 100.0);
     Settings().CloseDays = 2;
     PreparePlotData();
     DataFile().path = "/data/solar/GRAPH.DAT";
@@ -124,7 +126,7 @@ TEST_F(PrintPageTest, HeadlineTitlesAndRecordTable)
     EXPECT_NE(staggered.find("From 03/03/2002 to 03/04/2002 - 2 Days"), std::string::npos);
     EXPECT_EQ(staggered.find("Solar Data Plot From"), std::string::npos);
     std::tm time{};  // the day blank-padded, the time zero-padded
-    time.tm_year = 99, time.tm_mon = 11, time.tm_mday = 5, time.tm_hour = 9, time.tm_min = 5, time.tm_sec = 7;
+    ASSERT_TRUE(strptime("1999-12-05 09:05:07", "%Y-%m-%d %H:%M:%S", &time));
     EXPECT_EQ(PrintDateText(time) + " " + PrintTimeText(time), " 5-DEC-1999 09:05:07");
 }
 

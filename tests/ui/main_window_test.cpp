@@ -35,8 +35,9 @@ protected:
     }
 };
 
-// The real data file plus two lines a save drops: told once per opening; the save keeps a backup.
-TEST_F(MainWindowTest, StartsWithTheDataFileAndShowsItsPath)
+// The real data file plus two lines a save drops: its path in the title, told once per opening, the save
+// keeps a backup; then a refused file leaves no days and no commands that need them.
+TEST_F(MainWindowTest, StartupFileDroppedLinesBackupAndARefusedFile)
 {
     WriteConfig();
     const std::string withBadLines = ReadTextFile(std::string(SKYLOG_SAMPLE_DIR) + "/GRAPH.DAT") +
@@ -106,7 +107,7 @@ TEST_F(MainWindowTest, ChangedDaysAreAskedForBeforeOpenNewAndClosing)
     prompt.answers = {PromptAnswer::Yes};
     frame.Action("new")->trigger();
     ASSERT_TRUE(SpinUntil([&] { return !frame.PlotView()->StartupTimer().isActive(); }));
-    EXPECT_EQ(prompt.Captions().size(), 2u);  // asked once
+    EXPECT_EQ(prompt.Captions(), (std::vector<std::string>{"FILE CHANGED", "FILE CHANGED"}));  // asked once
     EXPECT_NE(ReadTextFile(other).find("01/01/2000  777     1.0"), std::string::npos);
     EXPECT_EQ(ReadTextFile(graph), SmallFile);
     EXPECT_EQ(DataFile().path, graph);  // the configured file, read again
@@ -127,6 +128,7 @@ TEST_F(MainWindowTest, ChangedDaysAreAskedForBeforeOpenNewAndClosing)
     EXPECT_EQ(Records().DataChanged(), 1);
     EXPECT_EQ(prompt.chosenFiles.size(), 1u);
 
+    // Save As names the new file; a failed one (no such folder) keeps that name.
     for (const char* name : {"C.DAT", "gone/D.DAT"}) {
         prompt.chosenFiles = {folder.File(name)};
         frame.Action("saveAs")->trigger();
@@ -147,6 +149,16 @@ TEST_F(MainWindowTest, ChangedDaysAreAskedForBeforeOpenNewAndClosing)
     EXPECT_EQ(IniReadInt(folder.File("SKYLOG.INI"), "SOLAR_DATA", "PosdataON", -1), 1);
 }
 
+TEST_F(MainWindowTest, ManualClosesOnEscapeAndNeverOpensLargerThanTheScreen)
+{
+    HelpWindow manual;
+    manual.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&manual));
+    QTest::keyClick(&manual, Qt::Key_Escape);
+    EXPECT_FALSE(manual.isVisible());
+    EXPECT_EQ(HelpWindowSize(QSize(640, 480)), QSize(640, 480));
+}
+
 // A first run writes no window rectangle (no SavePos); then bars and place come back as left.
 TEST_F(MainWindowTest, FirstRunThenBarsAndPositionComeBackAsTheyWereLeft)
 {
@@ -165,12 +177,6 @@ TEST_F(MainWindowTest, FirstRunThenBarsAndPositionComeBackAsTheyWereLeft)
         frame.close();
         EXPECT_FALSE(HelpWindow::Instance()->isVisible());
     }
-    HelpWindow manual;  // Escape closes it, and it never opens larger than the screen
-    manual.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&manual));
-    QTest::keyClick(&manual, Qt::Key_Escape);
-    EXPECT_FALSE(manual.isVisible());
-    EXPECT_EQ(HelpWindowSize(QSize(640, 480)), QSize(640, 480));
     EXPECT_EQ(key("StatBar"), 0);
     EXPECT_EQ(key("PosLeft"), -1);  // not written
 

@@ -50,7 +50,11 @@ TEST_F(OptionsTest, HelpForEachPageAndReopeningOnTheLastPage)
 TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
 {
     PlotSettings start;
-    start.AvgInt = 27, start.LagDays = 3, start.CloseDays = 400, start.PanDays = 17, start.CloseScrn = 33;
+    start.AvgInt = 27;
+    start.LagDays = 3;
+    start.CloseDays = 400;
+    start.PanDays = 17;
+    start.CloseScrn = 33;
     const std::pair<QLineEdit* (*)(Options&), int PlotSettings::*> fields[] = {
         {[](Options& s) { return static_cast<Opt1*>(s.Page(0))->avgInt; }, &PlotSettings::AvgInt},
         {[](Options& s) { return static_cast<Opt1*>(s.Page(0))->lagDays; }, &PlotSettings::LagDays},
@@ -89,7 +93,10 @@ TEST_F(OptionsTest, NumberFieldsTakeTheirRangeAndRefuseTheRest)
 TEST_F(OptionsTest, SwitchesPhrasesAndColoursGoOutAsSet)
 {
     PlotSettings start;
-    start.SavePos = 1, start.DOverallAvspotsON = 0, start.DFillOverallAvSpots = 1, start.RBOverall = 2;
+    start.SavePos = 1;
+    start.DOverallAvspotsON = 0;
+    start.DFillOverallAvSpots = 1;
+    start.RBOverall = 2;
     start.Phrase1 = "BOSTON, MA";
     Options sheet(start);
     sheet.show();
