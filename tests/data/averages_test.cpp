@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "data/averages.h"
 #include "support/data_state.h"
@@ -9,16 +11,25 @@ namespace {
 
 // By the rule: the mean of avgInt days from lag days before record i; at the head a partial mean (stored
 // negated) from the first record, at the tail from where the window runs out; whole flux, means cut.
-std::array<long long, 3> Expected(int i, int avgInt, int lag)
+std::array<long long, 3> Expected(const std::vector<std::pair<int, double>>& days, int i, int avgInt, int lag)
 {
-    const int tailStart = Records().RecordCount() + lag - avgInt;
+    const int tailStart = static_cast<int>(days.size()) + lag - avgInt;
     const bool partial = i >= tailStart || i < lag;
-    const int from = i >= tailStart ? tailStart : i < lag ? 0 : i - lag, to = partial ? i : from + avgInt - 1;
+    int from = i - lag, to = from + avgInt - 1;
+    if (i >= tailStart) {
+        from = tailStart;
+        to = i;
+    } else if (i < lag) {
+        from = 0;
+        to = i;
+    }
     long long s = 0, f = 0;
-    for (int k = from; k <= to; ++k)
-        s += Records().At(k).m_sunspots, f += static_cast<long long>(Records().At(k).m_flux);
-    const long long days = to - from + 1, sign = partial ? -1 : 1;
-    return {sign * (s / days), sign * (f / days), partial};
+    for (int k = from; k <= to; ++k) {
+        s += days[k].first;
+        f += static_cast<long long>(days[k].second);
+    }
+    const long long count = to - from + 1, sign = partial ? -1 : 1;
+    return {sign * (s / count), sign * (f / count), partial};
 }
 
 }  // namespace
@@ -30,14 +41,17 @@ TEST(Averages, EveryRecordMatchesTheRuleAndEdgesKeepTheirValues)
                                          {100, 27, 0}, {100, 27, 26}, {5, 1, 0}, {365, 28, 13}}) {
         SCOPED_TRACE(testing::Message() << n << " days, " << avgInt << " from " << lag);
         ResetDataState();
-        for (int i = 0; i < n; ++i)
-            AddRecord("01/01/2000", static_cast<int>(random() % 400), 50.0 + static_cast<double>(random() % 2500) / 10);
+        std::vector<std::pair<int, double>> days;  // sunspots and flux as given
+        for (int i = 0; i < n; ++i) {
+            days.emplace_back(static_cast<int>(random() % 400), 50.0 + static_cast<double>(random() % 2500) / 10);
+            AddRecord("01/01/2000", days.back().first, days.back().second);
+        }
         int computed = 0;
         ComputeAverages(avgInt, lag, computed);
         for (int i = 0; i < n; ++i) {
             const SolarRecord& r = Records().At(i);
             ASSERT_EQ((std::array<long long, 3>{r.m_avgSunspots, r.m_avgFlux, IsPartialAverage(i, n, avgInt, lag)}),
-                      Expected(i, avgInt, lag)) << "record " << i;
+                      Expected(days, i, avgInt, lag)) << "record " << i;
         }
     }
     // Fewer days than the interval, bad intervals, huge values, ties.

@@ -19,10 +19,11 @@ TEST_F(ConversionTest, TheReaderOffersItAndEachConversionKeepsABackup)
                                          "01/01/1950  101   151.9"}, "\r\n"));
     EXPECT_EQ(prompt.messages.at(0).text,
               "Data file converted properly.  Your existing file was copied to\n" + folder.File("GRAPH.BAK"));
-    for (const char* backup : {"GRAPH.BAK", "GRAPH.B00", "GRAPH.B01"}) {
-        EXPECT_EQ(ReadTextFile(folder.File(backup)), v2File) << backup;
+    EXPECT_EQ(ReadTextFile(folder.File("GRAPH.BAK")), v2File);
+    for (const char* backup : {"GRAPH.B00", "GRAPH.B01", "GRAPH.B02"}) {
         WriteTextFile(path, v2File);
         ASSERT_EQ(ConvertToVersion3(), 1);
+        EXPECT_EQ(ReadTextFile(folder.File(backup)), v2File) << backup;
     }
     // A dot in a folder name is not the file's extension.
     EXPECT_EQ(ReplaceExtension("/home/x.y/GRAPH", "BAK"), "/home/x.y/GRAPH.BAK");
@@ -40,4 +41,11 @@ TEST_F(ConversionTest, TheReaderOffersItAndEachConversionKeepsABackup)
     // The copy says which side failed.
     EXPECT_EQ(CopyDataFile(folder.File("NONE"), folder.File("COPY2")), 1);
     EXPECT_EQ(CopyDataFile(path, folder.File("no/folder/COPY")), 2);
+    // A file without a header is converted when the user says so; its backup has the header.
+    const std::string noHeader = Lines({"01/01/99    100   150.9", "01/02/00    101   151.9"});
+    path = folder.File("OLD.DAT");
+    prompt.answers = {PromptAnswer::Yes};
+    ASSERT_EQ(Read(noHeader), ReadOutcome::Read);
+    EXPECT_EQ(ReadTextFile(folder.File("OLD.BAK")), V2Header + "\n" + noHeader);
+    EXPECT_EQ(ReadTextFile(path), Lines({V3Header, "01/01/1999  100   150.9", "01/02/2000  101   151.9"}));
 }
