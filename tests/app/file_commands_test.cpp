@@ -119,8 +119,10 @@ TEST(BulletinCommands, ParseAndImport)
         {"import --data " + data + " " + letter, 1, "", "No Days Found"},
     };
     for (const auto& c : cases) {
+        const std::string before = ReadTextFile(data);
         const RunResult r = RunSkylog(c.arguments);
         EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.output;
+        EXPECT_TRUE(c.status == 0 || ReadTextFile(data) == before) << c.arguments;  // a failure writes nothing
         EXPECT_EQ(r.output.rfind(c.start, 0), 0u) << c.arguments << "\n" << r.output;
         EXPECT_TRUE(Has(r.output, c.part)) << c.arguments << "\n" << r.output;
     }

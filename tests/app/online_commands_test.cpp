@@ -102,7 +102,7 @@ TEST_F(OnlineCommand, FetchFailsThenMergesUntilStoppedThenFindsNothingNew)
     EXPECT_EQ(ReadTextFile(data), saved);
 }
 
-// Stopped during a download, an update imports nothing and cleans up. A
+// Stopped during a download, an update imports nothing, keeps the data file and cleans up. A
 // sunspot-only and a flux-only source make whole days together; a failing
 // source fails the run but not the others; the next run fetches nothing new.
 TEST_F(OnlineCommand, UpdateStoppedThenImportsThenFindsNothingNew)
@@ -112,13 +112,15 @@ TEST_F(OnlineCommand, UpdateStoppedThenImportsThenFindsNothingNew)
     Configure({server.Url("stall"), server.Url(Nrcan)});
     // As systemd stops a service, once the server has the stalled request.
     const std::string requests = home_.File("requests.log");
+    const std::string text = "! SKYLOG Solar Data Plot Version 3 Data File\n08/31/1995   999  999.0     0     0\n";
+    WriteTextFile(data, text);
     RunResult r = RunSkylog("update 2>&1 & pid=$!; for i in $(seq 600); do grep -qs '^/stall|' '" + requests +
                             "' && break; sleep 0.1; done; kill -TERM $pid; wait $pid");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.output, "failed: interrupted\n")) << r.output;
     EXPECT_TRUE(Has(r.output, "Interrupted; nothing was imported.\n")) << r.output;
     EXPECT_FALSE(Has(r.output, "nrcan")) << r.output;  // not fetched
-    EXPECT_FALSE(PathExists(data));
+    EXPECT_EQ(ReadTextFile(data), text);  // the stored days stay as they were
     EXPECT_TRUE(NoTemporaryFileLeft());
 
     Configure({server.Url(Silso), server.Url("missing.csv"), server.Url(Nrcan)});
@@ -127,7 +129,7 @@ TEST_F(OnlineCommand, UpdateStoppedThenImportsThenFindsNothingNew)
     EXPECT_TRUE(Has(r.output, server.Url("missing.csv") + ": failed")) << r.output;
     EXPECT_TRUE(Has(r.output, server.Url(Nrcan) + ": nrcan, 44 days read, 44 added")) << r.output;
     const std::string saved = ReadTextFile(data);
-    EXPECT_TRUE(Has(saved, "12/02/2011  127   157.3")) << saved;
+    EXPECT_TRUE(Has(saved, "12/02/2011  127   157.3") && Has(saved, "08/31/1995  999   999.0")) << saved;
     EXPECT_TRUE(NoTemporaryFileLeft());
 
     r = RunSkylog("update");
