@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/text_file.h"
 #include "support/data_file_fixture.h"
 
 namespace {
@@ -149,7 +150,7 @@ TEST_F(DataFileTest, WhatCannotBeReadIsRefusedLeftAsItWasAndItsPathForgotten)
         WriteTextFile(path, c.text);
         DataFile().path = c.readPath;
         EXPECT_EQ(ReadDataFile(), c.outcome);
-        EXPECT_EQ(prompt.Captions(), c.captions);
+        ASSERT_EQ(prompt.Captions(), c.captions);
         EXPECT_EQ(prompt.messages.back().text.rfind(c.message, 0), 0u) << prompt.messages.back().text;
         EXPECT_FALSE(finished);
         EXPECT_EQ(Records().RecordCount(), 0);
@@ -222,11 +223,16 @@ TEST_F(DataFileTest, FailedWritesReportAndKeepEverything)
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_EQ(ReadDataFile(), ReadOutcome::SaveFailed);
     EXPECT_EQ(Records().RecordCount(), 1);
-    // The rename over the target fails: the target stays, no temporary is left.
+    // A folder in the file's place is refused; one that appears there while the file is written fails the
+    // rename. Either way the folder stays and no temporary is left.
     std::filesystem::create_directory(folder.File("TARGET.DAT"));
     DataFile().path = folder.File("TARGET.DAT");
     EXPECT_FALSE(Save());
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+    AtomicFileWriter writer(folder.File("LATE.DAT"));
+    writer.Write("01/01/2000    1     1.0\n");
+    fs::create_directories(folder.File("LATE.DAT/x"));
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
     EXPECT_EQ(prompt.waitDepth, 0);
     // Saved first where the user says, then read back.
     DataFileNotifications().pathNeeded = [&] { DataFile().path = path; };
@@ -309,7 +315,7 @@ TEST_F(DataFileTest, LinksOwnersAndReadOnlyFilesAreRespected)
     // A read-only file is refused with the reason, even for root.
     chmod(real.c_str(), 0444);
     const std::string before = ReadTextFile(real);
-    EXPECT_FALSE(Save());
+    ASSERT_FALSE(Save());
     EXPECT_EQ(prompt.messages.back().text, "Could Not Write Data File\n" + path + "\nthe file is read-only");
     EXPECT_EQ(ReadTextFile(real), before);
 }
