@@ -16,11 +16,8 @@ std::array<long long, 3> Expected(const std::vector<std::pair<int, double>>& day
     const int tailStart = static_cast<int>(days.size()) + lag - avgInt;
     const bool partial = i >= tailStart || i < lag;
     int from = i - lag, to = from + avgInt - 1;
-    if (i >= tailStart) {
-        from = tailStart;
-        to = i;
-    } else if (i < lag) {
-        from = 0;
+    if (partial) {  // from the tail's start or the first record, up to i
+        from = i >= tailStart ? tailStart : 0;
         to = i;
     }
     long long s = 0, f = 0;

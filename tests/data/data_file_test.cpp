@@ -160,7 +160,6 @@ TEST_F(DataFileTest, WhatCannotBeReadIsRefusedLeftAsItWasAndItsPathForgotten)
         }
     }
     // A read error part way keeps the path, and a save asks before replacing what could not be read.
-    prompt.messages.clear();
     DataFile().path = "/proc/self/mem";  // a regular file whose first page cannot be read (EIO)
     EXPECT_EQ(ReadDataFile(), ReadOutcome::ReadFailed);
     EXPECT_FALSE(WriteDataFile());  // the question is answered No

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <utility>
 #include <vector>
 
@@ -53,11 +54,8 @@ std::string CheckDataFileRoundTrip(const std::string& bytes, int mode, const std
         return {};
     std::string bad;
     const std::vector<std::pair<int, double>> read = DaysHeld(false, &bad);
-    const auto save = [] {
-        Records().SetDataChanged(1);
-        return WriteDataFile();
-    };
-    if (!save())
+    Records().SetDataChanged(1);
+    if (!WriteDataFile())
         return "the first save failed";
     const std::string first = ReadTextFile(path);
     if (ReadDataFile() != ReadOutcome::Read || SkippedDataLines() != 0)
@@ -75,14 +73,13 @@ std::string CheckDataFileRoundTrip(const std::string& bytes, int mode, const std
             return "read back " + std::to_string(spots) + " " + std::to_string(flux) + ", a day never read";
     }
     const auto unwritable = [](const std::string& text) {
-        std::size_t count = 0;
-        for (std::size_t at = 0; (at = text.find("! UNREADABLE DATE: ", at)) != std::string::npos; ++at)
-            ++count;
-        return count;
+        static const std::regex mark("! UNREADABLE DATE: ");
+        return std::distance(std::sregex_iterator(text.begin(), text.end(), mark), std::sregex_iterator());
     };
-    if (read.size() - back.size() + unwritable(bytes) != unwritable(first))
+    if (std::ssize(read) - std::ssize(back) + unwritable(bytes) != unwritable(first))
         return std::to_string(read.size() - back.size()) + " days not read back";
-    if (!save() || ReadTextFile(path) != first)
+    Records().SetDataChanged(1);
+    if (!WriteDataFile() || ReadTextFile(path) != first)
         return "the second save failed or differs from the first";
     return {};
 }
