@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -135,7 +136,12 @@ TEST_P(Excerpt, DetectedByContentAndReadAsTheCrossCheckSays)
     EXPECT_GT(stopped, 0);  // damage is reported
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, Excerpt, ::testing::ValuesIn(Cases));
+// Named for the file, so each test keeps its name from build to build.
+INSTANTIATE_TEST_SUITE_P(Formats, Excerpt, ::testing::ValuesIn(Cases), [](const auto& info) {
+    std::string name = info.param.file;
+    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+});
 
 // A row breaking its format's rules stops the read there, keeping what came before. SILSO:
 // "YYYY;MM;DD;YYYY.yyy;SSSS;DDD.D;NNNN;F", the fraction in the row's year, F 0 or 1; SWPC: 75 characters.
