@@ -21,11 +21,6 @@ const std::string Bulletins = std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/bul
 const std::string Real = std::string(SKYLOG_TEST_DATA_DIR) + "/bulletin/real/";
 const std::string Header = "! SKYLOG Solar Data Plot Version 3 Data File\n";
 
-bool Has(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
 // timeout: a command that blocks fails the test instead of hanging it.
 RunResult RunWithin60s(const std::string& environment, const std::string& arguments)
 {

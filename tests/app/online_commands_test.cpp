@@ -18,11 +18,6 @@ namespace fs = std::filesystem;
 const std::string Silso = "silso_SN_d_tot_V2.0_excerpt.csv";
 const std::string Nrcan = "nrcan_fluxtable_excerpt.txt";
 
-bool Has(const std::string& output, const std::string& part)
-{
-    return output.find(part) != std::string::npos;
-}
-
 // The program's folder and a temporary folder of its own, apart from tests running in parallel.
 class OnlineCommand : public FetchFolders {
 protected:

@@ -20,3 +20,9 @@ inline RunResult RunSkylog(const std::string& arguments)
 {
     return RunCommand(std::string(SKYLOG_BINARY) + " " + arguments + " 2>&1");
 }
+
+// Whether the output holds part anywhere.
+inline bool Has(const std::string& output, const std::string& part)
+{
+    return output.find(part) != std::string::npos;
+}
